@@ -1,0 +1,133 @@
+// Deterministic inputs for the storage tests and benchmarks: random bytes, English-like text, 24-bit BMP
+// images and a skin-like set of files.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace sample {
+
+class Rng {
+public:
+    explicit Rng(std::uint64_t seed) : s_(seed * 0x9E3779B97F4A7C15ull + 1) {}
+    std::uint64_t Next() {
+        s_ ^= s_ << 13;
+        s_ ^= s_ >> 7;
+        s_ ^= s_ << 17;
+        return s_;
+    }
+    unsigned Below(unsigned n) { return unsigned(Next() % n); }
+
+private:
+    std::uint64_t s_;
+};
+
+inline std::vector<std::uint8_t> RandomBytes(std::size_t size, std::uint64_t seed) {
+    Rng rng(seed);
+    std::vector<std::uint8_t> out(size);
+    for (auto& b : out) b = std::uint8_t(rng.Next() >> 24);
+    return out;
+}
+
+inline std::vector<std::uint8_t> EnglishText(std::size_t size, std::uint64_t seed = 1) {
+    static const char* const words[] = {
+        "the", "of", "and", "to", "in", "a", "is", "that", "for", "it", "as", "was", "with", "be", "by",
+        "on", "not", "he", "this", "are", "or", "his", "from", "at", "which", "but", "have", "an", "had",
+        "they", "you", "were", "their", "one", "all", "we", "can", "her", "has", "there", "been", "if",
+        "more", "when", "will", "would", "who", "so", "no", "window", "timer", "lap", "minute", "second",
+        "runner", "track", "morning", "evening", "country", "question", "between", "government", "number",
+        "however", "against", "without", "something", "children", "important", "beautiful", "river",
+        "mountain", "history", "language", "together", "remember", "thousand", "hundred", "yesterday"};
+    constexpr unsigned kWords = sizeof words / sizeof words[0];
+    Rng rng(seed);
+    std::string text;
+    text.reserve(size + 32);
+    bool capital = true;
+    while (text.size() < size) {
+        // Zipf-like: short common words far more often than long rare ones.
+        const unsigned w = unsigned(rng.Below(kWords) * std::uint64_t(rng.Below(kWords)) / kWords);
+        std::string word = words[w];
+        if (capital) word[0] = char(word[0] - 'a' + 'A');
+        text += word;
+        capital = false;
+        const unsigned p = rng.Below(100);
+        if (p < 7) {
+            text += ". ";
+            capital = true;
+            if (rng.Below(6) == 0) text += "\r\n\r\n";
+        } else if (p < 12) {
+            text += ", ";
+        } else {
+            text += ' ';
+        }
+    }
+    text.resize(size);
+    return {text.begin(), text.end()};
+}
+
+// An uncompressed 24-bit BMP: a gradient with flat magenta corners and a light noise band, as skin
+// images tend to be.
+inline std::vector<std::uint8_t> BmpImage(int width, int height, std::uint64_t seed) {
+    const int stride = (width * 3 + 3) & ~3;
+    const std::uint32_t pixels = std::uint32_t(stride * height);
+    const std::uint32_t fileSize = 54 + pixels;
+    std::vector<std::uint8_t> b(fileSize, 0);
+    auto put32 = [&](std::size_t at, std::uint32_t v) {
+        for (int k = 0; k < 4; ++k) b[at + std::size_t(k)] = std::uint8_t(v >> (8 * k));
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(2, fileSize);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, std::uint32_t(width));
+    put32(22, std::uint32_t(height));
+    b[26] = 1;
+    b[28] = 24;
+    put32(34, pixels);
+    Rng rng(seed);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* px = &b[54 + std::size_t(y * stride + x * 3)];
+            const bool corner = (x < 3 || x >= width - 3) && (y < 3 || y >= height - 3);
+            if (corner) {
+                px[0] = 0xFF, px[1] = 0x00, px[2] = 0xFF;
+            } else {
+                const int noise = (y % 8 == 4) ? int(rng.Below(6)) : 0;
+                px[0] = std::uint8_t(120 + y * 100 / height + noise);
+                px[1] = std::uint8_t(90 + x * 60 / width);
+                px[2] = std::uint8_t(60 + (x + y) % 32);
+            }
+        }
+    }
+    return b;
+}
+
+struct NamedFile {
+    std::string name;
+    std::vector<std::uint8_t> data;
+};
+
+// A skin description and the images it names: about 270 KB in all.
+inline std::vector<NamedFile> SkinLikeFiles() {
+    std::vector<NamedFile> files;
+    std::string ini = "[TitlebarSkin]\r\nSkinName=Sample\r\n";
+    Rng rng(7);
+    int n = 0;
+    std::size_t total = 0;
+    while (total < 262000) {
+        const int w = 16 + int(rng.Below(10)) * 12;
+        const int h = 12 + int(rng.Below(6)) * 8;
+        std::string name = "image" + std::to_string(n) + ".bmp";
+        ini += "[Object" + std::to_string(n) + "]\r\nImage=" + name + "\r\nFrame=" + std::to_string(1 + n % 5) +
+               "\r\nLeftWidth=4\r\nTopHeight=3\r\nRightWidth=4\r\nBottomHeight=3\r\nTrans=1\r\n";
+        files.push_back({name, BmpImage(w, h, std::uint64_t(n))});
+        total += files.back().data.size();
+        ++n;
+    }
+    files.insert(files.begin(), NamedFile{"skin.ini", {ini.begin(), ini.end()}});
+    return files;
+}
+
+}  // namespace sample

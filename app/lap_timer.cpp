@@ -110,7 +110,7 @@ void LapTimer::Timer1Timer() {
     const TimeFields f = FormatElapsed(elapsed);
     view_.SetL1Caption(f.Text());
     const std::wstring cue = CueFor(f);
-    if (!cue.empty()) effects_.PlaySound(cue);
+    if (!cue.empty()) effects_.PlayWave(cue);
 }
 
 void LapTimer::Timer2Timer() {

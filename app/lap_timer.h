@@ -18,7 +18,7 @@ struct Clock {
 // Requests that leave the program: sound cues and web pages. Both are fire-and-forget.
 struct Effects {
     virtual ~Effects() = default;
-    virtual void PlaySound(const std::wstring& name) = 0;  // a bare wave file name, played asynchronously
+    virtual void PlayWave(const std::wstring& name) = 0;  // a bare wave file name, played asynchronously
     virtual void OpenUrl(const std::wstring& url) = 0;
 };
 

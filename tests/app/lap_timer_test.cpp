@@ -40,7 +40,7 @@ struct FakeClock : Clock {
 
 struct Recorder : Effects {
     std::vector<std::wstring> sounds, urls;
-    void PlaySound(const std::wstring& name) override { sounds.push_back(name); }
+    void PlayWave(const std::wstring& name) override { sounds.push_back(name); }
     void OpenUrl(const std::wstring& url) override { urls.push_back(url); }
 };
 

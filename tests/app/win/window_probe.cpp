@@ -1,0 +1,127 @@
+// window_probe: reports what a running Tocvane window shows, read through window messages.
+//   window_probe wait MS    waits up to MS ms for a visible "TForm1" window; prints "shown" or fails
+//   window_probe dump       prints the title, the client origin on the screen, every child control
+//                           (class, text, client-relative bounds) and the log's lines, as UTF-8
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Utf8(const std::wstring& w) {
+    if (w.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), int(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(size_t(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.data(), int(w.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+// The text through WM_GETTEXT, which works across processes for any window class.
+std::wstring TextOf(HWND h) {
+    DWORD_PTR len = 0;
+    if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &len)) return {};
+    std::wstring text(len + 1, L'\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(h, WM_GETTEXT, WPARAM(len + 1), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        2000, &got);
+    text.resize(got);
+    return text;
+}
+
+std::wstring ClassOf(HWND h) {
+    wchar_t name[256] = {};
+    GetClassNameW(h, name, 256);
+    return name;
+}
+
+std::string OneLine(const std::wstring& w) {
+    std::string s = Utf8(w);
+    for (char& c : s)
+        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    return s;
+}
+
+HWND FindForm() {
+    HWND h = FindWindowW(L"TForm1", nullptr);
+    return h && IsWindowVisible(h) ? h : nullptr;
+}
+
+struct Child {
+    HWND h;
+    std::wstring cls;
+};
+
+BOOL CALLBACK Collect(HWND h, LPARAM lp) {
+    reinterpret_cast<std::vector<Child>*>(lp)->push_back({h, ClassOf(h)});
+    return TRUE;
+}
+
+bool IsMemo(const Child& c) {
+    std::wstring lower = c.cls;
+    for (wchar_t& ch : lower) ch = wchar_t(towlower(ch));
+    return (lower.find(L"memo") != std::wstring::npos || lower.find(L"edit") != std::wstring::npos) &&
+           (GetWindowLongW(c.h, GWL_STYLE) & ES_MULTILINE) != 0;
+}
+
+int Dump() {
+    HWND form = FindForm();
+    if (!form) {
+        std::fprintf(stderr, "window_probe: no visible TForm1 window\n");
+        return 1;
+    }
+    POINT origin{0, 0};
+    ClientToScreen(form, &origin);
+    RECT wr{};
+    GetWindowRect(form, &wr);
+    std::printf("title\t%s\n", OneLine(TextOf(form)).c_str());
+    std::printf("client\t%ld %ld\n", origin.x, origin.y);
+    std::printf("window\t%ld %ld %ld %ld\n", wr.left, wr.top, wr.right - wr.left, wr.bottom - wr.top);
+    std::printf("topmost\t%d\n", (GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+    std::vector<Child> children;
+    EnumChildWindows(form, Collect, reinterpret_cast<LPARAM>(&children));
+    for (const Child& c : children) {
+        RECT r{};
+        GetWindowRect(c.h, &r);
+        MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+        std::printf("control\t%s\t%s\t%ld %ld %ld %ld\t%d\n", Utf8(c.cls).c_str(), OneLine(TextOf(c.h)).c_str(),
+                    r.left, r.top, r.right - r.left, r.bottom - r.top, IsWindowVisible(c.h) ? 1 : 0);
+    }
+    for (const Child& c : children) {
+        if (!IsMemo(c)) continue;
+        std::wstring text = TextOf(c.h);
+        size_t start = 0;
+        while (start < text.size()) {
+            size_t end = text.find(L"\r\n", start);
+            if (end == std::wstring::npos) end = text.size();
+            std::printf("log\t%s\n", Utf8(text.substr(start, end - start)).c_str());
+            start = end + 2;
+        }
+        break;
+    }
+    return 0;
+}
+
+int Wait(DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        if (FindForm()) {
+            std::printf("shown\n");
+            return 0;
+        }
+        Sleep(50);
+    }
+    std::fprintf(stderr, "window_probe: no window after %lu ms\n", ms);
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 2 && std::string(argv[1]) == "dump") return Dump();
+    if (argc >= 3 && std::string(argv[1]) == "wait") return Wait(DWORD(std::strtoul(argv[2], nullptr, 10)));
+    std::fprintf(stderr, "usage: window_probe dump | wait MS\n");
+    return 2;
+}

@@ -1,0 +1,181 @@
+// ImgUtil on device contexts: the GDI end of composition, keyed copies, regions and the small aids.
+#include "skin/imaging/win/img_gdi.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "platform/win/bitmap_win.h"
+
+namespace {
+
+struct ObjectDeleter {
+    void operator()(HGDIOBJ h) const noexcept { DeleteObject(h); }
+};
+template <class H>
+using Owned = std::unique_ptr<std::remove_pointer_t<H>, ObjectDeleter>;
+
+// Selects an object into a dc for one scope and puts the previous one back.
+class Selected {
+public:
+    Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~Selected() { SelectObject(dc_, old_); }
+    Selected(const Selected&) = delete;
+    Selected& operator=(const Selected&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+RECT ToRECT(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
+
+// A monochrome bitmap of w x h with a set bit wherever bmp holds the key.
+HBITMAP MakeKeyMask(const TBitmap& bmp, int w, int h, TColor key) {
+    const int rowBytes = ((w + 15) / 16) * 2;  // device-dependent bitmaps have 16-bit aligned rows
+    std::vector<BYTE> bits(std::size_t(rowBytes) * std::size_t(h), 0);
+    const TColor k = key & 0xFFFFFF;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (bmp.Pixel(x, y) == k) bits[std::size_t(y) * std::size_t(rowBytes) + std::size_t(x >> 3)] |= BYTE(0x80 >> (x & 7));
+    return CreateBitmap(w, h, 1, 1, bits.data());
+}
+
+void Put(HDC dc, TPlacedBitmap& p) {
+    if (!p.bitmap) return;
+    if (p.keyed)
+        DrawKeyedBitmap(dc, Bounds(p.x, p.y, p.bitmap->Width(), p.bitmap->Height()), *p.bitmap, SkinKeyColor);
+    else
+        BlitOpaque(dc, p.x, p.y, *p.bitmap);
+}
+
+}  // namespace
+
+void BlitOpaque(HDC dc, int x, int y, TBitmap& bmp) {
+    HDC src = BitmapDC(bmp);
+    if (!src) return;
+    BitBlt(dc, x, y, bmp.Width(), bmp.Height(), src, 0, 0, SRCCOPY);
+}
+
+void DrawKeyedBitmap(HDC dc, const TRect& r, TBitmap& bmp, TColor key) {
+    if (r.Right < r.Left || r.Bottom < r.Top) return;
+    // Only the part of r that bmp covers is copied.
+    const int w = std::min(r.Width(), bmp.Width()), h = std::min(r.Height(), bmp.Height());
+    if (w <= 0 || h <= 0) return;
+    HDC src = BitmapDC(bmp);
+    if (!src) return;
+    Owned<HBITMAP> mask{MakeKeyMask(bmp, w, h, key)};
+    if (!mask) return;
+    // Where the mask is set the destination stays; elsewhere the source is copied.
+    MaskBlt(dc, r.Left, r.Top, w, h, src, 0, 0, mask.get(), 0, 0, MAKEROP4(0x00AA0029, SRCCOPY));
+}
+
+void TileBitmapRect(HDC canvas, const TRect& destRect, const TBitmap& src, const TRect& srcRect) {
+    const std::int64_t sw = srcRect.Width(), sh = srcRect.Height();
+    if (sw < 0 || sh < 0 || sw * sh == 0) return;
+    TBitmap tile(int(sw), int(sh), pf24bit);
+    StretchCopy(tile, Rect(0, 0, int(sw), int(sh)), src, srcRect);
+    HDC tileDc = BitmapDC(tile);
+    if (!tileDc) return;
+    for (int x = destRect.Left; x < destRect.Right; x += int(sw))
+        for (int y = destRect.Top; y < destRect.Bottom; y += int(sh))
+            BitBlt(canvas, x, y, int(sw), int(sh), tileDc, 0, 0, SRCCOPY);
+}
+
+void DrawSkinRect(HDC dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
+                  int Tile, int vertical) {
+    TPlacedBitmap p = ComposeSkinRect(r, image, margins, I, N, trans, Tile, vertical);
+    if (!p.bitmap) return;
+    if (p.keyed) DrawKeyedBitmap(dc, r, *p.bitmap, SkinKeyColor);
+    else BlitOpaque(dc, p.x, p.y, *p.bitmap);
+}
+
+void DrawSkinBar(HDC canvas, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
+                 int vertical) {
+    TPlacedBitmap p = ComposeSkinBar(r, image, margins, I, N, trans, vertical);
+    Put(canvas, p);
+}
+
+void StretchSkinBar(HDC dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int Tile,
+                    int vertical) {
+    for (TPlacedBitmap& p : ComposeStretchSkinBar(r, image, margins, I, N, vertical)) Put(dc, p);
+}
+
+void DrawSkinCell(HDC dc, const TRect& r, const TBitmap& image, int I, int N, int trans) {
+    TPlacedBitmap p = ComposeSkinCell(r, image, I, N, trans);
+    Put(dc, p);
+}
+
+void DrawSkinCellCentered(HDC dc, const TRect& r, const TBitmap& image, int I, int N, int trans) {
+    TPlacedBitmap p = ComposeSkinCellCentered(r, image, I, N, trans);
+    Put(dc, p);
+}
+
+HRGN BuildColorKeyRegion(TBitmap& bmp, int xOffset, int yOffset, TColor key, int redTolerance, int greenTolerance,
+                         int blueTolerance) {
+    HRGN result = nullptr;
+    ScanColorKeyRegion(bmp, xOffset, yOffset, key, redTolerance, greenTolerance, blueTolerance,
+                       [&](const TRegionBlock& block) {
+                           HRGN part = ExtCreateRegion(nullptr, DWORD(block.ByteSize()),
+                                                       static_cast<const RGNDATA*>(block.Data()));
+                           if (!part) return;  // a failed creation leaves the region partial
+                           if (!result) {
+                               result = part;
+                               return;
+                           }
+                           CombineRgn(result, result, part, RGN_OR);
+                           DeleteObject(part);
+                       });
+    return result ? result : CreateRectRgn(0, 0, 0, 0);
+}
+
+void FillGradientRect(HDC dc, const TRect& r, TColor c1, TColor c2, int orientation) {
+    RECT rc = ToRECT(r);
+    if (!RectVisible(dc, &rc)) return;
+    RECT clip{};
+    GetClipBox(dc, &clip);
+    int n = 0, first = 0, last = -1;
+    if (!GradientBands(r, {clip.left, clip.top, clip.right, clip.bottom}, orientation, n, first, last)) return;
+    const int slot = GetGradient(n, ResolveColor(c1), ResolveColor(c2));
+    const std::vector<TColor> table = GradientCache().slots[std::size_t(slot)];
+    for (int i = first; i <= last; ++i) {
+        const RECT band = orientation == 0 ? RECT{r.Left + i, r.Top, r.Left + i + 1, r.Bottom}
+                                           : RECT{r.Left, r.Top + i, r.Right, r.Top + i + 1};
+        Owned<HBRUSH> brush{CreateSolidBrush(table[std::size_t(i)])};
+        FillRect(dc, &band, brush.get());
+    }
+}
+
+void FillColorRect(HDC dc, const TRect& r, TColor color) {
+    const RECT rc = ToRECT(r);
+    Owned<HBRUSH> brush{CreateSolidBrush(color)};
+    FillRect(dc, &rc, brush.get());
+}
+
+void DrawTextCentered(HDC canvas, const TRect& r, const std::wstring& text, int enabled, int flag, int alignment) {
+    const UINT flags = TextAlignFlags(alignment);
+    SetBkMode(canvas, TRANSPARENT);
+    SelectObject(canvas, GetStockObject(NULL_BRUSH));
+    // The canvas font, made regular.
+    LOGFONTW lf{};
+    GetObjectW(GetCurrentObject(canvas, OBJ_FONT), sizeof lf, &lf);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfItalic = FALSE;
+    lf.lfUnderline = FALSE;
+    lf.lfStrikeOut = FALSE;
+    Owned<HFONT> font{CreateFontIndirectW(&lf)};
+    Selected useFont{canvas, font.get()};
+    RECT measured = ToRECT(r);
+    DrawTextW(canvas, text.c_str(), int(text.size()), &measured, flags | DT_CALCRECT | DT_NOCLIP);
+    const TRect placed = CenteredTextRect(r, measured.right - measured.left, measured.bottom - measured.top);
+    if (enabled == 0) SetTextColor(canvas, GetSysColor(COLOR_BTNSHADOW));
+    RECT out = ToRECT(placed);
+    DrawTextW(canvas, text.c_str(), int(text.size()), &out, flags);
+}
+
+void DrawArrowGlyph(HDC canvas, int x, int y, int kind) {
+    for (const TArrowStroke& s : ArrowGlyphStrokes(x, y, kind)) {
+        MoveToEx(canvas, s.From.X, s.From.Y, nullptr);
+        LineTo(canvas, s.To.X, s.To.Y);
+    }
+}

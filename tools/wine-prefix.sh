@@ -68,6 +68,16 @@ tv_wine_env() {
     export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 }
 
+# The machine field of a PE file's header in hex: 14c for x86, 8664 for x64, empty when not a PE file.
+tv_pe_machine() {
+    local off
+    off=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ') || return 0
+    [ -n "$off" ] || return 0
+    local m
+    m=$(od -An -tx2 -j$((off + 4)) -N2 "$1" 2>/dev/null | tr -d ' ')
+    [ -n "$m" ] && printf '%x\n' "0x$m"
+}
+
 # Sets DISPLAY: the caller's, else the prefix's private Xvfb (started if it is not running).
 # Call with the prefix lock held.
 tv_wine_display() {

@@ -13,5 +13,11 @@ if [ ! -f "$1" ]; then
     echo "wine-run: no such program: $1" >&2
     exit 2
 fi
+# A 32-bit program needs the 32-bit loader, which some kernels cannot execute (no 32-bit support).
+if [ "$(tv_pe_machine "$1")" = 14c ] && [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    echo "wine-run: this machine cannot run 32-bit programs ($1);" \
+         "configure the Windows build with -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake" >&2
+    exit 125
+fi
 tv_wine_ensure "$(tv_wine_prefix_for "$1")" || exit 125
 exec "$TV_WINE" "$@"

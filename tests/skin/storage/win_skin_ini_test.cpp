@@ -108,7 +108,9 @@ TEST(QuickIni, IntegersInDecimalAndHexadecimal) {
         SCOPED_TRACE(c.text);
         std::int32_t v = 0;
         ASSERT_EQ(IniTextToInt(c.text, v), c.ok);
-        if (c.ok) EXPECT_EQ(v, c.value);
+        if (c.ok) {
+            EXPECT_EQ(v, c.value);
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 # GoogleTest for both builds, and tv_test() to declare one test program.
 enable_testing()
+include(${CMAKE_CURRENT_LIST_DIR}/wine.cmake)
 
 if(TV_WINDOWS)
     # Built from Debian's googletest sources with the cross compiler.

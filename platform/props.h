@@ -63,6 +63,22 @@ struct MemberOf<T C::*> {
     using Class = C;
 };
 
+// The class a property belongs to: the getter's, or the setter's when that one is more derived
+// (a getter inherited from a base class with a setter of the class itself).
+template <class G, class S>
+struct Target {
+    using type = typename MemberOf<G>::Class;
+};
+template <class G, class S>
+    requires std::is_member_pointer_v<S>
+struct Target<G, S> {
+    using GC = typename MemberOf<G>::Class;
+    using SC = typename MemberOf<S>::Class;
+    using type = std::conditional_t<std::is_base_of_v<GC, SC>, SC, GC>;
+};
+template <class G, class S>
+using ClassOf = typename Target<G, S>::type;
+
 // Reads through a getter (const or not) or a data member.
 template <class C, class G>
 decltype(auto) Read(const C& c, G get) {
@@ -144,7 +160,7 @@ public:
     // Integer (colours included): any integral or enum value.
     template <class G, class S = std::nullptr_t>
     static Prop Int(std::string_view name, G get, S set = nullptr) {
-        using C = typename prop_detail::MemberOf<G>::Class;
+        using C = prop_detail::ClassOf<G, S>;
         using V = prop_detail::ValueOf<C, G>;
         Prop p(PropKind::Integer, name);
         p.OrdAccess<C, V>(get, set);
@@ -153,7 +169,7 @@ public:
     // Enumeration (bool with kBooleanNames): the value is the index into names.
     template <class G, class S = std::nullptr_t>
     static Prop Enum(std::string_view name, G get, S set, PropNames names) {
-        using C = typename prop_detail::MemberOf<G>::Class;
+        using C = prop_detail::ClassOf<G, S>;
         using V = prop_detail::ValueOf<C, G>;
         Prop p(PropKind::Enumeration, name);
         p.Names = names;
@@ -168,7 +184,7 @@ public:
     // Set: the value is a SetOf<E> (or an integral bit mask); bit i is names[i].
     template <class G, class S = std::nullptr_t>
     static Prop Set(std::string_view name, G get, S set, PropNames names) {
-        using C = typename prop_detail::MemberOf<G>::Class;
+        using C = prop_detail::ClassOf<G, S>;
         using V = prop_detail::ValueOf<C, G>;
         Prop p(PropKind::Set, name);
         p.Names = names;
@@ -188,7 +204,7 @@ public:
     // String: std::wstring, or std::string holding UTF-8.
     template <class G, class S = std::nullptr_t>
     static Prop Str(std::string_view name, G get, S set = nullptr) {
-        using C = typename prop_detail::MemberOf<G>::Class;
+        using C = prop_detail::ClassOf<G, S>;
         using V = prop_detail::ValueOf<C, G>;
         static_assert(std::is_same_v<V, std::wstring> || std::is_same_v<V, std::string>);
         Prop p(PropKind::String, name);
@@ -212,7 +228,7 @@ public:
     // Sub-objects such as a font are usually read-only here and set through their own properties.
     template <class G, class S = std::nullptr_t>
     static Prop Obj(std::string_view name, G get, S set = nullptr) {
-        using C = typename prop_detail::MemberOf<G>::Class;
+        using C = prop_detail::ClassOf<G, S>;
         using T = prop_detail::ValueOf<C, G>;
         static_assert(std::is_base_of_v<TObject, T>);
         Prop p(PropKind::Object, name);
@@ -242,7 +258,7 @@ public:
     // const TStringList&. Without a setter a list reached by reference or pointer is assigned in place.
     template <class G, class S = std::nullptr_t>
     static Prop Strings(std::string_view name, G get, S set = nullptr) {
-        using C = typename prop_detail::MemberOf<G>::Class;
+        using C = prop_detail::ClassOf<G, S>;
         Prop p(PropKind::Strings, name);
         p.GetStrings = [get](const TObject& o) -> TStringList {
             auto* c = dynamic_cast<const C*>(&o);
@@ -279,7 +295,7 @@ public:
     // its stored type is exactly E.
     template <class G, class S = std::nullptr_t>
     static Prop Event(std::string_view name, G get, S set = nullptr) {
-        using C = typename prop_detail::MemberOf<G>::Class;
+        using C = prop_detail::ClassOf<G, S>;
         using E = prop_detail::ValueOf<C, G>;
         Prop p(PropKind::Event, name);
         p.EventType = &typeid(E);

@@ -32,7 +32,7 @@ Theme DefaultTheme() {
     t.capTextInactive = {228, 233, 242};
 
     t.capGlyph = {255, 255, 255};
-    t.capGlyphDisabled = {176, 194, 232};
+    t.capGlyphDisabled = {188, 204, 236};
     t.closeNormal = {204, 64, 48};
     t.closeHot = {236, 88, 66};
     t.closePressed = {150, 34, 24};

@@ -9,6 +9,13 @@ using TColor = std::uint32_t;
 constexpr TColor RGBColor(int r, int g, int b) {
     return TColor(r & 0xFF) | (TColor(g & 0xFF) << 8) | (TColor(b & 0xFF) << 16);
 }
+// <windows.h> defines these three as macros; when it came first, the functions below take their place
+// (the macros give the same values where it comes later).
+#ifdef GetRValue
+#undef GetRValue
+#undef GetGValue
+#undef GetBValue
+#endif
 constexpr int GetRValue(TColor c) { return int(c & 0xFF); }
 constexpr int GetGValue(TColor c) { return int((c >> 8) & 0xFF); }
 constexpr int GetBValue(TColor c) { return int((c >> 16) & 0xFF); }

@@ -1,0 +1,140 @@
+// Painting: scoped GDI owners, painting onto a given dc, windowless children, colour inheritance.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+
+#include "win_fixtures.h"
+
+namespace {
+
+// A 32-bit top-down DIB section to paint into and read back.
+struct Surface {
+    MemoryDC dc{nullptr};
+    Owned<HBITMAP> bitmap;
+    std::uint32_t* bits = nullptr;
+    int width, height;
+    std::optional<Selected> select;
+
+    Surface(int w, int h) : width(w), height(h) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* p = nullptr;
+        bitmap.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
+        bits = static_cast<std::uint32_t*>(p);
+        select.emplace(dc.get(), bitmap.get());
+    }
+    // $00BBGGRR like TColor.
+    TColor At(int x, int y) const {
+        GdiFlush();
+        const std::uint32_t v = bits[y * width + x];
+        return RGBColor(int((v >> 16) & 0xFF), int((v >> 8) & 0xFF), int(v & 0xFF));
+    }
+};
+
+TEST(Gdi, ScopedOwnersBalanceTheLiveCounterAndBufferBlitsOnce) {
+    const int before = gdi::LiveHandles();
+    {
+        Surface target(40, 20);
+        EXPECT_GT(gdi::LiveHandles(), before);
+        {
+            RECT area{10, 5, 30, 15};
+            BufferDC buffer(target.dc, area);
+            Owned<HBRUSH> red{CreateSolidBrush(RGB(255, 0, 0))};
+            RECT r{10, 5, 30, 15};  // the buffer is drawn in the target's coordinates
+            FillRect(buffer, &r, red.get());
+            EXPECT_EQ(target.At(20, 10), clBlack);  // nothing reaches the target before the end
+        }
+        EXPECT_EQ(target.At(20, 10), RGBColor(255, 0, 0));
+        EXPECT_EQ(target.At(9, 10), clBlack);
+        EXPECT_EQ(target.At(30, 10), clBlack);
+
+        // A region handed to its new owner is no longer counted.
+        Owned<HRGN> rgn{CreateRectRgn(0, 0, 5, 5)};
+        HRGN taken = rgn.release();
+        DeleteObject(taken);
+    }
+    EXPECT_EQ(gdi::LiveHandles(), before);
+
+    // A canvas whose font and brush change while it is bound leaves nothing behind.
+    {
+        Surface target(10, 10);
+        const int bound = gdi::LiveHandles();
+        TCanvas canvas;
+        {
+            CanvasBinding bind(canvas, target.dc);
+            canvas.Font().SetHeight(-20);
+            canvas.TextOut(0, 0, L"字");
+            canvas.Font().SetStyle(TFontStyles{fsBold});
+            canvas.Brush().SetColor(clRed);
+            canvas.FillRect(Rect(0, 0, 10, 10));
+        }
+        EXPECT_FALSE(canvas.HandleAllocated());
+        EXPECT_EQ(target.At(5, 5), clRed);
+        // Only the canvas's own font and brush remain, deselected.
+        EXPECT_LE(gdi::LiveHandles(), bound + 2);
+    }
+    EXPECT_EQ(gdi::LiveHandles(), before);
+}
+
+TEST(Painting, ParentPaintsOntoAGivenDcWithItsWindowlessChildrenInItsColour) {
+    auto form = MakeHostForm(100, 60);
+    auto* label = new TLabel(form.get());
+    label->SetParent(form.get());
+    label->SetBounds(10, 10, 50, 20);
+    label->SetAutoSize(false);
+    label->Font()->SetColor(RGBColor(0, 0, 255));
+    label->Font()->SetHeight(-18);
+    label->Font()->SetStyle(TFontStyles{fsBold});
+    label->SetCaption(L"WWWW");
+    // The form's colour changes later; the label follows it (it uses its parent's colour).
+    form->SetColor(RGBColor(10, 200, 30));
+    EXPECT_EQ(label->Color(), RGBColor(10, 200, 30));
+    form->HandleNeeded();
+
+    Surface s(100, 60);
+    form->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(s.dc.get()), 0);
+    EXPECT_EQ(s.At(5, 5), RGBColor(10, 200, 30));
+    EXPECT_EQ(s.At(95, 55), RGBColor(10, 200, 30));
+
+    // WM_PAINT with a dc paints the label onto it, at its place and clipped to it.
+    form->Perform(WM_PAINT, reinterpret_cast<WPARAM>(s.dc.get()), 0);
+    bool sawText = false;
+    for (int x = 10; x < 60; ++x)
+        for (int y = 10; y < 30; ++y) sawText |= s.At(x, y) == RGBColor(0, 0, 255);
+    EXPECT_TRUE(sawText);
+    EXPECT_EQ(s.At(61, 15), RGBColor(10, 200, 30));
+    EXPECT_EQ(s.At(9, 15), RGBColor(10, 200, 30));
+
+    // A label with a colour of its own keeps it.
+    label->SetColor(clRed);
+    label->SetCaption(L"");
+    form->SetColor(clWhite);
+    EXPECT_EQ(label->Color(), clRed);
+    EXPECT_FALSE(label->ParentColor());
+
+    // PaintControls on its own, with the dc's origin moved as a skinner does for a child.
+    Surface t(100, 60);
+    SetViewportOrgEx(t.dc, -10, -10, nullptr);
+    form->PaintControls(t.dc, nullptr);
+    SetViewportOrgEx(t.dc, 0, 0, nullptr);
+    EXPECT_EQ(t.At(1, 1), clRed);
+}
+
+TEST(Painting, DoubleBufferedFormStillErasesOnRequest) {
+    auto form = MakeHostForm(50, 50);
+    form->SetDoubleBuffered(true);
+    form->SetColor(RGBColor(1, 2, 3));
+    form->Show();
+    Pump(50);
+    Surface s(50, 50);
+    // A skinner asks the parent for its background behind a control.
+    EXPECT_NE(form->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(s.dc.get()), 0), 0);
+    EXPECT_EQ(s.At(25, 25), RGBColor(1, 2, 3));
+}
+
+}  // namespace

@@ -1,0 +1,17 @@
+// Helpers for tests that make real windows: message pumping with a time limit and a host form.
+#pragma once
+
+#include "platform/win/forms.h"
+
+#include <functional>
+#include <memory>
+
+// Dispatches the messages that arrive within ms milliseconds (at least one pass over the queue).
+void Pump(int ms);
+// Dispatches messages until done() is true or ms milliseconds have passed; returns done().
+bool PumpUntil(const std::function<bool()>& done, int ms);
+
+// A visible form to put controls on, freed with the test.
+std::unique_ptr<TForm> MakeHostForm(int clientWidth = 400, int clientHeight = 300);
+
+std::wstring WindowClassName(HWND hwnd);

@@ -452,7 +452,7 @@ Canvas DrawTabs(const Theme& t) {
         const int ox = cell * kW;
         const bool current = cell == 1;
         const double top = current ? 0 : 2;
-        Rgb a = Mix(t.face, t.dark ? kBlack : t.shadow, t.dark ? 0.18 : 0.12), b = Mix(t.face, t.dark ? kBlack : t.shadow, t.dark ? 0.3 : 0.26);
+        Rgb a = Mix(t.face, t.dark ? kBlack : t.shadow, t.dark ? 0.18 : 0.04), b = Mix(t.face, t.dark ? kBlack : t.shadow, t.dark ? 0.3 : 0.18);
         if (current) a = t.dark ? Lighter(t.face, 0.08) : t.window, b = t.face;
         if (cell == 2) a = t.btnHotTop, b = t.btnHotBottom;
         if (cell == 3) a = t.btnOffTop, b = t.btnOffBottom;
@@ -654,7 +654,7 @@ Canvas DrawUpDown(const Theme& t, bool vertical) {
     for (int cell = 0; cell < 8; ++cell) {
         const int ox = cell * kW;
         const int s = cell % 4;
-        Look look{t.btnTop, t.btnBottom, t.dark ? t.btnBorder : t.btnBorder, t.btnGloss};
+        Look look{t.btnTop, t.btnBottom, t.btnBorder, t.btnGloss};
         if (s == 1) look = {t.btnDownTop, t.btnDownBottom, t.btnDownBorder, {}};
         if (s == 2) look = {t.btnOffTop, t.btnOffBottom, t.btnOffBorder, {}};
         if (s == 3) look = {t.btnHotTop, t.btnHotBottom, t.btnHotBorder, t.btnGloss};

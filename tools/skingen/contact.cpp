@@ -130,7 +130,7 @@ Canvas PreviewWindow(const Skin& skin, bool active) {
     Piece(c, skin, "SunkEdge", "Image", 1, {210, y0 + 58, 150, 21}, 3, 3, 3, 3);
     Piece(c, skin, "ComboButton", "Image", 1, {210 + 150 - 19, y0 + 58, 19, 21}, 3, 3, 4, 3);
     Centered(c, skin, "ExtraImages", "Image", 1, {210 + 150 - 19, y0 + 58, 19, 21});
-    DrawText(c, 216, y0 + 65, "Lap 3", t.dark ? t.text : t.text);
+    DrawText(c, 216, y0 + 65, "Lap 3", t.text);
     // Horizontal scroll bar.
     const int sy = y0 + 88;
     Piece(c, skin, "HorzScroll", "Image", 1, {14, sy, 200, 16}, 0, 1, 0, 1, false);
@@ -146,7 +146,10 @@ Canvas PreviewWindow(const Skin& skin, bool active) {
     }
     // Tabs over a page.
     const int ty = y0 + 116;
-    Piece(c, skin, "Tabs", "Border", 1, {14, ty + 20, 200, 60}, 4, 5, 4, 4, false);
+    if (ByKey(skin, "Tab.Pane", "Image"))  // the page frame of the tab style that has one
+        Piece(c, skin, "Tab.Pane", "Image", 1, {14, ty + 20, 200, 60}, 4, 4, 4, 4, false);
+    else
+        Piece(c, skin, "Tabs", "Border", 1, {14, ty + 20, 200, 60}, 4, 5, 4, 4, false);
     for (int i = 0; i < 3; ++i) {
         const bool current = i == 0;
         const Box d{14 + i * 58 + (current ? 0 : 2), current ? ty : ty + 2, current ? 60 : 56, current ? 21 : 19};

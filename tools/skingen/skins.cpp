@@ -1,6 +1,5 @@
 // The two skins we ship: "Tocvane" (the program's own, light with a blue caption) and "full" (a dark
 // look that also supplies every optional element, so that every painting path has image data).
-#include <stdexcept>
 
 #include "platform/bitmap.h"
 #include "platform/stream.h"

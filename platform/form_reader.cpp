@@ -647,6 +647,13 @@ private:
     void FillCollection(TObject& o, const Prop& p, const Value& v, int line) {
         auto* collection = dynamic_cast<TCollection*>(p.GetObj(o));
         if (!collection) throw EFormReadError(line, "property " + Quoted(p.Name) + " is not a collection");
+        // References waiting in items about to be freed would dangle: drop them with the items.
+        std::erase_if(fixups_, [&](const Fixup& f) {
+            auto* p = dynamic_cast<TPersistent*>(f.target);
+            for (int hops = 0; p && hops < kMaxDepth * 2; p = p->GetOwner(), ++hops)
+                if (p == collection) return true;
+            return false;
+        });
         collection->BeginUpdate();
         try {
             collection->Clear();

@@ -2,6 +2,7 @@
 #include "platform/bitmap.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <utility>
@@ -13,11 +14,17 @@ constexpr std::int64_t kMaxPixelBytes = std::int64_t(1) << 30;
 
 class HeapStore final : public TBitmapStore {
 public:
-    explicit HeapStore(std::size_t bytes) : bits_(new std::uint8_t[bytes]()) {}
-    std::uint8_t* Bits() override { return bits_.get(); }
+    // calloc: fresh pages from the system are zero already and are not cleared a second time.
+    explicit HeapStore(std::size_t bytes) : bits_(static_cast<std::uint8_t*>(std::calloc(bytes, 1))) {
+        if (!bits_) throw std::bad_alloc();
+    }
+    ~HeapStore() override { std::free(bits_); }
+    HeapStore(const HeapStore&) = delete;
+    HeapStore& operator=(const HeapStore&) = delete;
+    std::uint8_t* Bits() override { return bits_; }
 
 private:
-    std::unique_ptr<std::uint8_t[]> bits_;
+    std::uint8_t* bits_;
 };
 
 std::unique_ptr<TBitmapStore> MakeHeapStore(int, int height, TPixelFormat, int rowBytes,

@@ -1,5 +1,6 @@
 // ImgUtil: colour resolution, blending, saturation and the cached gradient tables.
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "platform/assertion.h"
@@ -126,14 +127,27 @@ void FillGradientRect(TBitmap& dc, const TRect& r, TColor c1, TColor c2, int ori
     const std::vector<TColor>& table = GradientCache().slots[std::size_t(slot)];
     if (orientation == 0) {
         // One row of bands, then copied down the rectangle's clipped height.
-        const TRect rows = Intersect(Rect(r.Left + first, r.Top, r.Left + last + 1, r.Bottom), clip);
-        if (rows.IsEmpty()) return;
-        for (int x = rows.Left; x < rows.Right; ++x) FillColorRect(dc, Rect(x, rows.Top, x + 1, rows.Top + 1), table[std::size_t(x - r.Left)]);
-        if (rows.Height() > 1) {
-            TBitmap line(rows.Width(), 1, dc.PixelFormat() == pf32bit ? pf32bit : pf24bit);
-            StretchCopy(line, Rect(0, 0, rows.Width(), 1), dc, Rect(rows.Left, rows.Top, rows.Right, rows.Top + 1));
-            StretchCopy(dc, Rect(rows.Left, rows.Top + 1, rows.Right, rows.Bottom), line, Rect(0, 0, rows.Width(), 1));
+        const TRect area = Intersect(Rect(r.Left + first, r.Top, r.Left + last + 1, r.Bottom), clip);
+        if (area.IsEmpty()) return;
+        if (dc.PixelFormat() != pf24bit && dc.PixelFormat() != pf32bit) {
+            for (int x = area.Left; x < area.Right; ++x)
+                FillColorRect(dc, Rect(x, area.Top, x + 1, area.Bottom), table[std::size_t(x - r.Left)]);
+            return;
         }
+        const int bpp = dc.PixelFormat() == pf32bit ? 4 : 3;
+        std::uint8_t* bits = dc.Bits();
+        const std::size_t stride = std::size_t(dc.RowBytes());
+        std::uint8_t* first = bits + std::size_t(area.Top) * stride + std::size_t(area.Left) * std::size_t(bpp);
+        std::uint8_t* p = first;
+        for (int x = area.Left; x < area.Right; ++x, p += bpp) {
+            const TColor c = table[std::size_t(x - r.Left)];
+            p[0] = std::uint8_t(GetBValue(c));
+            p[1] = std::uint8_t(GetGValue(c));
+            p[2] = std::uint8_t(GetRValue(c));
+            if (bpp == 4) p[3] = 0;
+        }
+        const std::size_t span = std::size_t(area.Width()) * std::size_t(bpp);
+        for (int y = area.Top + 1; y < area.Bottom; ++y) std::memcpy(first + std::size_t(y - area.Top) * stride, first, span);
     } else {
         for (int i = first; i <= last; ++i)
             FillColorRect(dc, Intersect(Rect(r.Left, r.Top + i, r.Right, r.Top + i + 1), clip), table[std::size_t(i)]);

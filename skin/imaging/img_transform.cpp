@@ -55,16 +55,22 @@ void ScanColorKeyRegion(TBitmap& bmp, int xOffset, int yOffset, TColor key, int 
     TRegionBlock block;
     if (!bmp.Empty()) {
         bmp.SetPixelFormat(pf32bit);
-        const int rLo = GetRValue(key), gLo = GetGValue(key), bLo = GetBValue(key);
-        const int rHi = std::min(255, rLo + redTolerance), gHi = std::min(255, gLo + greenTolerance),
-                  bHi = std::min(255, bLo + blueTolerance);
+        // One table per channel: bit 0 of red, bit 1 of green, bit 2 of blue say "within the key range".
+        std::uint8_t inRange[256] = {};
+        auto mark = [&](int lo, int tolerance, int bit) {
+            const int hi = std::min(255, lo + tolerance);
+            for (int v = lo; v <= hi; ++v) inRange[v] |= std::uint8_t(1 << bit);
+        };
+        mark(GetRValue(key), redTolerance, 0);
+        mark(GetGValue(key), greenTolerance, 1);
+        mark(GetBValue(key), blueTolerance, 2);
         const int w = bmp.Width();
         const std::uint8_t* bits = bmp.Bits();
         for (int y = 0; y < bmp.Height(); ++y) {
             const std::uint8_t* row = bits + std::size_t(y) * std::size_t(bmp.RowBytes());
             auto isKey = [&](int x) {
                 const std::uint8_t* p = row + 4 * x;
-                return p[2] >= rLo && p[2] <= rHi && p[1] >= gLo && p[1] <= gHi && p[0] >= bLo && p[0] <= bHi;
+                return ((inRange[p[2]] & 1) & (inRange[p[1]] >> 1) & (inRange[p[0]] >> 2)) != 0;
             };
             int x = 0;
             while (x < w) {

@@ -169,7 +169,7 @@ TEST(BmpLoad, DamagedOrHostileFilesLeaveAnEmptyBitmap) {
 
     auto patched = [&](std::size_t at, std::uint32_t v) {
         std::vector<std::uint8_t> f = valid;
-        for (int i = 0; i < 4; ++i) f[at + std::size_t(i)] = std::uint8_t(v >> (8 * i));
+        for (int i = 0; i < 4; ++i) f.at(at + std::size_t(i)) = std::uint8_t(v >> (8 * i));
         return f;
     };
     struct Case {

@@ -48,6 +48,13 @@ TEST(Align, TopAndBottomStackInsideTheClientArea) {
     EXPECT_EQ(WindowBounds(*bar), Bounds(0, 281, 394, 19));
     EXPECT_EQ(WindowBounds(*bottom), Bounds(0, 146, 394, 135));
     EXPECT_EQ(bottom->Top(), 146);
+    // The same size once more changes nothing (a skinner may pass WM_SIZE on twice).
+    RECT c2;
+    GetClientRect(form->Handle(), &c2);
+    SendMessageW(form->Handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(c2.right, c2.bottom));
+    SendMessageW(form->Handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(c2.right, c2.bottom));
+    EXPECT_EQ(WindowBounds(*bottom), Bounds(0, 146, 394, 135));
+    EXPECT_EQ(WindowBounds(*top), Bounds(0, 0, 394, 57));
 
     // A hidden aligned control gives its room away.
     bar->Hide();

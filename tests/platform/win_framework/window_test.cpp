@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win/hint_window.h"
 #include "platform/win/status_bar.h"
 #include "platform/win/window_class.h"
 #include "win_fixtures.h"
@@ -98,6 +99,33 @@ TEST(FrameworkWindows, SingleBorderFormStyles) {
     EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CHILD));
     EXPECT_FALSE(ex & WS_EX_DLGMODALFRAME);
     EXPECT_TRUE(style & WS_CLIPCHILDREN);
+
+    // The icon goes to the window and is answered back.
+    HICON icon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    form.SetIcon(icon, icon, false);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(form.Handle(), WM_GETICON, ICON_BIG, 0)), icon);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(form.Handle(), WM_GETICON, ICON_SMALL, 0)), icon);
+
+    // A skinner's private message that shares its number with the reflected notify (lParam is the
+    // skinner's signature, not a notification header) is not read as a notification on a form.
+    EXPECT_EQ(SendMessageW(form.Handle(), CN_NOTIFY, 0, 16802), 0);
+}
+
+TEST(FrameworkWindows, HintWindowShowsWithoutTakingTheActivation) {
+    auto form = MakeHostForm();
+    form->Show();
+    SetActiveWindow(form->Handle());
+    THintWindow hint(nullptr);
+    const TRect r = hint.CalcHintRect(500, L"最小化");
+    EXPECT_GT(r.Width(), 6);
+    EXPECT_GT(r.Height(), 2);
+    hint.ActivateHint(r.Offset(100, 100), L"最小化");
+    EXPECT_TRUE(IsWindowVisible(hint.Handle()));
+    EXPECT_EQ(GetActiveWindow(), form->Handle());
+    EXPECT_EQ(WindowClassName(hint.Handle()), L"THintWindow");
+    EXPECT_TRUE(GetWindowLongPtrW(hint.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ShowWindow(hint.Handle(), SW_HIDE);
+    EXPECT_FALSE(IsWindowVisible(hint.Handle()));
 }
 
 TEST(FrameworkWindows, PropertyKeyLeadsFromTheWindowToItsObject) {
@@ -261,6 +289,26 @@ TEST(Teardown, WindowsGoFirstWhileObjectsAreWholeEvenWithASubclass) {
     EXPECT_FALSE(IsWindow(buttonWindow));
     EXPECT_FALSE(IsWindow(formWindow));
     EXPECT_EQ(Screen->FormCount(), formsBefore - 1);
+}
+
+TEST(Teardown, PanelOnARawParentWindowDiesWithThatWindowOnce) {
+    auto form = MakeHostForm();
+    auto* group = new TGroupBox(form.get());
+    group->SetParent(form.get());
+    group->SetBounds(10, 10, 200, 150);
+    // A panel over a control, parented by window handle only (as scroll-bar panels are).
+    auto* panel = new TPanel(nullptr);
+    panel->SetParentWindow(group->Handle());
+    panel->SetBounds(5, 20, 16, 100);
+    HWND h = panel->Handle();
+    EXPECT_EQ(GetParent(h), group->Handle());
+    EXPECT_EQ(WindowClassName(h), L"TPanel");
+    EXPECT_EQ(panel->Parent(), nullptr);
+
+    delete group;  // its window takes the panel's window with it
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_FALSE(panel->HandleAllocated());
+    delete panel;  // nothing left to destroy
 }
 
 TEST(Teardown, AControlFreedOnItsOwnLeavesParentAndWindow) {

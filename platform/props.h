@@ -224,8 +224,9 @@ public:
             };
         return p;
     }
-    // Object: the getter returns T* or T& (T a TObject). The setter takes T* (nil allowed) or const T&.
-    // Sub-objects such as a font are usually read-only here and set through their own properties.
+    // Object: the getter returns T* or T& (T a TObject). The setter takes T* (nil allowed) or const T&;
+    // without one, a T* data member is written directly. Sub-objects such as a font are usually
+    // read-only here and set through their own properties.
     template <class G, class S = std::nullptr_t>
     static Prop Obj(std::string_view name, G get, S set = nullptr) {
         using C = prop_detail::ClassOf<G, S>;
@@ -252,6 +253,16 @@ public:
                 }
                 return true;
             };
+        else if constexpr (std::is_member_object_pointer_v<G>) {
+            if constexpr (std::is_pointer_v<std::remove_reference_t<decltype(std::declval<C&>().*get)>>)
+                p.SetObj = [get](TObject& o, TObject* value) {
+                    auto* c = dynamic_cast<C*>(&o);
+                    T* v = dynamic_cast<T*>(value);
+                    if (!c || (value && !v)) return false;
+                    c->*get = v;
+                    return true;
+                };
+        }
         return p;
     }
     // String list: the getter returns a TStringList (value, reference or pointer); the setter takes

@@ -267,6 +267,35 @@ TEST_F(FormReader, AFailedReadFreesWhatItMadeAndLeavesNoFlags) {
     EXPECT_EQ(form.ComponentCount(), 7);
 }
 
+TEST_F(FormReader, ReferencesFromItemsOfARefilledCollectionAreDropped) {
+    TTestForm1 form(nullptr);
+    ReadComponentRes("object F: TTestForm1\n"
+                     "  object S: TTestStatusBar\n"
+                     "    Panels = < item Link = S end item Link = S end >\n"
+                     "    Panels = < item Width = 7 end >\n"  // the first items are freed here
+                     "  end\n"
+                     "end\n",
+                     form);
+    auto* bar = Find<TTestStatusBar>(form, "S");
+    ASSERT_TRUE(bar);
+    ASSERT_EQ(bar->Panels()->Count(), 1);
+    EXPECT_EQ(bar->Panels()->ItemAs<TTestPanel>(0)->Width(), 7);
+    EXPECT_EQ(bar->Panels()->ItemAs<TTestPanel>(0)->Link, nullptr);
+    // A kept reference is resolved once the whole tree is read.
+    TTestForm1 form2(nullptr);
+    ReadComponentRes("object F: TTestForm1\n"
+                     "  object S: TTestStatusBar\n"
+                     "    Panels = < item Link = Later end >\n"
+                     "  end\n"
+                     "  object Later: TTestButton\n"
+                     "  end\n"
+                     "end\n",
+                     form2);
+    auto* bar2 = Find<TTestStatusBar>(form2, "S");
+    ASSERT_TRUE(bar2);
+    EXPECT_EQ(bar2->Panels()->ItemAs<TTestPanel>(0)->Link, form2.FindComponent("Later"));
+}
+
 TEST_F(FormReader, EveryTruncationIsAnErrorNeverACrash) {
     const std::string text = kForm;
     const std::size_t complete = text.rfind("end");

@@ -115,6 +115,7 @@ const TClassInfo TTestMemo::ClassInfo_{"TTestMemo", &TTestControl::ClassInfo_, &
 const PropTable TTestPanel::Props{&TObject::Props, {
     Prop::Int("Width", &TTestPanel::Width, &TTestPanel::SetWidth),
     Prop::Str("Text", &TTestPanel::Text),
+    Prop::Obj("Link", &TTestPanel::Link),
 }};
 const TClassInfo TTestPanel::ClassInfo_{"TTestPanel", &TCollectionItem::ClassInfo_, &TTestPanel::Props};
 

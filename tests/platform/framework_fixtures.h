@@ -107,6 +107,7 @@ public:
     int Width() const { return width_; }
     void SetWidth(int width);
     std::wstring Text;
+    TTestControl* Link = nullptr;
 
 private:
     int width_ = 50;

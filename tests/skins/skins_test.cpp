@@ -400,6 +400,13 @@ TEST_F(SkinPackages, DefaultSkinHoldsWhatTheTimingWindowReads) {
     EXPECT_FALSE(HasKey(ini, "HorzScrollThumb", "FrameCount"));
     EXPECT_EQ(Int(ini, "Headerbar", "Frame", 0), 0);
 
+    // Every image key of a section the skin has is given, except the two left empty on purpose.
+    for (const ImageKey& k : kImageKeys) {
+        const std::string id = std::string(k.section) + " " + k.key;
+        if (!HasSection(ini, k.section) || id == "Personality TextBack" || id == "MenuItem Image") continue;
+        EXPECT_FALSE(Value(ini, k.section, k.key).empty()) << id;
+    }
+
     // Elements the timing window's skin leaves out.
     EXPECT_TRUE(HasSection(ini, "MenuItem"));
     EXPECT_TRUE(HasKey(ini, "MenuItem", "Image"));
@@ -436,6 +443,8 @@ TEST_F(SkinPackages, FullSkinSuppliesEveryOptionalElementInAnotherLook) {
              {"Track", "Image"}, {"TRACKVERT", "Image"}, {"Personality", "menuBar"}, {"MenuBackground", "Image"}}) {
         EXPECT_FALSE(Image(s, section, key).Empty()) << section << " " << key;
     }
+    for (const ImageKey& k : kImageKeys)
+        EXPECT_FALSE(Value(ini, k.section, k.key).empty()) << k.section << " " << k.key;
     EXPECT_EQ(Int(ini, "Tabs", "Style", 0), 1);
     EXPECT_EQ(Int(ini, "Progress", "Style", 0), 1);
     for (const char* side : {"Left", "Right", "Top", "Bottom"})

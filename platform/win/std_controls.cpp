@@ -385,7 +385,11 @@ const PropTable TCustomGroupBox::Props{&TWinControl::Props, {
 const TClassInfo TCustomGroupBox::ClassInfo_{"TCustomGroupBox", &TCustomControl::ClassInfo_, &TCustomGroupBox::Props};
 const TClassInfo TGroupBox::ClassInfo_{"TGroupBox", &TCustomGroupBox::ClassInfo_, &TCustomGroupBox::Props};
 
-TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) { SetBoundsQuiet(0, 0, 185, 105); }
+TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) {
+    SetBoundsQuiet(0, 0, 185, 105);
+    // Follows the form's colour, and passes it on to the labels on it.
+    SetParentColor(true);
+}
 
 void TCustomGroupBox::CreateParams(TCreateParams& p) {
     TCustomControl::CreateParams(p);

@@ -125,6 +125,22 @@ TEST(Painting, ParentPaintsOntoAGivenDcWithItsWindowlessChildrenInItsColour) {
     EXPECT_EQ(t.At(1, 1), clRed);
 }
 
+TEST(Painting, AFormColourReachesLabelsOnGroupBoxes) {
+    auto form = MakeHostForm(200, 100);
+    auto* group = new TGroupBox(form.get());
+    group->SetParent(form.get());
+    auto* label = new TLabel(form.get());
+    label->SetParent(group);
+    form->HandleNeeded();
+    form->SetColor(RGBColor(237, 237, 237));
+    EXPECT_EQ(group->Color(), RGBColor(237, 237, 237));
+    EXPECT_EQ(label->Color(), RGBColor(237, 237, 237));
+    EXPECT_EQ(GetOrdPropByName(group, "Color"), std::int64_t(RGBColor(237, 237, 237)));
+    // Restoring the system colour restores theirs.
+    form->SetColor(clBtnFace);
+    EXPECT_EQ(label->Color(), clBtnFace);
+}
+
 TEST(Painting, DoubleBufferedFormStillErasesOnRequest) {
     auto form = MakeHostForm(50, 50);
     form->SetDoubleBuffered(true);

@@ -102,6 +102,9 @@ constexpr const char* kDescription = R"(object Form1: TDescForm
       Height = 119
       BevelKind = bkTile
       BorderStyle = bsNone
+      Lines.Strings = (
+        '第一行'
+        'second')
       ScrollBars = ssVertical
       TabOrder = 0
     end
@@ -211,6 +214,8 @@ TEST(FormDescription, BuildsTheWindowThenLoadedThenOnCreate) {
     EXPECT_EQ(l1->Font()->Height(), -29);
     EXPECT_EQ(l1->Font()->Name(), L"宋体");
     EXPECT_FALSE(l1->ParentFont());
+    EXPECT_EQ(memo->Lines().Count(), 2);
+    EXPECT_EQ(memo->Lines()[0], L"第一行");
     EXPECT_FALSE(editVer->Visible());
     EXPECT_FALSE(IsWindowVisible(editVer->Handle()));
     EXPECT_EQ(timer->Interval(), 10u);

@@ -86,6 +86,28 @@ TEST(FrameworkWindows, ClassNamesAreFrameworkNamesWhileControlsKeepStandardBehav
     EXPECT_EQ(GetWindowLongPtrW(bar->Handle(), GWL_STYLE) & SBARS_SIZEGRIP, 0);
 }
 
+TEST(FrameworkWindows, OwnerDrawnStatusPanelsReachOnDrawPanel) {
+    auto form = MakeHostForm(300, 100);
+    auto* bar = new TStatusBar(form.get());
+    bar->SetParent(form.get());
+    bar->Panels()->Add()->SetWidth(80);
+    TStatusPanel* drawn = bar->Panels()->Add();
+    drawn->SetStyle(psOwnerDraw);
+    std::vector<std::pair<TStatusPanel*, TRect>> calls;
+    bar->OnDrawPanel = [&calls, bar](TCustomStatusBar* sender, TStatusPanel* panel, const TRect& rect) {
+        EXPECT_EQ(sender, bar);
+        EXPECT_TRUE(bar->Canvas().HandleAllocated());  // drawing goes to the canvas, bound to the item's dc
+        calls.emplace_back(panel, rect);
+    };
+    form->Show();
+    RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back().first, drawn);
+    EXPECT_GE(calls.back().second.Left, 80);
+    EXPECT_GT(calls.back().second.Width(), 0);
+    EXPECT_FALSE(bar->Canvas().HandleAllocated());
+}
+
 TEST(FrameworkWindows, SingleBorderFormStyles) {
     Application->Initialize();
     TForm form(nullptr);

@@ -4,28 +4,13 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
-namespace {
-
-// GetDateFormatW/GetTimeFormatW into a string; empty when the locale call fails.
-template <class F>
-std::wstring LocaleText(F format) {
-    wchar_t buffer[128] = {};
-    const int n = format(buffer, int(std::size(buffer)));
-    return n > 0 ? std::wstring(buffer, size_t(n - 1)) : std::wstring();
-}
-
-}  // namespace
+#include "platform/win/sys_utils.h"
 
 std::uint32_t SystemClock::TickCount() { return GetTickCount(); }
 
-std::wstring SystemClock::ShortDate() {
-    return LocaleText([](wchar_t* b, int n) { return GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, b, n); });
-}
-
-std::wstring SystemClock::LongTime() {
-    // No flags: the locale's long time format, seconds included.
-    return LocaleText([](wchar_t* b, int n) { return GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, b, n); });
-}
+// Each reads the clock on its own, as the log line's date and time do.
+std::wstring SystemClock::ShortDate() { return DateToStrNow(); }
+std::wstring SystemClock::LongTime() { return TimeToStrNow(); }
 
 void SystemEffects::PlayWave(const std::wstring& name) {
     // Asynchronous, by bare name: an alias first, then a file; a new cue cuts the one still playing.

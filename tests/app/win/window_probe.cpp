@@ -1,5 +1,6 @@
 // window_probe: reports what a running Tocvane window shows, read through window messages.
 //   window_probe wait MS    waits up to MS ms for a visible "TForm1" window; prints "shown" or fails
+//   window_probe count      prints how many visible "TForm1" windows there are
 //   window_probe dump       prints the title, the client origin on the screen, every child control
 //                           (class, text, client-relative bounds) and the log's lines, as UTF-8
 #include <windows.h>
@@ -104,6 +105,18 @@ int Dump() {
     return 0;
 }
 
+BOOL CALLBACK CountForms(HWND h, LPARAM lp) {
+    if (IsWindowVisible(h) && ClassOf(h) == L"TForm1") ++*reinterpret_cast<int*>(lp);
+    return TRUE;
+}
+
+int Count() {
+    int n = 0;
+    EnumWindows(CountForms, reinterpret_cast<LPARAM>(&n));
+    std::printf("%d\n", n);
+    return 0;
+}
+
 int Wait(DWORD ms) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < ms) {
@@ -121,7 +134,8 @@ int Wait(DWORD ms) {
 
 int main(int argc, char** argv) {
     if (argc >= 2 && std::string(argv[1]) == "dump") return Dump();
+    if (argc >= 2 && std::string(argv[1]) == "count") return Count();
     if (argc >= 3 && std::string(argv[1]) == "wait") return Wait(DWORD(std::strtoul(argv[2], nullptr, 10)));
-    std::fprintf(stderr, "usage: window_probe dump | wait MS\n");
+    std::fprintf(stderr, "usage: window_probe count | dump | wait MS\n");
     return 2;
 }

@@ -1,0 +1,22 @@
+// Tocvane.exe: the application object, the lap timer window, the message loop.
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+#include "app/win/unit1.h"
+#include "platform/object.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    try {
+        Application->Initialize();
+        Application->SetTitle(L"Tocvane");
+        Application->CreateForm(Form1);
+        Application->Run();
+    } catch (const std::exception& e) {
+        // Only a damaged program gets here (its form description could not be read).
+        MessageBoxW(nullptr, Utf8ToWide(e.what()).c_str(), L"Tocvane", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    return 0;
+}

@@ -16,7 +16,7 @@ TV_TOOLS_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 TV_REPO_DIR=$(dirname "$TV_TOOLS_DIR")
 
 # Bump when the configuration below changes; a prefix with another stamp is configured again.
-TV_WINE_SETTINGS_VERSION=1
+TV_WINE_SETTINGS_VERSION=3
 
 # The 64-bit loader runs 64-bit programs itself and hands 32-bit ones to the 32-bit loader, so it is the
 # preferred entry whenever it is installed.
@@ -39,6 +39,16 @@ tv_wine_tools() {
     fi
     [ -x /usr/lib/wine/wineserver32 ] && [ "$TV_WINEARCH" = win32 ] && TV_WINESERVER=/usr/lib/wine/wineserver32
     return 0
+}
+
+# The toolchain file for the Windows build whose programs this machine can run under Wine: 32-bit, as the
+# program ships, unless the kernel cannot execute 32-bit code (then Wine's 32-bit loader fails to start).
+tv_windows_toolchain() {
+    if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        echo "$TV_REPO_DIR/cmake/mingw-i686.cmake"
+    else
+        echo "$TV_REPO_DIR/cmake/mingw-x86_64.cmake"
+    fi
 }
 
 # The prefix for a program: $TV_WINEPREFIX, else "wineprefix" beside the build folder that holds the
@@ -98,8 +108,7 @@ tv_wine_display() {
     # Xvfb picks a free display itself and writes its number once it accepts clients. It runs in a session
     # of its own with no inherited descriptors, so it outlives this script and never holds a test's output.
     setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" </dev/null >/dev/null 2>&1 &
-    local i
-    for i in $(seq 1 200); do
+    for _ in $(seq 1 200); do
         n=$(head -n1 "$fdfile" 2>/dev/null || true)
         [ -n "$n" ] && break
         sleep 0.05
@@ -142,6 +151,14 @@ tv_wine_configure() {
         "$TV_WINE" winecfg -v win7
         # A crashing program ends with its exit code instead of waiting on a dialog box.
         "$TV_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
+        # Wine draws the window frames itself rather than leaving them to a window manager, so the frame a
+        # program paints (WM_NCPAINT) is what shows on screen and in screenshots, with or without a manager.
+        "$TV_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f
+        # Test programs' windows are left alone by any window manager: without one (Xvfb) Wine would wait
+        # two seconds for it each time a window is hidden or destroyed. The program itself stays managed, so
+        # it behaves as usual on a desktop.
+        "$TV_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f
+        "$TV_WINE" reg add 'HKCU\Software\Wine\AppDefaults\Tocvane.exe\X11 Driver' /v Managed /t REG_SZ /d Y /f
         # Song face names of the Chinese UI mapped to an installed CJK font.
         local reg
         for reg in "$TV_TOOLS_DIR"/fonts/*.reg; do
@@ -178,8 +195,13 @@ tv_wine_ensure() {
         exec 9>&-
         return 1
     fi
-    # A persistent server (idle for half an hour before it quits); a second start finds it and returns.
-    setsid "$TV_WINESERVER" -p1800 </dev/null >/dev/null 2>&1 || true
+    # A persistent server (idle for half an hour before it quits); a second start finds it and returns 2.
+    if setsid "$TV_WINESERVER" -p1800 </dev/null >/dev/null 2>&1; then
+        # A new server: start the session's system processes (services, devices, desktop) now, with no
+        # inherited descriptors. Started by the first test instead, they would keep its output pipe open
+        # and the test runner would wait for them.
+        "$TV_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+    fi
     flock -u 9
     exec 9>&-
     return 0
@@ -192,7 +214,7 @@ tv_wine_stop() {
     "$TV_WINESERVER" -k >/dev/null 2>&1 || true
     if [ -f "$prefix.display" ]; then
         read -r n pid <"$prefix.display" || true
-        [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true
+        if [ -n "${pid:-}" ]; then kill "$pid" 2>/dev/null || true; fi
         rm -f "$prefix.display"
     fi
 }
@@ -207,7 +229,7 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
         env)
             tv_wine_ensure "$prefix"
             echo "export WINEPREFIX='$WINEPREFIX' WINESERVER='$WINESERVER' DISPLAY='$DISPLAY' WINEDEBUG='$WINEDEBUG'"
-            echo "export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'; wine() { '$TV_WINE' \"\\$@\"; }"
+            printf 'export WINEDLLOVERRIDES=%q; wine() { %q "$@"; }\n' "$WINEDLLOVERRIDES" "$TV_WINE"
             ;;
         *)
             echo "usage: $0 ensure|stop|env [PREFIX]" >&2

@@ -51,6 +51,10 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
 }
 
 TControl::~TControl() {
+    // Components owned by a control (skinners attached to it) go while the control is still whole:
+    // they may hand back its WindowProc.
+    Destroying();
+    DestroyComponents();
     if (parent_) parent_->RemoveControl(this);
     font_->OnChange = nullptr;
 }
@@ -299,6 +303,7 @@ TWinControl::~TWinControl() {
     // control, so it leaves the tab list too) and the children leave it.
     Destroying();
     DestroyHandle();
+    DestroyComponents();
     if (Parent()) Parent()->RemoveControl(this);
     while (!controls_.empty()) controls_.back()->SetParent(nullptr);
 }
@@ -309,7 +314,7 @@ HWND TWinControl::Handle() {
 }
 
 void TWinControl::CreateHandle() {
-    if (handle_ || creating_) return;
+    if (handle_ || creating_ || HasState(csDestroying)) return;  // no new window for a dying control
     if (parent_) parent_->HandleNeeded();
     if (handle_) return;  // made with the parent's
     creating_ = true;

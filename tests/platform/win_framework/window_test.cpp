@@ -313,6 +313,39 @@ TEST(Teardown, WindowsGoFirstWhileObjectsAreWholeEvenWithASubclass) {
     EXPECT_EQ(Screen->FormCount(), formsBefore - 1);
 }
 
+// Attaches to a control the way control skinners do, and hands its WindowProc back when freed.
+class TAttached : public TComponent {
+public:
+    explicit TAttached(TWinControl* control, std::vector<std::string>& log)
+        : TComponent(control), control_(control), log_(log), saved_(control->WindowProc) {
+        control->WindowProc = [this](TMessage& m) {
+            if (m.Msg == WM_NCDESTROY) log_.push_back("WM_NCDESTROY");
+            saved_(m);
+        };
+    }
+    ~TAttached() override {
+        log_.push_back(control_->HandleAllocated() ? "freed with a window" : "freed");
+        control_->WindowProc = saved_;
+        control_->Perform(WM_USER, 0, 0);  // the control still answers
+    }
+
+private:
+    TWinControl* control_;
+    std::vector<std::string>& log_;
+    TWndMethod saved_;
+};
+
+TEST(Teardown, ComponentsOwnedByAControlGoAfterItsWindowAndBeforeItsParts) {
+    auto form = MakeHostForm();
+    auto* button = new TButton(form.get());
+    button->SetParent(form.get());
+    button->HandleNeeded();
+    std::vector<std::string> log;
+    new TAttached(button, log);
+    delete button;
+    EXPECT_EQ(log, (std::vector<std::string>{"WM_NCDESTROY", "freed"}));
+}
+
 TEST(Teardown, PanelOnARawParentWindowDiesWithThatWindowOnce) {
     auto form = MakeHostForm();
     auto* group = new TGroupBox(form.get());

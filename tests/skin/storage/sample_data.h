@@ -2,6 +2,8 @@
 // images and a skin-like set of files.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -39,15 +41,29 @@ inline std::vector<std::uint8_t> EnglishText(std::size_t size, std::uint64_t see
         "runner", "track", "morning", "evening", "country", "question", "between", "government", "number",
         "however", "against", "without", "something", "children", "important", "beautiful", "river",
         "mountain", "history", "language", "together", "remember", "thousand", "hundred", "yesterday"};
-    constexpr unsigned kWords = sizeof words / sizeof words[0];
+    constexpr unsigned kCommon = sizeof words / sizeof words[0];
+    static const char* const syllables[] = {"con", "ver", "sa", "tion", "ment", "pre", "in", "ter", "ly", "al",
+                                            "er", "ous", "ble", "de", "pro", "re", "ing", "ed", "an", "or",
+                                            "ex", "com", "par", "ti", "na", "ture", "ist", "ic", "ra", "mo"};
+    constexpr unsigned kSyllables = sizeof syllables / sizeof syllables[0];
+    // The common words, then 3,000 rarer ones of two to four syllables: about as varied as prose.
+    std::vector<std::string> vocabulary(words, words + kCommon);
+    Rng wordRng(seed + 1000);
+    while (vocabulary.size() < kCommon + 3000) {
+        std::string w;
+        for (unsigned n = 2 + wordRng.Below(3); n > 0; --n) w += syllables[wordRng.Below(kSyllables)];
+        vocabulary.push_back(w);
+    }
+    const unsigned kWords = unsigned(vocabulary.size());
     Rng rng(seed);
     std::string text;
     text.reserve(size + 32);
     bool capital = true;
     while (text.size() < size) {
-        // Zipf-like: short common words far more often than long rare ones.
-        const unsigned w = unsigned(rng.Below(kWords) * std::uint64_t(rng.Below(kWords)) / kWords);
-        std::string word = words[w];
+        // Zipf-like: the common words far more often than the rare ones.
+        const double u = double(rng.Below(1u << 30)) / double(1u << 30);
+        const unsigned w = std::min(kWords - 1, unsigned(std::pow(double(kWords), u)) - 1);
+        std::string word = vocabulary[w];
         if (capital) word[0] = char(word[0] - 'a' + 'A');
         text += word;
         capital = false;
@@ -66,8 +82,8 @@ inline std::vector<std::uint8_t> EnglishText(std::size_t size, std::uint64_t see
     return {text.begin(), text.end()};
 }
 
-// An uncompressed 24-bit BMP: a gradient with flat magenta corners and a light noise band, as skin
-// images tend to be.
+// An uncompressed 24-bit BMP drawn as skin images are: a vertical gradient inside a two-pixel frame,
+// magenta (transparent) corners and a small glyph with a little noise in the middle.
 inline std::vector<std::uint8_t> BmpImage(int width, int height, std::uint64_t seed) {
     const int stride = (width * 3 + 3) & ~3;
     const std::uint32_t pixels = std::uint32_t(stride * height);
@@ -87,17 +103,24 @@ inline std::vector<std::uint8_t> BmpImage(int width, int height, std::uint64_t s
     b[28] = 24;
     put32(34, pixels);
     Rng rng(seed);
+    const int base = int(rng.Below(120));
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             std::uint8_t* px = &b[54 + std::size_t(y * stride + x * 3)];
             const bool corner = (x < 3 || x >= width - 3) && (y < 3 || y >= height - 3);
+            const bool frame = x < 2 || x >= width - 2 || y < 2 || y >= height - 2;
+            const int cx = x - width / 2, cy = y - height / 2;
+            const bool glyph = cx >= -4 && cx <= 4 && cy >= -4 && cy <= 4 && (cx == cy || cx == -cy);
             if (corner) {
                 px[0] = 0xFF, px[1] = 0x00, px[2] = 0xFF;
+            } else if (frame) {
+                px[0] = std::uint8_t(base / 2), px[1] = std::uint8_t(base / 3), px[2] = 40;
+            } else if (glyph) {
+                px[0] = std::uint8_t(20 + rng.Below(8)), px[1] = 20, px[2] = std::uint8_t(30 + rng.Below(8));
             } else {
-                const int noise = (y % 8 == 4) ? int(rng.Below(6)) : 0;
-                px[0] = std::uint8_t(120 + y * 100 / height + noise);
-                px[1] = std::uint8_t(90 + x * 60 / width);
-                px[2] = std::uint8_t(60 + (x + y) % 32);
+                px[0] = std::uint8_t(base + y * 100 / height);
+                px[1] = std::uint8_t(base / 2 + 60 + y * 40 / height);
+                px[2] = std::uint8_t(90 + y * 20 / height);
             }
         }
     }

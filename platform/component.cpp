@@ -87,7 +87,8 @@ bool IsIdent(std::string_view s) {
     if (s.empty()) return false;
     auto letter = [](char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || ch == '_'; };
     if (!letter(s[0])) return false;
-    return std::all_of(s.begin() + 1, s.end(), [&](char ch) { return letter(ch) || (ch >= '0' && ch <= '9'); });
+    return std::all_of(s.begin() + 1, s.end(),
+                       [&](char ch) { return letter(ch) || (ch >= '0' && ch <= '9'); });
 }
 }  // namespace
 
@@ -129,7 +130,8 @@ void TComponent::FreeNotification(TComponent* component) {
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
     if (!component) return;
-    freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), component), freeNotifies_.end());
+    freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), component),
+                        freeNotifies_.end());
     auto& theirs = component->freeNotifies_;
     theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
 }

@@ -96,7 +96,9 @@ public:
     }
 
 private:
-    static bool IsLetter(char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || ch == '_'; }
+    static bool IsLetter(char ch) {
+        return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || ch == '_';
+    }
     static bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
     static bool IsHex(char ch) { return IsDigit(ch) || (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F'); }
     static int HexValue(char ch) { return IsDigit(ch) ? ch - '0' : (ch | 0x20) - 'a' + 10; }
@@ -136,7 +138,8 @@ private:
             return t;
         }
         t.kind = Tok::Integer;
-        if (!ParseInteger(t.text, t.integer)) throw EFormReadError(t.line, "malformed number " + Quoted(t.text));
+        if (!ParseInteger(t.text, t.integer))
+            throw EFormReadError(t.line, "malformed number " + Quoted(t.text));
         return t;
     }
 
@@ -166,10 +169,11 @@ private:
                 bool hex = pos_ < s_.size() && s_[pos_] == '$';
                 if (hex) ++pos_;
                 const std::size_t digits = pos_;
-                while (pos_ < s_.size() && (hex ? IsHex(s_[pos_]) : IsDigit(s_[pos_])) && pos_ - digits < 8) ++pos_;
+                while (pos_ < s_.size() && (hex ? IsHex(s_[pos_]) : IsDigit(s_[pos_])) && pos_ - digits < 8)
+                    ++pos_;
                 std::int64_t code = 0;
-                if (pos_ == digits || !ParseInteger(s_.substr(start, pos_ - start), code) || code > 0x10FFFF ||
-                    (code >= 0xD800 && code <= 0xDFFF))
+                if (pos_ == digits || !ParseInteger(s_.substr(start, pos_ - start), code) ||
+                    code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
                     throw EFormReadError(t.line, "malformed character code in string");
                 AppendUtf8(t.text, char32_t(code));
             }
@@ -188,7 +192,9 @@ private:
             if (ch == '}') break;
             if (ch == '\n') ++line_;
             if (ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n') continue;
-            if (!IsHex(ch)) throw EFormReadError(line_, "bad hex digit " + Quoted(std::string(1, ch)) + " in binary value");
+            if (!IsHex(ch))
+                throw EFormReadError(line_,
+                                     "bad hex digit " + Quoted(std::string(1, ch)) + " in binary value");
             if (high < 0) {
                 high = HexValue(ch);
             } else {
@@ -249,7 +255,9 @@ private:
     [[noreturn]] void Fail(const std::string& message) { throw EFormReadError(tok_.line, message); }
 
     void Advance() { tok_ = lex_.Next(); }
-    bool IsKeyword(std::string_view word) const { return tok_.kind == Tok::Ident && SameTextAscii(tok_.text, word); }
+    bool IsKeyword(std::string_view word) const {
+        return tok_.kind == Tok::Ident && SameTextAscii(tok_.text, word);
+    }
     bool IsSymbol(char ch) const { return tok_.kind == Tok::Symbol && tok_.text[0] == ch; }
     void ExpectSymbol(char ch) {
         if (!IsSymbol(ch)) Fail(std::string("expected '") + ch + "' but found " + Describe());
@@ -291,7 +299,8 @@ private:
         if (node.name.find('.') != std::string::npos || node.cls.find('.') != std::string::npos)
             throw EFormReadError(node.line, "malformed object header");
         for (;;) {
-            if (tok_.kind == Tok::End) Fail("unexpected end of text: 'end' missing for object " + Quoted(node.name));
+            if (tok_.kind == Tok::End)
+                Fail("unexpected end of text: 'end' missing for object " + Quoted(node.name));
             if (IsKeyword("end")) {
                 Advance();
                 return node;
@@ -401,7 +410,8 @@ private:
             Advance();
             std::vector<PropAssign> item;
             while (!IsKeyword("end")) {
-                if (tok_.kind == Tok::End) Fail("unexpected end of text: 'end' missing for a collection item");
+                if (tok_.kind == Tok::End)
+                    Fail("unexpected end of text: 'end' missing for a collection item");
                 item.push_back(ParseAssign(depth + 1));
             }
             Advance();
@@ -467,7 +477,8 @@ public:
 
     void Build(const ObjectNode& top) {
         if (!root_.InheritsFrom(std::string_view(top.cls)))
-            throw EFormReadError(top.line, "the form is a " + top.cls + " but is read into a " + root_.ClassName());
+            throw EFormReadError(top.line,
+                                 "the form is a " + top.cls + " but is read into a " + root_.ClassName());
         const TComponentState rootState = root_.ComponentState();
         root_.SetComponentState(csLoading | csReading, true);
         try {
@@ -552,7 +563,8 @@ private:
                 return;
             }
             if (p->Kind != PropKind::Object)
-                throw EFormReadError(line, Quoted(seg) + " of " + ClassOf(*o) + " has no properties of its own");
+                throw EFormReadError(line,
+                                     Quoted(seg) + " of " + ClassOf(*o) + " has no properties of its own");
             TObject* sub = p->GetObj(*o);
             if (!sub) throw EFormReadError(line, Quoted(seg) + " of " + ClassOf(*o) + " is not set");
             o = sub;
@@ -570,8 +582,9 @@ private:
     }
 
     [[noreturn]] static void WrongKind(const Prop& p, const Value& v, int line) {
-        static const char* const kinds[] = {"a number", "a floating-point number", "a string", "an identifier",
-                                            "a set", "a list", "a collection", "a binary value"};
+        static const char* const kinds[] = {
+            "a number",     "a floating-point number", "a string", "an identifier", "a set", "a list",
+            "a collection", "a binary value"};
         throw EFormReadError(line, std::string(kinds[v.kind]) + " cannot be assigned to property " +
                                        Quoted(p.Name));
     }
@@ -584,9 +597,11 @@ private:
             std::int64_t n;
             if (v.kind == Value::Integer) n = v.integer;
             else if (v.kind == Value::Ident) {
-                if (!IdentToInteger(v.text, n)) throw EFormReadError(line, "unknown identifier " + Quoted(v.text));
+                if (!IdentToInteger(v.text, n))
+                    throw EFormReadError(line, "unknown identifier " + Quoted(v.text));
             } else WrongKind(p, v, line);
-            if (!p.SetOrd(o, n)) throw EFormReadError(line, "value out of range for property " + Quoted(p.Name));
+            if (!p.SetOrd(o, n))
+                throw EFormReadError(line, "value out of range for property " + Quoted(p.Name));
             return;
         }
         case PropKind::Enumeration: {
@@ -605,7 +620,8 @@ private:
                     throw EFormReadError(line, Quoted(m) + " is not a member of property " + Quoted(p.Name));
                 bits |= std::uint64_t(1) << i;
             }
-            if (!p.SetOrd(o, std::int64_t(bits))) throw EFormReadError(line, "cannot set property " + Quoted(p.Name));
+            if (!p.SetOrd(o, std::int64_t(bits)))
+                throw EFormReadError(line, "cannot set property " + Quoted(p.Name));
             return;
         }
         case PropKind::String:
@@ -624,7 +640,8 @@ private:
             if (v.kind != Value::Ident) WrongKind(p, v, line);
             if (!p.SetObj) throw EFormReadError(line, "property " + Quoted(p.Name) + " is read-only");
             if (SameTextAscii(v.text, "nil")) {
-                if (!p.SetObj(o, nullptr)) throw EFormReadError(line, "property " + Quoted(p.Name) + " cannot be nil");
+                if (!p.SetObj(o, nullptr))
+                    throw EFormReadError(line, "property " + Quoted(p.Name) + " cannot be nil");
                 return;
             }
             fixups_.push_back({&o, &p, v.text, line});
@@ -638,7 +655,8 @@ private:
             const std::any* handler = root_.FindHandler(v.text);
             if (!handler) throw EFormReadError(line, "unknown event handler " + Quoted(v.text));
             if (!p.SetEvent(o, *handler))
-                throw EFormReadError(line, "handler " + Quoted(v.text) + " does not fit event " + Quoted(p.Name));
+                throw EFormReadError(line,
+                                     "handler " + Quoted(v.text) + " does not fit event " + Quoted(p.Name));
             return;
         }
         }
@@ -695,7 +713,9 @@ void ReadComponentRes(std::string_view text, TComponent& root) {
     Builder(root).Build(top);
 }
 
-void RegisterIntegerIdent(std::string_view name, std::int64_t value) { IntegerIdents()[AsciiLower(name)] = value; }
+void RegisterIntegerIdent(std::string_view name, std::int64_t value) {
+    IntegerIdents()[AsciiLower(name)] = value;
+}
 
 bool IdentToInteger(std::string_view name, std::int64_t& value) {
     const auto& m = IntegerIdents();

@@ -85,7 +85,8 @@ decltype(auto) Read(const C& c, G get) {
     return std::invoke(get, const_cast<C&>(c));
 }
 template <class C, class G>
-using ValueOf = std::remove_cvref_t<std::remove_pointer_t<std::remove_cvref_t<decltype(Read(std::declval<const C&>(), std::declval<G>()))>>>;
+using ValueOf = std::remove_cvref_t<
+    std::remove_pointer_t<std::remove_cvref_t<decltype(Read(std::declval<const C&>(), std::declval<G>()))>>>;
 
 // Writes through a setter, or through the data member when there is no setter.
 template <class C, class G, class S, class V>
@@ -275,7 +276,8 @@ public:
             auto* c = dynamic_cast<const C*>(&o);
             if (!c) return {};
             decltype(auto) v = prop_detail::Read(*c, get);
-            if constexpr (std::is_pointer_v<std::remove_cvref_t<decltype(v)>>) return v ? TStringList(*v) : TStringList{};
+            if constexpr (std::is_pointer_v<std::remove_cvref_t<decltype(v)>>)
+                return v ? TStringList(*v) : TStringList{};
             else return TStringList(v);
         };
         p.SetStrings = [get, set](TObject& o, const TStringList& v) {
@@ -292,7 +294,8 @@ public:
                     if (!target) return false;
                     target->Assign(v);
                     return true;
-                } else if constexpr (std::is_lvalue_reference_v<R> && !std::is_const_v<std::remove_reference_t<R>>) {
+                } else if constexpr (std::is_lvalue_reference_v<R> &&
+                                     !std::is_const_v<std::remove_reference_t<R>>) {
                     target.Assign(v);
                     return true;
                 } else {

@@ -45,8 +45,8 @@ TEST(ComponentOwnership, OwnerFreesItsComponentsLastFirstAndOneFreedAloneLeaves)
         EventLog().clear();
     }
     // Owned ones go newest first, already out of the owner's list; every one sees csDestroying.
-    const std::vector<std::string> expected{"C destroying unowned", " destroying unowned", "A destroying unowned",
-                                            "Owner destroying unowned"};
+    const std::vector<std::string> expected{"C destroying unowned", " destroying unowned",
+                                            "A destroying unowned", "Owner destroying unowned"};
     EXPECT_EQ(EventLog(), expected);
 }
 

@@ -15,7 +15,8 @@ namespace {
 void Log(const TComponent* c, const std::string& what) { EventLog().push_back(c->Name() + "." + what); }
 
 constexpr std::array<std::string_view, 4> kFontStyleNames{"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
-constexpr std::array<std::string_view, 6> kAlignNames{"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"};
+constexpr std::array<std::string_view, 6> kAlignNames{"alNone", "alTop",   "alBottom",
+                                                      "alLeft", "alRight", "alClient"};
 constexpr std::array<std::string_view, 4> kSkinOptionNames{"xoPreview", "xoToolbarBK", "xoCaptionButtonHint",
                                                            "xoMDIScrollbar"};
 constexpr std::array<std::string_view, 3> kFormTypeNames{"sfMainform", "sfDialog", "sfOnlyThisForm"};
@@ -136,7 +137,8 @@ void TTestPanel::SetWidth(int width) {
 const PropTable TTestStatusBar::Props{&TTestControl::Props, {
     Prop::Obj("Panels", &TTestStatusBar::Panels),
 }};
-const TClassInfo TTestStatusBar::ClassInfo_{"TTestStatusBar", &TTestControl::ClassInfo_, &TTestStatusBar::Props};
+const TClassInfo TTestStatusBar::ClassInfo_{"TTestStatusBar", &TTestControl::ClassInfo_,
+                                            &TTestStatusBar::Props};
 
 const PropTable TTestSkin::Props{&TComponent::Props, {
     Prop::Enum("Active", &TTestSkin::Active, &TTestSkin::SetActive, kBooleanNames),

@@ -9,10 +9,7 @@
 #include "platform/props.h"
 #include "skin/data/skin_resources.h"
 #include "skin/manager/win_skin_dlg.h"
-#if __has_include("skin/storage/win_skin_store.h")
-#include "skin/storage/win_skin_store.h"
-#define TV_HAVE_SKIN_STORE 1
-#endif
+#include "platform/collection.h"
 
 // ---- platform services -------------------------------------------------------------------------------
 
@@ -169,17 +166,18 @@ void TSkinData::LoadFromStream(TStream& stream) {
     if (ftype == sfMainform) ApplySkinChange();
 }
 
-void TSkinData::LoadFromCollection(TSkinStore* store, int index) {
-#ifdef TV_HAVE_SKIN_STORE
-    if (!store || index < 0 || index >= store->Store().Count()) return;
+void TSkinData::LoadFromCollection(TPersistent* store, int index) {
+    // A skin store publishes its skins as the collection "Store"; each item streams its packed skin as the
+    // binary property "DataStream".
+    const TCollection* items = GetObjectPropByName<TCollection>(store, "Store");
+    if (!items || index < 0 || index >= items->Count()) return;
+    const std::vector<std::uint8_t> bytes = TBinaryProperties(*items->Items(index)).Write("DataStream");
     Empty = true;
     data.Clear();
-    TMemoryStream& item = store->Store().Items(index)->Data();
-    item.SetPosition(0);
-    data.LoadFromStream(item);
+    if (!bytes.empty()) data.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
+    data.SetPosition(0);
     LoadSkin();
     ApplySkinChange();
-#endif
 }
 
 // ---- the manager -------------------------------------------------------------------------------------

@@ -30,7 +30,6 @@ using HBRUSH = HBRUSH__*;
 class TSkinData;
 class TSkinReader;
 class TQuickIni;
-class TSkinStore;
 
 // The version text every component reports, whatever its stored properties say.
 inline constexpr const char* kSkinDataVersion = "5.40.07.15";
@@ -163,7 +162,8 @@ public:
     // Loading. Each replaces data, parses it and asks the manager to refresh the skinned windows.
     void LoadFromFile(const std::string& fileName);  // also the SkinFile setter
     void LoadFromStream(TStream& stream);
-    void LoadFromCollection(TSkinStore* store, int index);
+    // Skin index of a skin store (TSkinStore); an index outside the store loads nothing.
+    void LoadFromCollection(TPersistent* store, int index);
     // Reads one image of the package being parsed; outside a parse the bitmap is emptied.
     void Readbmp(TBitmap& bitmap, const std::string& fileName);
 

@@ -1,10 +1,12 @@
 // inspect: loads a skin package through the real skin component and prints what the engine will see, one
 // "key: value" line per fact, in a fixed order, so that two skins (or two versions of one) can be diffed.
+// skindata-block: the lap timer window's skin component as a form description block, holding a package.
 #include <algorithm>
 #include <cstdio>
 #include <set>
 #include <sstream>
 
+#include "platform/form_reader.h"
 #include "platform/stream.h"
 #include "skin/data/win_skin_data.h"
 #include "skin/manager/win_skin_dlg.h"
@@ -15,10 +17,14 @@
 namespace {
 
 int Inspect(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int SkinDataBlock(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
 const skinpack::Command kInspect{"inspect", "inspect PACKAGE",
                                  "print every skin object, caption button and colour the engine reads", Inspect};
 const skinpack::Registration reg{kInspect};
+const skinpack::Command kSkinDataBlock{"skindata-block", "skindata-block PACKAGE",
+                                       "print the lap timer's SkinData1 form block holding PACKAGE", SkinDataBlock};
+const skinpack::Registration regBlock{kSkinDataBlock};
 
 std::string Upper(std::string s) {
     for (char& c : s)
@@ -268,6 +274,39 @@ int Inspect(std::span<const std::string> args, std::ostream& out, std::ostream& 
     CheckImageNames(ini, reader, p);
     CheckSectionNames(ini, p);
     p.Flush();
+    return skinpack::kExitOk;
+}
+
+// The window's settings of its skin component; the stored skin is the package, after its 4-byte count.
+int SkinDataBlock(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 1) return skinpack::UsageError(err, kSkinDataBlock);
+    std::vector<std::uint8_t> packed;
+    try {
+        packed = skinpack::ReadInputFile(args[0]);
+    } catch (const std::exception& e) {
+        return skinpack::Fail(err, args[0], e.what());
+    }
+    TMemoryStream value;
+    value.WriteInt32(std::int32_t(packed.size()));
+    value.WriteBuffer(packed.data(), std::int64_t(packed.size()));
+
+    out << "  object SkinData1: TSkinData\n"
+           "    Active = True\n"
+           "    DisableTag = 99\n"
+           "    SkinControls = [xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, xcCheckBox, "
+           "xcRadioButton, xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcSpin, xcPanel, "
+           "xcGroupBox, xcStatusBar, xcTab, xcTrackBar]\n"
+           "    Options = [xoPreview, xoToolbarBK, xoCaptionButtonHint]\n"
+           "    Skin3rd.Strings = (";
+    for (const std::string& row : DefaultSkin3rdRows()) out << "\n      '" << row << "'";
+    out << ")\n"
+           "    SkinStore = '(Good)'\n"
+           "    SkinFormtype = sfMainform\n"
+           "    Version = '5.60.03.29'\n"
+           "    MenuUpdate = True\n"
+           "    MenuMerge = False\n"
+           "    SkinStream = "
+        << FormatBinaryValue(value.Memory(), std::size_t(value.Size()), 6) << "\n  end\n";
     return skinpack::kExitOk;
 }
 

@@ -4,7 +4,11 @@
 #include <filesystem>
 #include <sstream>
 
+#include "platform/class_registry.h"
+#include "platform/form_reader.h"
 #include "platform/stream.h"
+#include "skin/data/win_skin_data.h"
+#include "skin/manager/win_skin_dlg.h"
 #include "test_skins.h"
 #include "tools/skinpack/command.h"
 
@@ -17,11 +21,11 @@ struct Outcome {
     std::string out, err;
 };
 
-Outcome Inspect(const std::vector<std::uint8_t>& package) {
+Outcome Inspect(const std::vector<std::uint8_t>& package, const char* command = "inspect") {
     const std::filesystem::path file = std::filesystem::temp_directory_path() / "tv_inspect_test.skn";
     WriteFileBytes(file, package.data(), package.size());
     std::ostringstream out, err;
-    const std::vector<std::string> args{"inspect", file.string()};
+    const std::vector<std::string> args{command, file.string()};
     Outcome r;
     r.status = skinpack::RunCommandLine(args, out, err);
     r.out = out.str();
@@ -98,4 +102,43 @@ TEST(SkinpackInspect, RefusesWhatIsNoSkinPackage) {
     EXPECT_EQ(r.status, skinpack::kExitFailure);
     EXPECT_TRUE(r.out.empty());
     EXPECT_NE(r.err.find("skinpack: "), std::string::npos);
+}
+
+namespace {
+class TBlockRoot : public TComponent {
+public:
+    static const TClassInfo ClassInfo_;
+    const TClassInfo& ClassType() const override { return ClassInfo_; }
+    using TComponent::TComponent;
+};
+const TClassInfo TBlockRoot::ClassInfo_{"TBlockRoot", &TComponent::ClassInfo_, &TComponent::Props};
+}  // namespace
+
+TEST(SkinpackSkinDataBlock, TheWindowsSkinComponentReadsBackAsConfigured) {
+    const std::vector<std::uint8_t> packed = DefaultPackage();
+    const Outcome r = Inspect(packed, "skindata-block");
+    ASSERT_EQ(r.status, 0) << r.err;
+    RegisterComponentClasses<TSkinData>();
+    TBlockRoot root(nullptr);
+    ReadComponentRes("object Form1: TBlockRoot\n" + r.out + "end\n", root);
+    auto* d = dynamic_cast<TSkinData*>(root.FindComponent("SkinData1"));
+    ASSERT_NE(d, nullptr);
+    EXPECT_FALSE(d->Empty);
+    EXPECT_TRUE(d->Active());
+    EXPECT_EQ(d->DisableTag(), 99);
+    EXPECT_EQ(d->Version(), "5.40.07.15");
+    EXPECT_EQ(d->Skin3rd().Count(), 118);
+    EXPECT_EQ(d->Skin3rd()[117], "TOVCDBNUMERICFIELD=Edit");
+    EXPECT_EQ(d->Options(), (TSkinOptions{xoPreview, xoToolbarBK, xoCaptionButtonHint}));
+    EXPECT_TRUE(d->SkinControls().Contains(xcTrackBar));
+    EXPECT_FALSE(d->SkinControls().Contains(xcSystemMenu));
+    EXPECT_FALSE(d->SkinControls().Contains(xcMenuItem));
+    EXPECT_EQ(d->data.Bytes(), packed);
+    TSkinManage* m = PrimarySkinManager();
+    ASSERT_NE(m, nullptr);
+    EXPECT_TRUE(m->HookInstalled);
+    EXPECT_EQ(m->MainData, d);
+    ASSERT_EQ(m->Requests.size(), 1u);
+    EXPECT_EQ(m->Requests[0].action, saInstall);
+    FreePrimarySkinManager();
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/class_registry.h"
+#include "platform/collection.h"
 #include "platform/filer.h"
 #include "platform/form_reader.h"
 #include "platform/props.h"
@@ -23,6 +24,39 @@ public:
     using TComponent::TComponent;
 };
 const TClassInfo TTestRoot::ClassInfo_{"TTestRoot", &TComponent::ClassInfo_, &TComponent::Props};
+
+// A store of packed skins shaped as skin stores are: a published collection "Store" whose items stream
+// their packed skin as "DataStream".
+class TFakeSkinItem : public TCollectionItem {
+public:
+    static const TClassInfo ClassInfo_;
+    const TClassInfo& ClassType() const override { return ClassInfo_; }
+    explicit TFakeSkinItem(TCollection* c) : TCollectionItem(c) {}
+    void DefineProperties(TFiler& filer) override {
+        filer.DefineBinaryProperty(
+            "DataStream", [this](TStream& s) { bytes.resize(std::size_t(s.Size())); s.ReadBuffer(bytes.data(), s.Size()); },
+            [this](TStream& s) { s.WriteBuffer(bytes.data(), std::int64_t(bytes.size())); }, true);
+    }
+    std::vector<std::uint8_t> bytes;
+};
+const TClassInfo TFakeSkinItem::ClassInfo_{"TFakeSkinItem", &TCollectionItem::ClassInfo_, &TObject::Props};
+
+class TFakeSkinStore : public TComponent {
+public:
+    static const TClassInfo ClassInfo_;
+    static const PropTable Props;
+    const TClassInfo& ClassType() const override { return ClassInfo_; }
+    using TComponent::TComponent;
+    TCollection* Store() const { return &store; }
+    TFakeSkinItem& Add(std::vector<std::uint8_t> bytes) {
+        auto* item = static_cast<TFakeSkinItem*>(store.Add());
+        item->bytes = std::move(bytes);
+        return *item;
+    }
+    mutable TCollection store{TFakeSkinItem::ClassInfo_, TCollection::FactoryOf<TFakeSkinItem>(), this};
+};
+const PropTable TFakeSkinStore::Props{&TComponent::Props, {Prop::Obj("Store", &TFakeSkinStore::Store)}};
+const TClassInfo TFakeSkinStore::ClassInfo_{"TFakeSkinStore", &TComponent::ClassInfo_, &TFakeSkinStore::Props};
 
 std::string Description(const std::string& properties, const std::vector<std::uint8_t>& packed) {
     TMemoryStream value;
@@ -320,4 +354,28 @@ TEST_F(SkinComponent, SmallServices) {
     d.OnSkinChanged = [&](TObject* sender) { changed += sender == &d; };
     d.DoSkinChanged();
     EXPECT_EQ(changed, 1);
+}
+
+TEST_F(SkinComponent, LoadFromCollectionRefusesIndicesOutsideTheStore) {
+    TFakeSkinStore store(nullptr);
+    store.Add(DefaultPackage());
+    store.Add(SecondPackage());
+    TSkinData d(nullptr);
+    d.SetSkinFormtype(sfDialog);
+    for (int index : {-1, 2, -1000}) {
+        d.LoadFromCollection(&store, index);
+        EXPECT_TRUE(d.Empty) << index;
+        EXPECT_EQ(d.data.Size(), 0) << index;
+    }
+    d.LoadFromCollection(nullptr, 0);
+    EXPECT_EQ(d.data.Size(), 0);
+    d.LoadFromCollection(&store, 1);
+    EXPECT_FALSE(d.Empty);
+    EXPECT_EQ(d.SkinName, "Second");
+    // a refused index leaves the loaded skin alone
+    d.LoadFromCollection(&store, -1);
+    EXPECT_FALSE(d.Empty);
+    EXPECT_EQ(d.data.Bytes(), SecondPackage());
+    d.LoadFromCollection(&store, 0);
+    EXPECT_EQ(d.SkinName, "Test Skin");
 }

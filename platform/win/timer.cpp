@@ -12,13 +12,17 @@ struct TimerDispatch {
 };
 
 namespace {
-thread_local std::map<UINT_PTR, TTimer*> timers;
+// Never freed: timers owned by forms that outlive main() are stopped after thread-local objects are gone.
+std::map<UINT_PTR, TTimer*>& Timers() {
+    thread_local auto* map = new std::map<UINT_PTR, TTimer*>;
+    return *map;
+}
 thread_local UINT_PTR nextId = 1;
 
 LRESULT CALLBACK TimerWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     if (msg == WM_TIMER) {
-        auto it = timers.find(UINT_PTR(wParam));
-        if (it != timers.end()) {
+        auto it = Timers().find(UINT_PTR(wParam));
+        if (it != Timers().end()) {
             try {
                 TimerDispatch::Fire(it->second);
             } catch (...) {
@@ -75,7 +79,7 @@ void TTimer::Stop() {
     if (!id_) return;
     HWND w = TimerWindow();
     if (w) KillTimer(w, id_);
-    timers.erase(id_);
+    Timers().erase(id_);
     id_ = 0;
 }
 
@@ -87,7 +91,7 @@ void TTimer::UpdateTimer() {
     const UINT_PTR id = nextId++;
     if (SetTimer(w, id, interval_, nullptr)) {
         id_ = id;
-        timers[id] = this;
+        Timers()[id] = this;
     }
 }
 

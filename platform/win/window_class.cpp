@@ -9,14 +9,15 @@
 #include "platform/win/sys_utils.h"
 
 namespace {
-// Keyed by name and by atom; records never move once made.
+// Keyed by name and by atom; records never move once made. Never freed: windows of forms still alive at
+// exit get their last messages during static destruction.
 std::map<std::wstring, std::unique_ptr<TWindowClassRecord>>& ByName() {
-    static std::map<std::wstring, std::unique_ptr<TWindowClassRecord>> m;
-    return m;
+    static auto* m = new std::map<std::wstring, std::unique_ptr<TWindowClassRecord>>;
+    return *m;
 }
 std::map<ATOM, const TWindowClassRecord*>& ByAtom() {
-    static std::map<ATOM, const TWindowClassRecord*> m;
-    return m;
+    static auto* m = new std::map<ATOM, const TWindowClassRecord*>;
+    return *m;
 }
 }  // namespace
 

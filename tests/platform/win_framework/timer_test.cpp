@@ -109,4 +109,17 @@ TEST(ApplicationLoop, RunsUntilTheMainFormClosesThenFreesTheForms) {
     }
 }
 
+TEST(ApplicationLoop, FormsLeftToTheApplicationGoCleanlyAtExit) {
+    // Freed by the application object during static destruction, after thread-local objects are gone;
+    // a fault there shows as the test program's exit code.
+    auto* form = new TForm(Application);
+    auto* timer = new TTimer(form);
+    timer->SetInterval(1000);
+    auto* button = new TButton(form);
+    button->SetParent(form);
+    form->HandleNeeded();
+    EXPECT_TRUE(timer->Running());
+    EXPECT_TRUE(button->HandleAllocated());
+}
+
 }  // namespace

@@ -298,6 +298,33 @@ void TCanvas::Rectangle(const TRect& r) {
     Require(false, true, true);
     if (dc_) ::Rectangle(dc_, r.Left, r.Top, r.Right, r.Bottom);
 }
+void TCanvas::RoundRect(const TRect& r, int cornerWidth, int cornerHeight) {
+    Require(false, true, true);
+    if (dc_) ::RoundRect(dc_, r.Left, r.Top, r.Right, r.Bottom, cornerWidth, cornerHeight);
+}
+void TCanvas::Ellipse(const TRect& r) {
+    Require(false, true, true);
+    if (dc_) ::Ellipse(dc_, r.Left, r.Top, r.Right, r.Bottom);
+}
+void TCanvas::Polygon(const TPoint* points, int count) {
+    Require(false, true, true);
+    if (!dc_ || !points || count < 2) return;
+    std::vector<POINT> pts(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) pts[std::size_t(i)] = {points[i].X, points[i].Y};
+    ::Polygon(dc_, pts.data(), count);
+}
+void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect) {
+    HDC from = source.Handle();
+    if (!Handle() || !from) return;
+    if (dest.Width() == sourceRect.Width() && dest.Height() == sourceRect.Height()) {
+        BitBlt(dc_, dest.Left, dest.Top, dest.Width(), dest.Height(), from, sourceRect.Left, sourceRect.Top, SRCCOPY);
+        return;
+    }
+    SavedDC saved{dc_};
+    SetStretchBltMode(dc_, COLORONCOLOR);
+    StretchBlt(dc_, dest.Left, dest.Top, dest.Width(), dest.Height(), from, sourceRect.Left, sourceRect.Top,
+               sourceRect.Width(), sourceRect.Height(), SRCCOPY);
+}
 void TCanvas::MoveTo(int x, int y) {
     if (Handle()) MoveToEx(dc_, x, y, nullptr);
 }

@@ -148,6 +148,11 @@ public:
     void FillRect(const TRect& r);
     void FrameRect(const TRect& r);
     void Rectangle(const TRect& r);
+    void RoundRect(const TRect& r, int cornerWidth, int cornerHeight);
+    void Ellipse(const TRect& r);
+    void Polygon(const TPoint* points, int count);
+    // Copies (stretching when the sizes differ) source's area into dest.
+    void CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect);
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     void TextOut(int x, int y, const std::wstring& text);

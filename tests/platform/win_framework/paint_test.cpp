@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/bitmap.h"
 #include "win_fixtures.h"
 
 namespace {
@@ -79,6 +80,35 @@ TEST(Gdi, ScopedOwnersBalanceTheLiveCounterAndBufferBlitsOnce) {
         EXPECT_LE(gdi::LiveHandles(), bound + 2);
     }
     EXPECT_EQ(gdi::LiveHandles(), before);
+}
+
+TEST(Canvas, DrawsBitmapsAndCopiesBetweenCanvases) {
+    Surface target(20, 10);
+    TBitmap bmp(4, 2, pf24bit);
+    bmp.Fill(RGBColor(0, 128, 255));
+    bmp.SetPixel(0, 0, RGBColor(255, 255, 255));
+    TCanvas canvas;
+    CanvasBinding bind(canvas, target.dc);
+    canvas.Draw(2, 3, bmp);
+    EXPECT_EQ(target.At(2, 3), RGBColor(255, 255, 255));  // top row first
+    EXPECT_EQ(target.At(5, 4), RGBColor(0, 128, 255));
+    EXPECT_EQ(target.At(6, 4), clBlack);
+    EXPECT_EQ(target.At(2, 5), clBlack);
+
+    // Transparent: the key colour (bottom-left pixel) leaves the target alone.
+    canvas.Brush().SetColor(clRed);
+    canvas.FillRect(Rect(10, 0, 20, 10));
+    bmp.SetTransparent(true);
+    canvas.Draw(12, 0, bmp);
+    EXPECT_EQ(target.At(12, 0), RGBColor(255, 255, 255));
+    EXPECT_EQ(target.At(13, 1), clRed);
+
+    Surface copy(20, 10);
+    TCanvas other;
+    CanvasBinding bindOther(other, copy.dc);
+    other.CopyRect(Rect(0, 0, 4, 2), canvas, Rect(2, 3, 6, 5));
+    EXPECT_EQ(copy.At(0, 0), RGBColor(255, 255, 255));
+    EXPECT_EQ(copy.At(3, 1), RGBColor(0, 128, 255));
 }
 
 TEST(Painting, ParentPaintsOntoAGivenDcWithItsWindowlessChildrenInItsColour) {

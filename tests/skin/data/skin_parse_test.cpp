@@ -9,6 +9,7 @@
 #include "skin/data/win_skin_data.h"
 #include "skin/imaging/img_util.h"
 #include "skin/manager/win_skin_dlg.h"
+#include "skin/storage/skin_read.h"
 #include "skin/storage/win_convert.h"
 #include "test_skins.h"
 
@@ -407,6 +408,8 @@ TEST(DamagedSkins, AFailedLoadKeepsThePreviousSkin) {
         damagedHeader(-7, 70000),
         damagedHeader(12, 12345),          // a version nobody knows
     };
+    std::vector<std::string> messages;
+    const TSkinMessageHook previous = SetSkinMessageHook([&](const std::string& m) { messages.push_back(m); });
     for (const auto& bytes : rejected) {
         TMemoryStream s(bytes);
         d->LoadFromStream(s);
@@ -416,6 +419,9 @@ TEST(DamagedSkins, AFailedLoadKeepsThePreviousSkin) {
         EXPECT_EQ(d->Colors[3], RGBColor(237, 237, 237));
         EXPECT_EQ(d->SkinName, "Test Skin");
     }
+    SetSkinMessageHook(previous);
+    // only the unknown version is reported to the user; damage is refused silently
+    EXPECT_EQ(messages, std::vector<std::string>{kOlderSkinMessage});
 }
 
 TEST(DamagedSkins, DamageTheCodecCannotSeeGivesAWholeSkinOrNone) {

@@ -417,12 +417,26 @@ class BitReader {
 public:
     explicit BitReader(ByteSource& src) : src_(src) {}
 
-    int GetBit() {
-        if (count_ == 0) Fill();
-        const int bit = int(buf_ >> 63);
-        buf_ <<= 1;
-        --count_;
-        return bit;
+    // Walks the tree from the root to a leaf, a bit per level.
+    int DecodeSymbol(const int* son) {
+        std::uint64_t b = buf_;
+        int n = count_;
+        int c = son[R];
+        while (c < T) {
+            if (n == 0) {
+                buf_ = b;
+                count_ = n;
+                Fill();
+                b = buf_;
+                n = count_;
+            }
+            c = son[c + int(b >> 63)];
+            b <<= 1;
+            --n;
+        }
+        buf_ = b;
+        count_ = n;
+        return c - T;
     }
 
     // The next 16 bits without taking them.
@@ -438,15 +452,18 @@ public:
 private:
     // Tops the buffer up to at least 57 bits; past the end of the input every bit is 0.
     void Fill() {
+        if (src_.Available() >= 8) {
+            const int k = (64 - count_) >> 3;  // whole bytes that fit, 1..8
+            std::uint64_t v = 0;
+            const std::uint8_t* p = src_.Peek();
+            for (int j = 0; j < 8; ++j) v = (v << 8) | p[j];
+            if (k < 8) v = (v >> (64 - 8 * k)) << (64 - 8 * k);
+            buf_ |= v >> count_;
+            count_ += 8 * k;
+            src_.Skip(std::size_t(k));
+            return;
+        }
         while (count_ <= 56) {
-            if (src_.Available() >= 8 && count_ == 0) {
-                std::uint64_t v = 0;
-                for (int k = 0; k < 8; ++k) v = (v << 8) | src_.Peek()[k];
-                src_.Skip(8);
-                buf_ = v;
-                count_ = 64;
-                return;
-            }
             const int b = src_.Next();
             buf_ |= std::uint64_t(b < 0 ? 0 : b) << (56 - count_);
             count_ += 8;
@@ -466,9 +483,7 @@ struct Unpacker {
     std::uint8_t window[N + kChunk + F + 16];
 
     int DecodeChar(BitReader& in) {
-        int c = huff.son[R];
-        while (c < T) c = huff.son[c + in.GetBit()];
-        c -= T;
+        const int c = in.DecodeSymbol(huff.son);
         huff.Update(c);
         return c;
     }

@@ -83,7 +83,7 @@ inline std::vector<std::uint8_t> EnglishText(std::size_t size, std::uint64_t see
 }
 
 // An uncompressed 24-bit BMP drawn as skin images are: a vertical gradient inside a two-pixel frame,
-// magenta (transparent) corners and a small glyph with a little noise in the middle.
+// magenta (transparent) corners and a small glyph in the middle; every other image has a grainy texture.
 inline std::vector<std::uint8_t> BmpImage(int width, int height, std::uint64_t seed) {
     const int stride = (width * 3 + 3) & ~3;
     const std::uint32_t pixels = std::uint32_t(stride * height);
@@ -104,6 +104,7 @@ inline std::vector<std::uint8_t> BmpImage(int width, int height, std::uint64_t s
     put32(34, pixels);
     Rng rng(seed);
     const int base = int(rng.Below(120));
+    const bool textured = seed % 2 == 0;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             std::uint8_t* px = &b[54 + std::size_t(y * stride + x * 3)];
@@ -117,6 +118,11 @@ inline std::vector<std::uint8_t> BmpImage(int width, int height, std::uint64_t s
                 px[0] = std::uint8_t(base / 2), px[1] = std::uint8_t(base / 3), px[2] = 40;
             } else if (glyph) {
                 px[0] = std::uint8_t(20 + rng.Below(8)), px[1] = 20, px[2] = std::uint8_t(30 + rng.Below(8));
+            } else if (textured) {
+                const int grain = int(rng.Below(8));
+                px[0] = std::uint8_t(base + grain);
+                px[1] = std::uint8_t(base / 2 + 60 + grain);
+                px[2] = std::uint8_t(90 + grain / 2);
             } else {
                 px[0] = std::uint8_t(base + y * 100 / height);
                 px[1] = std::uint8_t(base / 2 + 60 + y * 40 / height);

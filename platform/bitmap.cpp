@@ -14,8 +14,7 @@ constexpr std::int64_t kMaxPixelBytes = std::int64_t(1) << 30;
 
 class HeapStore final : public TBitmapStore {
 public:
-    // calloc: fresh pages from the system are zero already and are not cleared a second time.
-    explicit HeapStore(std::size_t bytes) : bits_(static_cast<std::uint8_t*>(std::calloc(bytes, 1))) {
+    explicit HeapStore(std::size_t bytes) : bits_(static_cast<std::uint8_t*>(std::malloc(bytes ? bytes : 1))) {
         if (!bits_) throw std::bad_alloc();
     }
     ~HeapStore() override { std::free(bits_); }
@@ -175,6 +174,10 @@ TBitmap::TBitmap(int width, int height, TPixelFormat format) : format_(format) {
     if (width > 0 && height > 0) Allocate(width, height, format, DefaultPalette(format));
 }
 
+TBitmap::TBitmap(int width, int height, TPixelFormat format, TUncleared) : format_(format) {
+    if (width > 0 && height > 0) Allocate(width, height, format, DefaultPalette(format), false);
+}
+
 TBitmap::~TBitmap() = default;
 
 TBitmap::TBitmap(TBitmap&& other) noexcept { *this = std::move(other); }
@@ -194,7 +197,7 @@ TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
     return *this;
 }
 
-void TBitmap::Allocate(int width, int height, TPixelFormat format, std::vector<TColor> palette) {
+void TBitmap::Allocate(int width, int height, TPixelFormat format, std::vector<TColor> palette, bool clear) {
     const int bpp = BitsPerPixel(format);
     const int rowBytes = BitmapRowBytes(width, bpp);
     if (width > 0 && height > 0 && std::int64_t(rowBytes) * height > kMaxPixelBytes) throw std::bad_alloc();
@@ -209,6 +212,7 @@ void TBitmap::Allocate(int width, int height, TPixelFormat format, std::vector<T
     width_ = width;
     height_ = height;
     rowBytes_ = rowBytes;
+    if (clear) std::memset(store_->Bits(), 0, std::size_t(rowBytes) * std::size_t(height));
 }
 
 void TBitmap::SetSize(int width, int height) {
@@ -221,9 +225,18 @@ void TBitmap::SetSize(int width, int height) {
     fixedTransparent_ = old.fixedTransparent_;
     transparentColor_ = old.transparentColor_;
     if (Empty() || old.Empty()) return;
-    const int bytes = std::min(BitmapRowBytes(std::min(width_, old.width_), BitsPerPixel(format_)), rowBytes_);
+    // Exactly the overlapping pixels: row padding may hold anything.
+    const int bits = std::min(width_, old.width_) * BitsPerPixel(format_);
     const int rows = std::min(height_, old.height_);
-    for (int y = 0; y < rows; ++y) std::memcpy(ScanLine(y), old.ScanLine(y), std::size_t(bytes));
+    for (int y = 0; y < rows; ++y) {
+        std::uint8_t* dst = ScanLine(y);
+        const std::uint8_t* src = old.ScanLine(y);
+        std::memcpy(dst, src, std::size_t(bits / 8));
+        if (bits % 8) {
+            const std::uint8_t mask = std::uint8_t(0xFF << (8 - bits % 8));
+            dst[bits / 8] = std::uint8_t((dst[bits / 8] & ~mask) | (src[bits / 8] & mask));
+        }
+    }
 }
 
 void TBitmap::Clear() {
@@ -242,7 +255,7 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
     std::vector<TColor> palette = DefaultPalette(format);
     // A palette that fits the new format is kept (8-bit to 8-bit with more entries needs no quantising).
     if (!old.palette_.empty() && int(old.palette_.size()) <= PaletteSize(format)) palette = old.palette_;
-    Allocate(old.width_, old.height_, format, std::move(palette));
+    Allocate(old.width_, old.height_, format, std::move(palette), false);
     transparent_ = old.transparent_;
     fixedTransparent_ = old.fixedTransparent_;
     transparentColor_ = old.transparentColor_;
@@ -327,7 +340,7 @@ void TBitmap::SetTransparentColor(TColor color) {
 
 void TBitmap::Assign(const TBitmap& source) {
     if (&source == this) return;
-    Allocate(source.width_, source.height_, source.format_, source.palette_);
+    Allocate(source.width_, source.height_, source.format_, source.palette_, false);
     transparent_ = source.transparent_;
     fixedTransparent_ = source.fixedTransparent_;
     transparentColor_ = source.transparentColor_;

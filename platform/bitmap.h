@@ -26,17 +26,21 @@ public:
     virtual void PaletteChanged(const std::vector<TColor>& palette) {}
 };
 
-// Makes a store of height rows of rowBytes each (top row first), zero-filled, with the given palette
-// (palette formats only). Returns nullptr when it cannot.
+// Makes a store of height rows of rowBytes each (top row first), with the given palette (palette formats
+// only). Its content may be anything: TBitmap clears it when it must. Returns nullptr when it cannot.
 using TBitmapStoreFactory = std::unique_ptr<TBitmapStore> (*)(int width, int height, TPixelFormat format,
                                                               int rowBytes, const std::vector<TColor>& palette);
 // The factory that new bitmaps use; nullptr restores the heap store. Returns the previous one.
 TBitmapStoreFactory SetBitmapStoreFactory(TBitmapStoreFactory factory);
 
+// Asks for a new bitmap whose pixels the caller will overwrite entirely, so they need not be cleared first.
+struct TUncleared {};
+
 class TBitmap {
 public:
     TBitmap() = default;
     TBitmap(int width, int height, TPixelFormat format = pf24bit);
+    TBitmap(int width, int height, TPixelFormat format, TUncleared);
     ~TBitmap();
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;
@@ -103,7 +107,7 @@ public:
     void Rehome(TBitmapStoreFactory factory);
 
 private:
-    void Allocate(int width, int height, TPixelFormat format, std::vector<TColor> palette);
+    void Allocate(int width, int height, TPixelFormat format, std::vector<TColor> palette, bool clear = true);
 
     int width_ = 0;
     int height_ = 0;

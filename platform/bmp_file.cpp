@@ -325,7 +325,8 @@ void TBitmap::SaveToStream(TStream& stream, int bitsPerPixel) const {
     for (int y = h - 1; y >= 0; --y) {
         const std::uint8_t* src = ScanLine(y);
         if ((bpp == 24 && format_ == pf24bit) || (bpp == 32 && format_ == pf32bit)) {
-            std::memcpy(row.data(), src, std::size_t(rowBytes));
+            // Only the pixels: the padding after them stays zero in the file.
+            std::memcpy(row.data(), src, std::size_t(w) * std::size_t(bpp / 8));
         } else {
             for (int x = 0; x < w; ++x) {
                 const TColor c = Pixel(x, y);

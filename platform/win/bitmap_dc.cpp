@@ -82,8 +82,6 @@ std::unique_ptr<TBitmapStore> MakeDibStore(int width, int height, TPixelFormat f
         if (bitmap) DeleteObject(bitmap);
         return nullptr;
     }
-    // Section memory comes zeroed from the system; keep the promise explicit for the padding bytes too.
-    std::memset(bits, 0, std::size_t(rowBytes) * std::size_t(height));
     return std::make_unique<DibStore>(bitmap, bits);
 }
 

@@ -211,11 +211,8 @@ void TileBitmapRect(TBitmap& canvas, const TRect& destRect, const TBitmap& src, 
 std::unique_ptr<TBitmap> MakeSkinBitmap(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N,
                                         int Tile, int vertical) {
     const int W = std::max(0, r.Width()), H = std::max(0, r.Height());
-    auto result = std::make_unique<TBitmap>(W, H, pf24bit);
     TSkinFrame f;
-    if (result->Empty() || !SkinFrameOf(image, I, N, vertical != 0, f)) return result;
-    TBitmap scratch;
-    const TBitmap& src = InFormat(image, pf24bit, scratch);
+    if (W == 0 || H == 0 || !SkinFrameOf(image, I, N, vertical != 0, f)) return std::make_unique<TBitmap>(W, H, pf24bit);
     const TRect m = ClampMargins(margins);
     int mL = m.Left, mT = m.Top, mR = m.Right, mB = m.Bottom;
     if (mL + mR > W) mL = mR = 0;
@@ -223,6 +220,13 @@ std::unique_ptr<TBitmap> MakeSkinBitmap(const TRect& r, const TBitmap& image, co
     // Margins wider than the frame itself would read slices of negative width.
     if (mL + mR > f.fw) mL = mR = 0;
     if (mT + mB > f.fh) mT = mB = 0;
+    // When every piece has source pixels the nine pieces cover the whole bitmap; only otherwise must it start
+    // out blank.
+    const bool covered = I >= 1 && I <= N && f.fw - mL - mR > 0 && f.fh - mT - mB > 0;
+    auto result = covered ? std::make_unique<TBitmap>(W, H, pf24bit, TUncleared{})
+                          : std::make_unique<TBitmap>(W, H, pf24bit);
+    TBitmap scratch;
+    const TBitmap& src = InFormat(image, pf24bit, scratch);
     const int x0 = f.x0, y0 = f.y0, fw = f.fw, fh = f.fh;
     TBitmap& b = *result;
     auto piece = [&](const TRect& d, const TRect& s) { StretchCopy(b, d, src, s); };

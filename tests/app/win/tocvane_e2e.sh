@@ -35,6 +35,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# What the program file carries: 13 icon images, the version, the manifest, the form description.
+res=$(run_probe resources "$(winepath_of "$exe")")
+[ "$(awk -F'\t' '$1 == "icons" { print $2 }' <<<"$res")" = 13 ] || fail "icon images: $res"
+[ "$(awk -F'\t' '$1 == "icon" { print $2 }' <<<"$res" | tr '\n' ,)" = \
+  "16 4,24 4,32 4,48 4,16 8,24 8,32 8,48 8,16 32,24 32,32 32,48 32,128 32," ] || fail "icon sizes: $res"
+grep -q $'^version\tv1.2.20130119$' <<<"$res" || fail "version resource: $res"
+grep -q $'^manifest\tcomctl6=1 dpiaware=false$' <<<"$res" || fail "manifest: $res"
+grep -q $'^form\t' <<<"$res" || fail "no form description: $res"
+
 # Clicks go to whatever window is on top and the probe reads the first lap timer window it finds, so
 # another one left running in this prefix would confuse both.
 [ "$(run_probe count)" = 0 ] || fail "another Tocvane window is open in this Wine prefix; close it first"

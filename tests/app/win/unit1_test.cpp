@@ -174,6 +174,23 @@ TEST_F(Form1Test, LinksGoToTheTwoSitesWithTheVersion) {
     EXPECT_EQ(fx.urls[1], std::wstring(kHomeHost) + L"/?qq=Tocvanev1.2.20130119");
 }
 
+TEST(Form1FromResources, TheProgramsWindowHasItsDescriptionAndIcon) {
+    // The constructor the program uses: description and icon from the resources, the real clock.
+    TForm1 form(nullptr);
+    form.DoCreate();
+    EXPECT_EQ(WindowText(form.Handle()), L"Tocvanev1.2.20130119");
+    EXPECT_EQ(form.B2->Caption(), L"开始");
+    ASSERT_NE(form.Icon(), nullptr);
+    EXPECT_NE(SendMessageW(form.Handle(), WM_GETICON, ICON_BIG, 0), 0);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(form.Icon(), &info));
+    BITMAP bm{};
+    GetObjectW(info.hbmColor, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, GetSystemMetrics(SM_CXICON));
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+}
+
 TEST_F(Form1Test, ExitClosesTheWindow) {
     form->Button3->Click();
     EXPECT_FALSE(IsWindowVisible(form->Handle()));

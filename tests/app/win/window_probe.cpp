@@ -1,5 +1,6 @@
 // window_probe: reports what a running Tocvane window shows, read through window messages.
 //   window_probe wait MS    waits up to MS ms for a visible "TForm1" window; prints "shown" or fails
+//   window_probe resources EXE   prints what the program file carries: icon images, version, manifest, form
 //   window_probe count      prints how many visible "TForm1" windows there are
 //   window_probe dump       prints the title, the client origin on the screen, every child control
 //                           (class, text, client-relative bounds) and the log's lines, as UTF-8
@@ -117,6 +118,49 @@ int Count() {
     return 0;
 }
 
+// The resources of a program file, read without running it.
+int Resources(const wchar_t* path) {
+    HMODULE m = LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!m) {
+        std::fprintf(stderr, "window_probe: cannot open the program file\n");
+        return 1;
+    }
+    auto bytes = [m](const wchar_t* name, const wchar_t* type, DWORD& size) -> const BYTE* {
+        HRSRC r = FindResourceW(m, name, type);
+        if (!r) return nullptr;
+        size = SizeofResource(m, r);
+        HGLOBAL g = LoadResource(m, r);
+        return g ? static_cast<const BYTE*>(LockResource(g)) : nullptr;
+    };
+    DWORD size = 0;
+    // Icon group: 6-byte header, then 14-byte entries {w, h, colours, 0, planes, bits, bytes, id}.
+    if (const BYTE* g = bytes(L"MAINICON", MAKEINTRESOURCEW(14), size); g && size >= 6) {
+        const int count = g[4] | g[5] << 8;
+        std::printf("icons\t%d\n", count);
+        for (int i = 0; i < count && 6 + 14 * (i + 1) <= int(size); ++i) {
+            const BYTE* e = g + 6 + 14 * i;
+            std::printf("icon\t%d %d\n", e[0] ? e[0] : 256, e[6] | e[7] << 8);
+        }
+    }
+    if (const BYTE* v = bytes(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16), size); v) {
+        std::vector<BYTE> copy(v, v + size);
+        wchar_t* text = nullptr;
+        UINT len = 0;
+        if (VerQueryValueW(copy.data(), L"\\StringFileInfo\\080404B0\\FileVersion", reinterpret_cast<void**>(&text), &len))
+            std::printf("version\t%s\n", Utf8(std::wstring(text, len ? len - 1 : 0)).c_str());
+    }
+    if (const BYTE* x = bytes(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24), size); x) {
+        const std::string manifest(reinterpret_cast<const char*>(x), size);
+        std::printf("manifest\tcomctl6=%d dpiaware=%s\n",
+                    manifest.find("Microsoft.Windows.Common-Controls") != std::string::npos &&
+                        manifest.find("6.0.0.0") != std::string::npos,
+                    manifest.find(">false</dpiAware>") != std::string::npos ? "false" : "?");
+    }
+    if (bytes(L"TFORM1", MAKEINTRESOURCEW(10), size)) std::printf("form\t%lu\n", size);
+    FreeLibrary(m);
+    return 0;
+}
+
 int Wait(DWORD ms) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < ms) {
@@ -135,7 +179,11 @@ int Wait(DWORD ms) {
 int main(int argc, char** argv) {
     if (argc >= 2 && std::string(argv[1]) == "dump") return Dump();
     if (argc >= 2 && std::string(argv[1]) == "count") return Count();
+    if (argc >= 3 && std::string(argv[1]) == "resources") {
+        const std::string narrow = argv[2];
+        return Resources(std::wstring(narrow.begin(), narrow.end()).c_str());
+    }
     if (argc >= 3 && std::string(argv[1]) == "wait") return Wait(DWORD(std::strtoul(argv[2], nullptr, 10)));
-    std::fprintf(stderr, "usage: window_probe count | dump | wait MS\n");
+    std::fprintf(stderr, "usage: window_probe resources EXE | count | dump | wait MS\n");
     return 2;
 }

@@ -6,13 +6,20 @@
 
 #include "app/win/unit1.h"
 #include "platform/object.h"
+#include "skin/data/win/win_skin_data_win.h"
+#include "skin/manager/win_skin_dlg.h"
+#include "skin/storage/win/skin_message_box.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
+        InstallSkinMessageBox();
+        InstallSkinDataPlatform();
         Application->Initialize();
         Application->SetTitle(L"Tocvane");
         Application->CreateForm(Form1);
         Application->Run();
+        // The forms are gone; the skin manager outlives them and goes last.
+        FreePrimarySkinManager();
     } catch (const std::exception& e) {
         // Only a damaged program gets here (its form description could not be read).
         MessageBoxW(nullptr, Utf8ToWide(e.what()).c_str(), L"Tocvane", MB_OK | MB_ICONERROR);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/win/system_services.h"
+#include "platform/class_registry.h"
 #include "platform/form_reader.h"
 
 TForm1* Form1 = nullptr;
@@ -88,6 +89,7 @@ void TForm1::Build(std::string_view description, Clock& clock, Effects& effects)
     RegisterHandler("StatusBar1Click", [this](TObject* s) { StatusBar1Click(s); });
     RegisterHandler("Button3Click", [this](TObject* s) { Button3Click(s); });
     RegisterFrameworkComponents();
+    RegisterComponentClasses<TSkinData>();
     ReadComponentRes(description, *this);
 
     GroupBox1 = Find<TGroupBox>(*this, "GroupBox1");
@@ -105,6 +107,7 @@ void TForm1::Build(std::string_view description, Clock& clock, Effects& effects)
     StatusBar1 = Find<TStatusBar>(*this, "StatusBar1");
     Timer1 = Find<TTimer>(*this, "Timer1");
     Timer2 = Find<TTimer>(*this, "Timer2");
+    SkinData1 = dynamic_cast<TSkinData*>(FindComponent("SkinData1"));
 }
 
 void TForm1::FormCreate(TObject*) {

@@ -9,6 +9,7 @@
 #include "platform/win/forms.h"
 #include "platform/win/status_bar.h"
 #include "platform/win/timer.h"
+#include "skin/data/win_skin_data.h"
 
 class TForm1 : public TForm {
 public:
@@ -37,6 +38,7 @@ public:
     TStatusBar* StatusBar1 = nullptr;
     TTimer* Timer1 = nullptr;
     TTimer* Timer2 = nullptr;
+    TSkinData* SkinData1 = nullptr;  // the program's stored skin; absent from a bare description
 
     void FormCreate(TObject* sender);
     void Timer1Timer(TObject* sender);

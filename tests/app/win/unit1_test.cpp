@@ -189,6 +189,13 @@ TEST(Form1FromResources, TheProgramsWindowHasItsDescriptionAndIcon) {
     EXPECT_EQ(bm.bmWidth, GetSystemMetrics(SM_CXICON));
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
+
+    // The stored skin was unpacked and parsed while the window was read, and skinning stays switched on.
+    ASSERT_NE(form.SkinData1, nullptr);
+    EXPECT_FALSE(form.SkinData1->Empty);
+    EXPECT_TRUE(form.SkinData1->Active());
+    EXPECT_NE(form.SkinData1->Title, nullptr);
+    EXPECT_EQ(form.SkinData1->DisableTag(), 99);
 }
 
 TEST_F(Form1Test, ExitClosesTheWindow) {

@@ -79,4 +79,6 @@ protected:
 // Malformed input becomes U+FFFD; Utf8Valid tells whether a byte string is well-formed UTF-8.
 std::wstring Utf8ToWide(std::string_view utf8);
 std::string WideToUtf8(std::wstring_view wide);
+// Appends one code point (at most U+10FFFF, not a surrogate) as UTF-8.
+void AppendUtf8(std::string& out, char32_t cp);
 bool Utf8Valid(std::string_view utf8);

@@ -235,7 +235,7 @@ const std::vector<Rgba>& Palette(int bitCount) {
 
 std::vector<std::uint8_t> BuildIcon(const std::vector<IconImageSpec>& images) {
     std::vector<std::vector<std::uint8_t>> encoded;
-    for (const IconImageSpec& spec : images) encoded.push_back(EncodeImage(DrawStopwatch(spec.size), spec.bitCount));
+    for (const IconImageSpec& image : images) encoded.push_back(EncodeImage(DrawStopwatch(image.size), image.bitCount));
 
     std::vector<std::uint8_t> out;
     Put16(out, 0);
@@ -243,13 +243,13 @@ std::vector<std::uint8_t> BuildIcon(const std::vector<IconImageSpec>& images) {
     Put16(out, unsigned(images.size()));
     std::uint32_t offset = 6 + 16 * std::uint32_t(images.size());
     for (size_t i = 0; i < images.size(); ++i) {
-        const IconImageSpec& spec = images[i];
-        out.push_back(std::uint8_t(spec.size >= 256 ? 0 : spec.size));
-        out.push_back(std::uint8_t(spec.size >= 256 ? 0 : spec.size));
-        out.push_back(std::uint8_t(spec.bitCount == 4 ? 16 : 0));
+        const IconImageSpec& image = images[i];
+        out.push_back(std::uint8_t(image.size >= 256 ? 0 : image.size));
+        out.push_back(std::uint8_t(image.size >= 256 ? 0 : image.size));
+        out.push_back(std::uint8_t(image.bitCount == 4 ? 16 : 0));
         out.push_back(0);
         Put16(out, 1);
-        Put16(out, unsigned(spec.bitCount));
+        Put16(out, unsigned(image.bitCount));
         Put32(out, std::uint32_t(encoded[i].size()));
         Put32(out, offset);
         offset += std::uint32_t(encoded[i].size());

@@ -191,12 +191,12 @@ Tile=5
 }
 
 std::vector<SkinPackageEntry> DefaultImages() {
-    struct Spec {
+    struct StripImage {
         const char* name;
         int w, h, cells, seed;
         bool stacked;
     };
-    static const Spec specs[] = {
+    static const StripImage strips[] = {
         {"left.bmp", 8, 63, 2, 1, false},      {"right.bmp", 8, 63, 2, 2, false},
         {"top.bmp", 223, 56, 2, 3, true},      {"bottom.bmp", 41, 8, 2, 4, true},
         {"menubar.bmp", 20, 40, 2, 5, true},   {"buttons.bmp", 195, 23, 5, 6, false},
@@ -212,7 +212,7 @@ std::vector<SkinPackageEntry> DefaultImages() {
         {"progress.bmp", 40, 10, 2, 25, false},
     };
     std::vector<SkinPackageEntry> out;
-    for (const Spec& s : specs) out.push_back({s.name, BmpBytes(CellStrip(s.w, s.h, s.cells, s.seed, s.stacked))});
+    for (const StripImage& s : strips) out.push_back({s.name, BmpBytes(CellStrip(s.w, s.h, s.cells, s.seed, s.stacked))});
     return out;
 }
 

@@ -893,20 +893,29 @@ const TClassInfo TGraphicControl::ClassInfo_{"TGraphicControl", &TControl::Class
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
 TGraphicControl::~TGraphicControl() = default;
 
+namespace {
+
+// Runs paint with canvas bound to dc and locked; the canvas is unlocked and unbound, and the dc's state
+// restored, on every way out.
+template <class Paint>
+void PaintOnCanvas(TCanvas& canvas, HDC dc, Paint paint) {
+    SavedDC saved{dc};
+    CanvasBinding bind{canvas, dc};
+    canvas.Lock();
+    struct Unlock {
+        TCanvas& c;
+        ~Unlock() { c.Unlock(); }
+    } unlock{canvas};
+    paint();
+}
+
+}  // namespace
+
 void TGraphicControl::WndProc(TMessage& m) {
     if (m.Msg == WM_PAINT) {
         HDC dc = reinterpret_cast<HDC>(m.WParam);
         if (!dc) return;
-        SavedDC saved{dc};
-        CanvasBinding bind{canvas_, dc};
-        canvas_.Lock();
-        try {
-            Paint();
-        } catch (...) {
-            canvas_.Unlock();
-            throw;
-        }
-        canvas_.Unlock();
+        PaintOnCanvas(canvas_, dc, [this] { Paint(); });
         return;
     }
     TControl::WndProc(m);
@@ -920,16 +929,7 @@ TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}
 TCustomControl::~TCustomControl() { canvas_.SetHandle(nullptr); }
 
 void TCustomControl::PaintWindow(HDC dc) {
-    SavedDC saved{dc};
-    CanvasBinding bind{canvas_, dc};
-    canvas_.Lock();
-    try {
-        Paint();
-    } catch (...) {
-        canvas_.Unlock();
-        throw;
-    }
-    canvas_.Unlock();
+    PaintOnCanvas(canvas_, dc, [this] { Paint(); });
 }
 
 void TCustomControl::Paint() {

@@ -1,9 +1,11 @@
-// Fuzzes the LZH unpacker with arbitrary framed streams, and the packer with a round trip of the input.
+// Fuzzes the LZH unpacker with arbitrary framed streams, and the packer with a round trip of the input and
+// against the plain step-by-step packer, bit for bit.
 #include <cstdint>
 #include <cstdlib>
 #include <span>
 
 #include "skin/storage/win_convert.h"
+#include "tests/skin/storage/lzh_reference.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> input(data, size);
@@ -15,6 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (size <= (1 << 16)) {
         const std::vector<std::uint8_t> packed = LzhPackBytes(input);
+        if (packed != lzh_reference::Pack(input)) std::abort();
         if (LzhUnpackBytes(packed) != std::vector<std::uint8_t>(data, data + size)) std::abort();
     }
     return 0;

@@ -28,6 +28,9 @@ constexpr unsigned MAX_FREQ = 0x8000;
 
 constexpr std::size_t kBlock = 32768;          // bytes per callback call
 
+// The match search reads eight bytes at a time as a little-endian word.
+static_assert(std::endian::native == std::endian::little);
+
 // ---- The position code: upper 6 bits of a position in a canonical prefix code, lower 6 bits verbatim.
 
 struct PositionTables {
@@ -195,17 +198,210 @@ struct Huffman {
     }
 };
 
+// ---- Match finder
+
+// Every ring position is a node of the binary search tree of its first byte, ordered by the F bytes that
+// start there. The window moves one byte at a time: the oldest node leaves, the next input byte enters the
+// ring, and the newest position is inserted, its search giving the longest match (nearest on ties) among
+// the nodes met on the way down. The sequence of tree operations is the same whatever the encoder makes of
+// the matches, so the finder may run a position ahead of it; two insertions into different trees then run
+// side by side, which overlaps their chains of dependent loads.
+class MatchFinder {
+public:
+    // Fills the look-ahead from src and inserts the first position and the F spaces before it.
+    void Start(ByteSource& src) {
+        src_ = &src;
+        for (int i = N + 1; i <= N + 256; ++i) child[i][1] = NIL;
+        for (int i = 0; i <= N; ++i) dad[i] = NIL;
+        std::memset(text_buf, 0, sizeof text_buf);
+        std::memset(text_buf, ' ', N - F);
+        int len = 0;
+        for (int c; len < F && (c = src.Next()) >= 0; ++len) Put(N - F + len, c);
+        read_ = len;
+        next_ = 1;
+        for (int i = 1; i <= F; ++i) Insert(N - F - i);
+        Insert(N - F);
+    }
+
+    // Bytes read from the input so far.
+    std::int64_t Read() const { return read_; }
+    // The byte at input position x, while it is in the window.
+    int ByteAt(std::int64_t x) const { return text_buf[Slot(x)]; }
+    // The best match of input position x, once inserted: length 0 when nothing of 3 bytes or more matched.
+    int MatchLength(std::int64_t x) const { return found[Slot(x)] >> 12; }
+    int MatchPosition(std::int64_t x) const { return N - 1 - (found[Slot(x)] & (N - 1)); }
+
+    // Moves the window until input position x is inserted (or passed, past the end of the input).
+    void AdvanceTo(std::int64_t x) {
+        while (next_ <= x) {
+            const std::int64_t a = next_;
+            Slide(a);
+            const int ra = Slot(a);
+            // The pair needs the next position in the input, in another tree than a's, and the node that
+            // leaves before it outside a's tree too.
+            const int leaving = Slot(a + F);
+            if (a + 1 < read_ && text_buf[Slot(a + 1)] != text_buf[ra] &&
+                (dad[leaving] == NIL || text_buf[leaving] != text_buf[ra])) {
+                Slide(a + 1);
+                InsertPair(ra, Slot(a + 1));
+                next_ = a + 2;
+            } else {
+                if (a < read_) Insert(ra);
+                next_ = a + 1;
+            }
+        }
+    }
+
+private:
+    static int Slot(std::int64_t x) { return int((x + N - F) & (N - 1)); }
+
+    void Put(int slot, int c) {
+        text_buf[slot] = std::uint8_t(c);
+        if (slot < F - 1) text_buf[slot + N] = std::uint8_t(c);
+    }
+
+    // Before position x is inserted: the node F - 1 places ahead of it leaves, and the byte that completes
+    // x's key enters the ring in its slot, when the input still has one.
+    void Slide(std::int64_t x) {
+        const int slot = Slot(x + F - 1);
+        DeleteNode(slot);
+        if (read_ == x + F - 1) {
+            const int c = src_->Next();
+            if (c >= 0) {
+                Put(slot, c);
+                ++read_;
+            }
+        }
+    }
+
+    // One walk down a tree, a node per step: the direction comes from comparing eight key bytes at a time
+    // as big-endian words, and the best match so far is one number, length above nearness.
+    struct Descent {
+        int r;        // the position being inserted
+        int p;        // the node reached
+        int right;    // the link of p to follow next
+        int best;     // length << 12 | (4095 - position) of the best match, 0 for none
+    };
+
+    Descent Begin(int r) {
+        child[r][0] = child[r][1] = NIL;
+        return {r, N + 1 + text_buf[r], 1, 0};
+    }
+
+    // One step of d; false once r has its place in the tree.
+    [[gnu::always_inline]] bool Step(Descent& d) {
+        const int next = child[d.p][d.right];
+        if (next == NIL) {
+            child[d.p][d.right] = std::int16_t(d.r);
+            dad[d.r] = std::int16_t(d.p);
+            found[d.r] = d.best;
+            return false;
+        }
+        const int p = d.p = next;
+        const std::uint8_t* key = &text_buf[d.r];
+        const std::uint8_t* q = &text_buf[p];
+        const int nearness = N - ((d.r - p) & (N - 1));  // 4095 - position
+        std::uint64_t x, y;
+        int i = 1;
+        for (;;) {
+            std::memcpy(&x, key + i, 8);
+            std::memcpy(&y, q + i, 8);
+            if (x != y) break;
+            i += 8;
+            if (i >= F) {
+                TakePlaceOf(d.r, p);
+                found[d.r] = F << 12 | nearness;
+                return false;
+            }
+        }
+        i += std::countr_zero(x ^ y) >> 3;
+        if (i >= F) {
+            TakePlaceOf(d.r, p);
+            found[d.r] = F << 12 | nearness;
+            return false;
+        }
+        d.right = __builtin_bswap64(x) > __builtin_bswap64(y);
+        d.best = std::max(d.best, i > THRESHOLD ? i << 12 | nearness : 0);
+        return true;
+    }
+
+    void Insert(int r) {
+        Descent d = Begin(r);
+        while (Step(d)) {
+        }
+    }
+
+    // Two insertions into different trees, a step of each in turn.
+    void InsertPair(int r1, int r2) {
+        Descent a = Begin(r1);
+        Descent b = Begin(r2);
+        bool moreA = true;
+        bool moreB = true;
+        while (moreA && moreB) {
+            moreA = Step(a);
+            moreB = Step(b);
+        }
+        while (moreA) moreA = Step(a);
+        while (moreB) moreB = Step(b);
+    }
+
+    // A full-length match: r takes p's place in the tree.
+    void TakePlaceOf(int r, int p) {
+        dad[r] = dad[p];
+        child[r][0] = child[p][0];
+        child[r][1] = child[p][1];
+        dad[child[p][0]] = std::int16_t(r);
+        dad[child[p][1]] = std::int16_t(r);
+        if (child[dad[p]][1] == p)
+            child[dad[p]][1] = std::int16_t(r);
+        else
+            child[dad[p]][0] = std::int16_t(r);
+        dad[p] = NIL;
+    }
+
+    void DeleteNode(int p) {
+        if (dad[p] == NIL) return;
+        int q;
+        if (child[p][1] == NIL) {
+            q = child[p][0];
+        } else if (child[p][0] == NIL) {
+            q = child[p][1];
+        } else {
+            q = child[p][0];
+            if (child[q][1] != NIL) {
+                do {
+                    q = child[q][1];
+                } while (child[q][1] != NIL);
+                child[dad[q]][1] = child[q][0];
+                dad[child[q][0]] = dad[q];
+                child[q][0] = child[p][0];
+                dad[child[p][0]] = std::int16_t(q);
+            }
+            child[q][1] = child[p][1];
+            dad[child[p][1]] = std::int16_t(q);
+        }
+        dad[q] = dad[p];
+        if (child[dad[p]][1] == p)
+            child[dad[p]][1] = std::int16_t(q);
+        else
+            child[dad[p]][0] = std::int16_t(q);
+        dad[p] = NIL;
+    }
+
+    ByteSource* src_ = nullptr;
+    std::int64_t read_ = 0;   // input bytes in the ring so far
+    std::int64_t next_ = 0;   // the next input position to insert
+    // The ring, its first F - 1 bytes mirrored behind it, and 8 spare bytes for word-wide comparisons.
+    std::uint8_t text_buf[N + F - 1 + 8];
+    std::int16_t child[N + 257][2];  // [0] left, [1] right; N + 1 + b is the root of byte b's tree
+    std::int16_t dad[N + 1];         // dad[NIL] takes the writes made through absent children
+    int found[N];                    // the best match of each inserted position, as Descent::best
+};
+
 // ---- Packer
 
 struct Packer {
     Huffman huff;
-    // The ring, its first F - 1 bytes mirrored behind it, and 8 spare bytes for word-wide comparisons.
-    std::uint8_t text_buf[N + F - 1 + 8];
-    std::int16_t lson[N + 1];
-    std::int16_t rson[N + 257];
-    std::int16_t dad[N + 1];
-    int match_position;
-    int match_length;
 
     // Output bits, most significant first; acc holds nbits pending bits at its low end.
     std::uint64_t acc = 0;
@@ -216,107 +412,6 @@ struct Packer {
     ByteSink* sink = nullptr;
     std::uint16_t lastCode = 0;
     std::uint16_t lastLen = 0;
-
-    void InitTree() {
-        for (int i = N + 1; i <= N + 256; ++i) rson[i] = NIL;
-        for (int i = 0; i < N; ++i) dad[i] = NIL;
-        dad[N] = NIL;
-    }
-
-    // Index of the first difference of text_buf[a + i] and text_buf[b + i], i in 1..F-1, or F.
-    int MatchLength(const std::uint8_t* key, const std::uint8_t* q) const {
-        if constexpr (std::endian::native == std::endian::little) {
-            for (int i = 1; i < F; i += 8) {
-                std::uint64_t x, y;
-                std::memcpy(&x, key + i, 8);
-                std::memcpy(&y, q + i, 8);
-                if (x != y) return std::min(F, i + (std::countr_zero(x ^ y) >> 3));
-            }
-            return F;
-        } else {
-            int i = 1;
-            while (i < F && key[i] == q[i]) ++i;
-            return i;
-        }
-    }
-
-    void InsertNode(int r) {
-        int cmp = 1;
-        const std::uint8_t* key = &text_buf[r];
-        int p = N + 1 + key[0];
-        rson[r] = lson[r] = NIL;
-        match_length = 0;
-        for (;;) {
-            if (cmp >= 0) {
-                if (rson[p] != NIL) {
-                    p = rson[p];
-                } else {
-                    rson[p] = std::int16_t(r);
-                    dad[r] = std::int16_t(p);
-                    return;
-                }
-            } else {
-                if (lson[p] != NIL) {
-                    p = lson[p];
-                } else {
-                    lson[p] = std::int16_t(r);
-                    dad[r] = std::int16_t(p);
-                    return;
-                }
-            }
-            const int i = MatchLength(key, &text_buf[p]);
-            cmp = i < F ? int(key[i]) - int(text_buf[p + i]) : 0;
-            if (i > THRESHOLD) {
-                const int position = ((r - p) & (N - 1)) - 1;
-                if (i > match_length) {
-                    match_position = position;
-                    if ((match_length = i) >= F) break;
-                } else if (i == match_length && position < match_position) {
-                    match_position = position;
-                }
-            }
-        }
-        // A full-length match: r takes p's place in the tree.
-        dad[r] = dad[p];
-        lson[r] = lson[p];
-        rson[r] = rson[p];
-        dad[lson[p]] = std::int16_t(r);
-        dad[rson[p]] = std::int16_t(r);
-        if (rson[dad[p]] == p)
-            rson[dad[p]] = std::int16_t(r);
-        else
-            lson[dad[p]] = std::int16_t(r);
-        dad[p] = NIL;
-    }
-
-    void DeleteNode(int p) {
-        if (dad[p] == NIL) return;
-        int q;
-        if (rson[p] == NIL) {
-            q = lson[p];
-        } else if (lson[p] == NIL) {
-            q = rson[p];
-        } else {
-            q = lson[p];
-            if (rson[q] != NIL) {
-                do {
-                    q = rson[q];
-                } while (rson[q] != NIL);
-                rson[dad[q]] = lson[q];
-                dad[lson[q]] = dad[q];
-                lson[q] = lson[p];
-                dad[lson[p]] = std::int16_t(q);
-            }
-            rson[q] = rson[p];
-            dad[rson[p]] = std::int16_t(q);
-        }
-        dad[q] = dad[p];
-        if (rson[dad[p]] == p)
-            rson[dad[p]] = std::int16_t(q);
-        else
-            lson[dad[p]] = std::int16_t(q);
-        dad[p] = NIL;
-    }
 
     void FlushOut() {
         sink->Write(out, used);
@@ -366,48 +461,28 @@ struct Packer {
         FlushOut();
     }
 
-    std::int32_t Run(ByteSource& src) {
-        std::int32_t textsize = 0;
+    // Codes the input a match or a literal at a time; the match found at the start of a token is cut to
+    // the bytes the input still has from there.
+    std::int32_t Run(ByteSource& src, MatchFinder& finder) {
         huff.StartHuff();
-        InitTree();
-        std::memset(text_buf, 0, sizeof text_buf);
-        int s = 0;
-        int r = N - F;
-        std::memset(text_buf, ' ', std::size_t(r));
-        int len = 0;
-        for (int c; len < F && (c = src.Next()) >= 0; ++len) text_buf[r + len] = std::uint8_t(c);
-        textsize = len;
-        for (int i = 1; i <= F; ++i) InsertNode(r - i);
-        InsertNode(r);
+        finder.Start(src);
+        std::int64_t t = 0;
         do {
-            if (match_length > len) match_length = len;
-            if (match_length <= THRESHOLD) {
-                match_length = 1;
-                EncodeChar(text_buf[r]);
+            const int len = int(std::min<std::int64_t>(F, finder.Read() - t));
+            const int length = std::min(finder.MatchLength(t), len);
+            int last = 1;
+            if (length <= THRESHOLD) {
+                EncodeChar(finder.ByteAt(t));
             } else {
-                EncodeChar(255 - THRESHOLD + match_length);
-                EncodePosition(match_position);
+                EncodeChar(255 - THRESHOLD + length);
+                EncodePosition(finder.MatchPosition(t));
+                last = length;
             }
-            const int last = match_length;
-            int i = 0;
-            for (int c; i < last && (c = src.Next()) >= 0; ++i) {
-                DeleteNode(s);
-                text_buf[s] = std::uint8_t(c);
-                if (s < F - 1) text_buf[s + N] = std::uint8_t(c);
-                s = (s + 1) & (N - 1);
-                r = (r + 1) & (N - 1);
-                InsertNode(r);
-            }
-            textsize += i;
-            while (i++ < last) {
-                DeleteNode(s);
-                s = (s + 1) & (N - 1);
-                r = (r + 1) & (N - 1);
-                if (--len) InsertNode(r);
-            }
-        } while (len > 0);
+            t += last;
+            finder.AdvanceTo(t);
+        } while (t < finder.Read());
         EncodeEnd();
-        return textsize;
+        return std::int32_t(finder.Read());
     }
 };
 
@@ -553,8 +628,9 @@ void CheckUnpackedSize(std::int64_t size) {
 
 std::int32_t PackInto(ByteSource& src, ByteSink& sink, TLZH& owner) {
     auto tables = InitLZH<Packer>();
+    auto finder = InitLZH<MatchFinder>();
     tables->sink = &sink;
-    const std::int32_t n = tables->Run(src);
+    const std::int32_t n = tables->Run(src, *finder);
     owner.codesize = tables->codesize;
     owner.code = tables->lastCode;
     owner.len = tables->lastLen;

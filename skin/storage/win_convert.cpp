@@ -228,8 +228,8 @@ public:
     // The byte at input position x, while it is in the window.
     int ByteAt(std::int64_t x) const { return text_buf[Slot(x)]; }
     // The best match of input position x, once inserted: length 0 when nothing of 3 bytes or more matched.
-    int MatchLength(std::int64_t x) const { return found[Slot(x)] >> 12; }
-    int MatchPosition(std::int64_t x) const { return N - 1 - (found[Slot(x)] & (N - 1)); }
+    int MatchLength(std::int64_t x) const { return found[Slot(x) % kFound] >> 12; }
+    int MatchPosition(std::int64_t x) const { return N - 1 - (found[Slot(x) % kFound] & (N - 1)); }
 
     // Moves the window until input position x is inserted (or passed, past the end of the input).
     void AdvanceTo(std::int64_t x) {
@@ -294,7 +294,7 @@ private:
         if (next == NIL) {
             child[d.p][d.right] = std::int16_t(d.r);
             dad[d.r] = std::int16_t(d.p);
-            found[d.r] = d.best;
+            found[d.r % kFound] = d.best;
             return false;
         }
         const int p = d.p = next;
@@ -310,14 +310,14 @@ private:
             i += 8;
             if (i >= F) {
                 TakePlaceOf(d.r, p);
-                found[d.r] = F << 12 | nearness;
+                found[d.r % kFound] = F << 12 | nearness;
                 return false;
             }
         }
         i += std::countr_zero(x ^ y) >> 3;
         if (i >= F) {
             TakePlaceOf(d.r, p);
-            found[d.r] = F << 12 | nearness;
+            found[d.r % kFound] = F << 12 | nearness;
             return false;
         }
         d.right = __builtin_bswap64(x) > __builtin_bswap64(y);
@@ -395,7 +395,10 @@ private:
     std::uint8_t text_buf[N + F - 1 + 8];
     std::int16_t child[N + 257][2];  // [0] left, [1] right; N + 1 + b is the root of byte b's tree
     std::int16_t dad[N + 1];         // dad[NIL] takes the writes made through absent children
-    int found[N];                    // the best match of each inserted position, as Descent::best
+    // The best match of the latest positions inserted, as Descent::best: the encoder reads a position as
+    // soon as it is inserted, and the finder is never more than one position ahead.
+    static constexpr int kFound = 64;
+    int found[kFound];
 };
 
 // ---- Packer

@@ -306,15 +306,13 @@ private:
         for (;;) {
             std::memcpy(&x, key + i, 8);
             std::memcpy(&y, q + i, 8);
-            if (x != y) break;
-            i += 8;
-            if (i >= F) {
-                TakePlaceOf(d.r, p);
-                found[d.r % kFound] = F << 12 | nearness;
-                return false;
+            if (x != y) {
+                i += std::countr_zero(x ^ y) >> 3;
+                break;
             }
+            i += 8;
+            if (i >= F) break;
         }
-        i += std::countr_zero(x ^ y) >> 3;
         if (i >= F) {
             TakePlaceOf(d.r, p);
             found[d.r % kFound] = F << 12 | nearness;

@@ -53,8 +53,7 @@ void TFont::Assign(const TPersistent& source) {
     style_ = f->style_;
     color_ = f->color_;
     charset_ = f->charset_;
-    auto old = std::move(handle_);  // deleted after users have selected the new one
-    Changed();
+    Changing();
 }
 
 bool TFont::operator==(const TFont& o) const {
@@ -146,25 +145,25 @@ void TBrush::Assign(const TPersistent& source) {
     color_ = b->color_;
     style_ = b->style_;
     pattern_ = b->pattern_;
-    auto old = std::move(handle_);  // deleted after users have selected the new one
-    Changed();
+    Changing();
 }
 void TBrush::SetColor(TColor color) {
     if (color == color_ && style_ == bsSolid && !pattern_) return;
     color_ = color;
     style_ = bsSolid;
     pattern_ = nullptr;
-    auto old = std::move(handle_);  // deleted after users have selected the new one
-    Changed();
+    Changing();
 }
 void TBrush::SetStyle(TBrushStyle style) {
     if (style == style_) return;
     style_ = style;
-    auto old = std::move(handle_);  // deleted after users have selected the new one
-    Changed();
+    Changing();
 }
 void TBrush::SetBitmap(HBITMAP pattern) {
     pattern_ = pattern;
+    Changing();
+}
+void TBrush::Changing() {
     auto old = std::move(handle_);  // deleted after users have selected the new one
     Changed();
 }
@@ -188,24 +187,24 @@ void TPen::Assign(const TPersistent& source) {
     color_ = p->color_;
     width_ = p->width_;
     style_ = p->style_;
-    auto old = std::move(handle_);  // deleted after users have selected the new one
-    Changed();
+    Changing();
 }
 void TPen::SetColor(TColor color) {
     if (color == color_) return;
     color_ = color;
-    auto old = std::move(handle_);  // deleted after users have selected the new one
-    Changed();
+    Changing();
 }
 void TPen::SetWidth(int width) {
     if (width == width_ || width < 0) return;
     width_ = width;
-    auto old = std::move(handle_);  // deleted after users have selected the new one
-    Changed();
+    Changing();
 }
 void TPen::SetStyle(TPenStyle style) {
     if (style == style_) return;
     style_ = style;
+    Changing();
+}
+void TPen::Changing() {
     auto old = std::move(handle_);  // deleted after users have selected the new one
     Changed();
 }

@@ -98,6 +98,8 @@ public:
     HBRUSH Handle() const;
 
 private:
+    void Changing();
+
     TColor color_ = clWhite;
     TBrushStyle style_ = bsSolid;
     HBITMAP pattern_ = nullptr;
@@ -121,6 +123,8 @@ public:
     HPEN Handle() const;
 
 private:
+    void Changing();
+
     TColor color_ = clBlack;
     int width_ = 1;
     TPenStyle style_ = psSolid;

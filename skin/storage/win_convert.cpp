@@ -63,7 +63,8 @@ static_assert(kPos.p_code[1] == 0x20 && kPos.p_code[4] == 0x50 && kPos.p_code[12
 
 class ByteSource {
 public:
-    explicit ByteSource(std::span<const std::uint8_t> all) : p_(all.data()), end_(all.data() + all.size()) {}
+    explicit ByteSource(std::span<const std::uint8_t> all)
+        : p_(all.data()), end_(all.data() + all.size()), delivered_(all.size()) {}
     explicit ByteSource(const TReadProc& get) : get_(&get), buf_(new std::uint8_t[kBlock]) {}
 
     // The next input byte, or -1 once the input has ended.
@@ -74,6 +75,8 @@ public:
     std::size_t Available() const { return std::size_t(end_ - p_); }
     const std::uint8_t* Peek() const { return p_; }
     void Skip(std::size_t n) { p_ += n; }
+    // Bytes taken from the input so far (read past, not merely buffered).
+    std::uint64_t Taken() const { return delivered_ - Available(); }
 
 private:
     bool Refill() {
@@ -86,6 +89,7 @@ private:
         }
         p_ = buf_.get();
         end_ = p_ + std::min<std::size_t>(got, kBlock);
+        delivered_ += std::uint64_t(end_ - p_);
         return true;
     }
 
@@ -93,6 +97,7 @@ private:
     const std::uint8_t* end_ = nullptr;
     const TReadProc* get_ = nullptr;
     bool done_ = false;
+    std::uint64_t delivered_ = 0;
     std::unique_ptr<std::uint8_t[]> buf_;
 };
 
@@ -525,6 +530,14 @@ public:
         count_ -= n;
     }
 
+    // Input bytes that the bits taken so far occupy (a partly used last byte counts), never more than the
+    // input had: past its end the zero bits come from nowhere.
+    std::uint64_t BytesUsed() const {
+        const std::uint64_t whole = std::uint64_t(count_) / 8;  // untouched bytes, the zeros last
+        const std::uint64_t unusedInput = whole > zeros_ ? whole - zeros_ : 0;
+        return src_.Taken() - std::min(unusedInput, src_.Taken());
+    }
+
 private:
     // Tops the buffer up to at least 57 bits; past the end of the input every bit is 0.
     void Fill() {
@@ -541,6 +554,7 @@ private:
         }
         while (count_ <= 56) {
             const int b = src_.Next();
+            if (b < 0) ++zeros_;
             buf_ |= std::uint64_t(b < 0 ? 0 : b) << (56 - count_);
             count_ += 8;
         }
@@ -549,6 +563,7 @@ private:
     ByteSource& src_;
     std::uint64_t buf_ = 0;
     int count_ = 0;
+    std::uint64_t zeros_ = 0;  // zero bytes put in past the end of the input
 };
 
 struct Unpacker {
@@ -573,7 +588,8 @@ struct Unpacker {
         return int(kPos.d_code[i]) << 6 | low;
     }
 
-    void Run(std::int32_t textSize, ByteSource& src, ByteSink& sink, std::vector<LzhToken>* trace = nullptr) {
+    // Returns the input bytes the bit stream used.
+    std::uint64_t Run(std::int32_t textSize, ByteSource& src, ByteSink& sink, std::vector<LzhToken>* trace = nullptr) {
         huff.StartHuff();
         std::memset(window, 0, F);
         std::memset(window + F, ' ', N - F);
@@ -610,6 +626,7 @@ struct Unpacker {
             left -= length;
         }
         sink.Write(start, std::size_t(pos - start));
+        return in.BytesUsed();
     }
 };
 
@@ -627,6 +644,17 @@ void CheckUnpackedSize(std::int64_t size) {
                             std::to_string(kLzhMaxUnpackedSize) + " bytes");
 }
 
+// Every coded item takes at least one bit and yields at most F bytes, so packedBytes of bit stream cannot
+// honestly stand for more than packedBytes * 8 * F bytes.
+void CheckUnpackedSize(std::int64_t size, std::int64_t packedBytes) {
+    CheckUnpackedSize(size);
+    const std::int64_t most = std::max<std::int64_t>(packedBytes, 0) * 8 * F;
+    if (size > most)
+        throw ElzhException("LZH : Unpacked size " + std::to_string(size) + " is more than " +
+                            std::to_string(packedBytes) + " packed bytes can hold (at most " +
+                            std::to_string(most) + ")");
+}
+
 std::int32_t PackInto(ByteSource& src, ByteSink& sink, TLZH& owner) {
     auto tables = InitLZH<Packer>();
     auto finder = InitLZH<MatchFinder>();
@@ -638,11 +666,13 @@ std::int32_t PackInto(ByteSource& src, ByteSink& sink, TLZH& owner) {
     return n;
 }
 
-void UnpackInto(std::int32_t textSize, ByteSource& src, ByteSink& sink, std::vector<LzhToken>* trace = nullptr) {
+// Returns the input bytes the bit stream used.
+std::uint64_t UnpackInto(std::int32_t textSize, ByteSource& src, ByteSink& sink,
+                         std::vector<LzhToken>* trace = nullptr) {
     CheckUnpackedSize(textSize);
-    if (textSize <= 0) return;
+    if (textSize <= 0) return 0;
     auto tables = InitLZH<Unpacker>();
-    tables->Run(textSize, src, sink, trace);
+    return tables->Run(textSize, src, sink, trace);
 }
 
 std::uint32_t ReadLE32(const std::uint8_t* p) {
@@ -707,7 +737,7 @@ std::vector<std::uint8_t> LzhPackBytes(std::span<const std::uint8_t> data) {
 std::vector<std::uint8_t> LzhUnpackBytes(std::span<const std::uint8_t> packed) {
     const std::int64_t size = LzhDeclaredSize(packed);
     if (size < 0) throw ElzhException("LZH : Packed data too short for its size prefix");
-    CheckUnpackedSize(size);
+    CheckUnpackedSize(size, std::int64_t(packed.size()) - 4);
     std::vector<std::uint8_t> out;
     out.reserve(std::size_t(size));
     ByteSource src(packed.subspan(4));
@@ -719,6 +749,7 @@ std::vector<std::uint8_t> LzhUnpackBytes(std::span<const std::uint8_t> packed) {
 std::vector<LzhToken> LzhTokens(std::span<const std::uint8_t> packed) {
     const std::int64_t size = LzhDeclaredSize(packed);
     if (size < 0) throw ElzhException("LZH : Packed data too short for its size prefix");
+    CheckUnpackedSize(size, std::int64_t(packed.size()) - 4);
     std::vector<std::uint8_t> out;
     std::vector<LzhToken> tokens;
     ByteSource src(packed.subspan(4));
@@ -730,17 +761,28 @@ std::vector<LzhToken> LzhTokens(std::span<const std::uint8_t> packed) {
 void LzhUnpackStream(TStream& source, TStream& dest) {
     source.SetPosition(0);
     dest.SetPosition(0);
-    if (auto* mem = dynamic_cast<TMemoryStream*>(&source)) {
-        const std::vector<std::uint8_t> out = LzhUnpackBytes(mem->Bytes());
-        dest.WriteBuffer(out.data(), std::int64_t(out.size()));
-        return;
-    }
     std::uint8_t prefix[4];
     if (source.Read(prefix, 4) != 4) throw ElzhException("LZH : Packed data too short for its size prefix");
     const std::int64_t size = ReadLE32(prefix);
-    CheckUnpackedSize(size);
-    TLZH lzh(&source, &dest);
-    lzh.LZHUnpack(std::int32_t(size), lzh.StreamReader(), lzh.StreamWriter());
+    CheckUnpackedSize(size, source.Size() - 4);
+    std::uint64_t used = 0;
+    if (auto* mem = dynamic_cast<TMemoryStream*>(&source)) {
+        std::vector<std::uint8_t> out;
+        out.reserve(std::size_t(size));
+        ByteSource src(std::span<const std::uint8_t>(mem->Bytes()).subspan(4));
+        ByteSink sink(out);
+        used = UnpackInto(std::int32_t(size), src, sink);
+        dest.WriteBuffer(out.data(), std::int64_t(out.size()));
+    } else {
+        TLZH lzh(&source, &dest);
+        const TReadProc get = lzh.StreamReader();
+        const TWriteProc put = lzh.StreamWriter();
+        ByteSource src(get);
+        ByteSink sink(put);
+        used = UnpackInto(std::int32_t(size), src, sink);
+    }
+    // The input is read ahead in blocks; a caller that reads on after the packed block finds its place.
+    source.SetPosition(4 + std::int64_t(used));
 }
 
 void LzhPackStream(TStream& source, TStream& dest) {

@@ -53,12 +53,13 @@ public:
 };
 
 // Packed-stream helpers. Unpack: both positions to 0, the 4-byte size from source, the unpacked bytes to
-// dest. Pack: both positions to 0, the size of source as 4 bytes, then the bit stream. Unpacking raises
-// ElzhException for a missing size prefix or a size above kLzhMaxUnpackedSize.
+// dest; source is left just after the last byte the bit stream used. Pack: both positions to 0, the size of
+// source as 4 bytes, then the bit stream. Unpacking raises ElzhException for a missing size prefix, a size
+// above kLzhMaxUnpackedSize, or a size that the packed bytes cannot hold (more than 60 bytes a bit).
 void LzhUnpackStream(TStream& source, TStream& dest);
 void LzhPackStream(TStream& source, TStream& dest);
 
-// The same on memory: framed bytes in, framed bytes out.
+// The same on memory: framed bytes in, framed bytes out, with the same checks.
 std::vector<std::uint8_t> LzhPackBytes(std::span<const std::uint8_t> data);
 std::vector<std::uint8_t> LzhUnpackBytes(std::span<const std::uint8_t> packed);
 

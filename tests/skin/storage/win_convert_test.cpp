@@ -273,4 +273,66 @@ TEST(LzhCodec, RefusesImplausibleSizesBeforeAllocating) {
     EXPECT_THROW(lzh.LZHUnpack(kLzhMaxUnpackedSize + 1, nullptr, nullptr), ElzhException);
 }
 
+// Each coded item takes at least a bit and yields at most 60 bytes: a size beyond packed bits x 60 is a lie.
+TEST(LzhCodec, RefusesSizesTheBitsCannotHold) {
+    auto declare = [](Bytes packed, std::uint32_t size) {
+        for (int k = 0; k < 4; ++k) packed[std::size_t(k)] = std::uint8_t(size >> (8 * k));
+        return packed;
+    };
+    // A 520-byte stream that declares 37,292,588 bytes (a fuzzer's find: 71,000 times its size).
+    const Bytes bomb = declare(sample::RandomBytes(520, 7), 37292588u);
+    EXPECT_THROW(LzhUnpackBytes(bomb), ElzhException);
+    EXPECT_THROW(LzhTokens(bomb), ElzhException);
+    {
+        TMemoryStream in(bomb), out;
+        EXPECT_THROW(LzhUnpackStream(in, out), ElzhException);
+        EXPECT_EQ(out.Size(), 0);
+    }
+
+    // The bound itself: 3 packed bytes hold at most 3 * 8 * 60 = 1440 bytes.
+    const Bytes three = declare(Bytes{0, 0, 0, 0, 0xA5, 0x5A, 0xA5}, 1440);
+    EXPECT_EQ(LzhUnpackBytes(three).size(), 1440u);
+    EXPECT_THROW(LzhUnpackBytes(declare(three, 1441)), ElzhException);
+    EXPECT_THROW(LzhUnpackBytes(declare(Bytes{0, 0, 0, 0}, 1)), ElzhException);
+    EXPECT_TRUE(LzhUnpackBytes(Bytes{0, 0, 0, 0}).empty());
+
+    // Whatever our own packer writes stays within the bound, the most compressible input included.
+    for (const Bytes& data : {Bytes(1 << 20, 0), Bytes(1 << 20, ' '), Bytes(1, 'a'), Periodic(300000, 1)}) {
+        const Bytes packed = LzhPackBytes(data);
+        EXPECT_LE(std::int64_t(data.size()), std::int64_t(packed.size() - 4) * 8 * 60);
+        EXPECT_EQ(LzhUnpackBytes(packed), data);
+    }
+}
+
+// The codec reads ahead in blocks; afterwards the input stands just after the packed bits, so a caller
+// reading on after a packed block keeps its place.
+TEST(LzhCodec, StreamsStopJustAfterThePackedBits) {
+    const std::string path = std::string(TV_BINARY_DIR) + "/lzh_position_test.bin";
+    for (const Bytes& data : {FromText("abcabcabc"), sample::EnglishText(100000), Bytes(70000, 'z')}) {
+        SCOPED_TRACE(data.size());
+        const Bytes packed = LzhPackBytes(data);
+        Bytes file = packed;
+        file.insert(file.end(), 50000, 0xEE);
+        file.push_back(0x42);
+        WriteFileBytes(path, file.data(), file.size());
+        {
+            TFileStream in(path, fmOpenRead);
+            TMemoryStream out;
+            LzhUnpackStream(in, out);
+            EXPECT_EQ(out.Bytes(), data);
+            EXPECT_EQ(in.Position(), std::int64_t(packed.size()));
+        }
+        TMemoryStream in(file), out;
+        LzhUnpackStream(in, out);
+        EXPECT_EQ(out.Bytes(), data);
+        EXPECT_EQ(in.Position(), std::int64_t(packed.size()));
+    }
+    // A stream cut short ends at its end, not past it.
+    Bytes cut = LzhPackBytes(sample::EnglishText(5000));
+    cut.resize(cut.size() / 2);
+    TMemoryStream in(cut), out;
+    LzhUnpackStream(in, out);
+    EXPECT_EQ(in.Position(), in.Size());
+}
+
 }  // namespace

@@ -10,6 +10,7 @@ set -euo pipefail
 cd "$TV_REPO_DIR"
 
 "$TV_TOOLS_DIR/setup-deps.sh"
+echo "setup: done in $SECONDS s" >&2
 started=$SECONDS
 # Windows tests run on a private Xvfb, never on the desktop (TV_TEST_DISPLAY=1 keeps DISPLAY).
 [ "${TV_TEST_DISPLAY:-0}" = 1 ] || unset DISPLAY
@@ -46,7 +47,9 @@ echo "build: done in $((SECONDS - started)) s" >&2
 wait "$prefix_job" || { cat "$TV_BUILD_DIR/wineprefix.ensure.log" >&2; failed+=("wine prefix"); }
 
 status=0
+started=$SECONDS
 ctest --test-dir "$TV_BUILD_DIR/host" -j "$TV_JOBS" --output-on-failure "$@" || status=$?
+echo "test: done in $((SECONDS - started)) s" >&2
 if [ ${#failed[@]} -gt 0 ]; then
     echo "FAILED steps: ${failed[*]}" >&2
     [ "$status" = 0 ] && status=1

@@ -1,0 +1,406 @@
+#include "skin/controls/win/skin_control.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "platform/props.h"
+#include "platform/win/gdi.h"
+#include "platform/win/graphics.h"
+#include "platform/win/subclass.h"
+#include "skin/controls/caption_layout.h"
+#include "skin/data/skin_messages.h"
+#include "skin/data/skin_object.h"
+#include "skin/data/win_skin_data.h"
+#include "skin/imaging/img_util.h"
+#include "skin/imaging/win/img_gdi.h"
+
+namespace {
+
+using ControlRole = Subclass<TSkinControl, &TSkinControl::NewWndProc>;
+
+constexpr int kButtonFaceSlot = 3;  // the colour scheme's ButtonFace
+
+// The off-screen bitmap that DrawSkin composes into and DrawBuf shows; one per thread, grown as needed.
+TBitmap& SharedBuffer() {
+    thread_local TBitmap buffer;
+    return buffer;
+}
+
+bool Drawable(const TRect& rc) { return rc.Right >= rc.Left && rc.Bottom >= rc.Top; }
+
+// Cell I of N of a horizontal strip, stretched to rc's size; null when the strip has no such cell.
+std::unique_ptr<TBitmap> StretchedCell(const TBitmap& bmp, const TRect& rc, int I, int N) {
+    if (N < 1 || I < 1 || I > N || bmp.Empty() || rc.IsEmpty()) return nullptr;
+    const int w = bmp.Width() / N;
+    if (w < 1) return nullptr;
+    auto cell = std::make_unique<TBitmap>(rc.Width(), rc.Height(), pf24bit);
+    StretchCopy(*cell, Rect(0, 0, rc.Width(), rc.Height()), bmp, Rect((I - 1) * w, 0, I * w, bmp.Height()));
+    return cell;
+}
+
+// Binds a lent canvas to a dc for one scope; the canvas holds no dc afterwards.
+class CanvasBinding {
+public:
+    CanvasBinding(TCanvas& canvas, HDC dc) : canvas_(canvas) { canvas_.SetHandle(dc); }
+    ~CanvasBinding() { canvas_.SetHandle(nullptr); }
+    CanvasBinding(const CanvasBinding&) = delete;
+    CanvasBinding& operator=(const CanvasBinding&) = delete;
+
+private:
+    TCanvas& canvas_;
+};
+
+}  // namespace
+
+// ---- The form skinner's list
+
+void SkinControlList::Add(TSkinControl* control) {
+    if (!Contains(control)) Controllist.push_back(control);
+}
+
+void SkinControlList::Remove(TSkinControl* control) {
+    Controllist.erase(std::remove(Controllist.begin(), Controllist.end(), control), Controllist.end());
+}
+
+bool SkinControlList::Contains(const TSkinControl* control) const {
+    return std::find(Controllist.begin(), Controllist.end(), control) != Controllist.end();
+}
+
+// ---- Life
+
+TSkinControl::TSkinControl(TComponent* AOwner) : TComponent(AOwner) {}
+
+TSkinControl::~TSkinControl() {
+    if (control && OldWndProc) {
+        control->WindowProc = OldWndProc;
+        OldWndProc = nullptr;
+    }
+    if (FObjectInst) {
+        ControlRole::Detach(hwnd);
+        FObjectInst = nullptr;
+    }
+    if (list_) list_->Remove(this);
+}
+
+void TSkinControl::EnterList(TComponent* sf) {
+    skinform = sf;
+    list_ = dynamic_cast<SkinControlList*>(sf);
+    if (list_) list_->Add(this);
+}
+
+void TSkinControl::Init(TComponent* sf, TSkinData* sd, TCanvas* acanvas, bool acolor) {
+    if (Inited) return;
+    auto* owner = dynamic_cast<TWinControl*>(Owner());
+    if (!owner) return;
+    newColor = acolor;
+    fsd = sd;
+    fCanvas = acanvas;
+    control = owner;
+    hwnd = control->Handle();
+    isunicode = IsWindowUnicode(hwnd) != FALSE;
+    OldWndProc = control->WindowProc;
+    control->WindowProc = [this](TMessage& m) { NewWndProc(m); };
+    EnterList(sf);
+    if (newColor) {
+        oldcolor = control->Color();
+        control->SetColor(ButtonFace());
+    }
+    control->Invalidate();
+    Inited = true;
+    skinstate = 1;
+}
+
+void TSkinControl::Inithwnd(HWND ahwnd, TSkinData* sd, TCanvas* acanvas, TComponent* sf) {
+    fsd = sd;
+    fCanvas = acanvas;
+    hwnd = ahwnd;
+    enabled = true;
+    kind = 0;
+    EnterList(sf);
+    isunicode = IsWindowUnicode(hwnd) != FALSE;  // first: a wide procedure in front would change the answer
+    caption = GetWindowCaption(hwnd);
+    FPrevWndProc = ControlRole::Attach(hwnd, this);
+    if (FPrevWndProc) FObjectInst = ControlRole::Proc();
+    InvalidateRect(hwnd, nullptr, TRUE);
+    Inited = true;
+    skinstate = 1;
+}
+
+void TSkinControl::Unsubclass() {
+    if (!skinned) return;
+    skinned = false;
+    if (skinstate != 6 && newColor && control) control->SetColor(oldcolor);
+}
+
+void TSkinControl::SkinChange() {
+    if (newColor && control) control->SetColor(ButtonFace());
+    RepaintNow();
+}
+
+// ---- Messages
+
+void TSkinControl::NewWndProc(TMessage& Message) {
+    done = false;
+    if (Message.Msg == SM_SETSKINNED) {
+        skinned = LONG_PTR(Message.WParam) > 0;
+        if (skinned) RepaintNow();
+        return;
+    }
+    if (!skinned) {
+        CallDefault(Message);
+        return;
+    }
+    if (BeforeProc(Message) == Route::PassOn) {
+        CallDefault(Message);
+        AfterProc(Message);
+    }
+}
+
+Route TSkinControl::BeforeProc(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_NCDESTROY:
+        skinstate = 6;
+        CallDefault(Message);  // the window's own procedure sees its last message
+        if (skinned) Unsubclass();
+        return Route::Swallow;
+    case SM_ISSKINNED: Message.Result = 1; return Route::Swallow;
+    default: return Route::PassOn;
+    }
+}
+
+void TSkinControl::AfterProc(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case CM_ENABLEDCHANGED: RepaintNow(); break;
+    case WM_PAINT: PaintControl(reinterpret_cast<HDC>(Message.WParam)); break;
+    default: break;
+    }
+}
+
+void TSkinControl::CallDefault(TMessage& Message) {
+    if (OldWndProc) {
+        OldWndProc(Message);
+    } else if (FPrevWndProc) {
+        Message.Result = CallWindowProcW(FPrevWndProc, hwnd, Message.Msg, Message.WParam, Message.LParam);
+    } else {
+        Message.Result = DefWindowProcW(hwnd, Message.Msg, Message.WParam, Message.LParam);
+    }
+}
+
+void TSkinControl::MouseLeave() { SendMessageW(hwnd, CM_MOUSELEAVE, 0, 0); }
+
+void TSkinControl::RepaintNow() {
+    if (GControl) {
+        GControl->Invalidate();
+        return;
+    }
+    InvalidateRect(hwnd, nullptr, TRUE);
+    UpdateWindow(hwnd);
+}
+
+// ---- Painting
+
+bool TSkinControl::ReadBounds(TRect& rc) {
+    RECT r;
+    if (!GetWindowRect(hwnd, &r)) return false;
+    boundsrect = {r.left, r.top, r.right, r.bottom};
+    rc = {0, 0, r.right - r.left, r.bottom - r.top};
+    return true;
+}
+
+void TSkinControl::PaintControl(HDC adc) {
+    TRect rc;
+    if (!ReadBounds(rc)) return;
+    try {
+        if (adc) {
+            DrawControl(adc, rc);
+        } else {
+            WindowDC dc(hwnd);
+            DrawControl(dc, rc);
+        }
+    } catch (...) {
+        // The control keeps whatever was painted before.
+    }
+}
+
+void TSkinControl::DrawControl(HDC, const TRect&) {}
+
+void TSkinControl::PaintFromMessage(TMessage& Message) {
+    auto draw = [this](HDC dc) {
+        TRect rc;
+        if (ReadBounds(rc)) DrawControl(dc, rc);
+    };
+    if (Message.WParam) {
+        draw(reinterpret_cast<HDC>(Message.WParam));
+    } else {
+        PaintDC dc(hwnd);
+        draw(dc);
+    }
+    Message.Result = 0;
+}
+
+TColor TSkinControl::ButtonFace() const { return fsd ? fsd->Colors[kButtonFaceSlot] : clBtnFace; }
+
+void TSkinControl::FillFace(HDC dc, const TRect& rc) { FillColorRect(dc, rc, ButtonFace()); }
+
+void TSkinControl::FillParentColor(HDC dc, const TRect& rc) { FillColorRect(dc, rc, GetParentColor(ButtonFace())); }
+
+TColor TSkinControl::GetParentColor(TColor acolor) const {
+    if (!control || !control->Parent()) return acolor;
+    const Prop* p = FindProp(control->Parent(), "Color");
+    if (!p || p->Kind != PropKind::Integer) return acolor;
+    return TColor(GetOrdPropByName(control->Parent(), "Color"));
+}
+
+void TSkinControl::EraseBackground(TMessage& Message) {
+    const HDC dc = reinterpret_cast<HDC>(Message.WParam);
+    if (control) {
+        PaintParentBackground(control, dc);
+    } else {
+        RECT r;
+        GetClientRect(hwnd, &r);
+        FillParentColor(dc, {r.left, r.top, r.right, r.bottom});
+    }
+    Message.Result = 1;
+}
+
+unsigned TSkinControl::CheckBiDi(unsigned dw) const {
+    const TControl* c = control ? static_cast<const TControl*>(control) : GControl;
+    return c && c->UseRightToLeftReading() ? dw | DT_RTLREADING : dw;
+}
+
+int TSkinControl::TextHeight(HDC dc, const std::wstring& s) const {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, s.c_str(), int(s.size()), &size);
+    return size.cy;
+}
+
+// ---- Captions
+
+void TSkinControl::DrawCaption(TCanvas& acanvas, const TRect& rc, const std::wstring& text, bool enabled_,
+                               bool, unsigned Alignment) {
+    const unsigned flags = Alignment | DT_EXPANDTABS;
+    const HDC dc = acanvas.Handle();
+    SetBkMode(dc, TRANSPARENT);
+    acanvas.Brush().SetStyle(bsClear);
+    acanvas.Font().SetStyle({});
+    RECT measured{rc.Left, rc.Top, rc.Right, rc.Bottom};
+    DrawTextW(acanvas.Handle(), text.c_str(), int(text.size()), &measured, flags | DT_CALCRECT | DT_NOCLIP);
+    const TRect box = PlaceCaption(rc, measured.right - measured.left, measured.bottom - measured.top,
+                                   Alignment == DT_CENTER);
+    if (!enabled_) acanvas.Font().SetColor(clBtnShadow);
+    RECT r{box.Left, box.Top, box.Right, box.Bottom};
+    DrawTextW(acanvas.Handle(), text.c_str(), int(text.size()), &r, CheckBiDi(flags));
+}
+
+void TSkinControl::DrawImgCaption(TCanvas& acanvas, const TRect& rc, HIMAGELIST ImgList, int imgIndex,
+                                  const std::wstring& text, int talign) {
+    int cx = 0, cy = 0;
+    if (ImgList) ImageList_GetIconSize(ImgList, &cx, &cy);
+    const unsigned flags = DT_END_ELLIPSIS | DT_EXPANDTABS | DT_WORDBREAK;
+    const bool hasImage = ImgList && imgIndex != -1;
+    int textWidth = 0, textHeight = 0;
+    if (!text.empty()) {
+        RECT measured{rc.Left, rc.Top, rc.Right + (hasImage ? cx + 2 : 0), rc.Bottom};
+        DrawTextW(acanvas.Handle(), text.c_str(), int(text.size()), &measured, flags | DT_CALCRECT | DT_NOCLIP);
+        textWidth = measured.right - measured.left;
+        textHeight = measured.bottom - measured.top;
+    }
+    const ImageCaptionBoxes boxes = PlaceImageCaption(rc, hasImage, cx, cy, textWidth, textHeight, talign);
+    if (!boxes.image.IsEmpty())
+        ImageList_Draw(ImgList, imgIndex, acanvas.Handle(), boxes.image.Left, boxes.image.Top, ILD_TRANSPARENT);
+    if (text.empty()) return;
+    const HDC dc = acanvas.Handle();
+    SetBkMode(dc, TRANSPARENT);
+    acanvas.Brush().SetStyle(bsClear);
+    acanvas.Font().SetStyle({});
+    if (!enabled) acanvas.Font().SetColor(clBtnShadow);
+    RECT r{boxes.text.Left, boxes.text.Top, boxes.text.Right, boxes.text.Bottom};
+    DrawTextW(acanvas.Handle(), text.c_str(), int(text.size()), &r, CheckBiDi(flags));
+}
+
+// ---- Skin images
+
+void TSkinControl::DrawSkinMap(HDC dc, const TRect& rc, const TDataSkinObject* aObject, int I, int N) {
+    if (!aObject || !Drawable(rc) || rc.IsEmpty()) return;
+    auto bmp = MakeSkinBitmap(rc, aObject->Map, aObject->r, I, N, aObject->Tile, 0);
+    if (aObject->trans == 1) {
+        DrawKeyedBitmap(dc, rc, *bmp, SkinKeyColor);
+    } else {
+        BlitOpaque(dc, rc.Left, rc.Top, *bmp);
+    }
+}
+
+void TSkinControl::DrawSkinMap1(HDC dc, const TRect& rc, const TBitmap& bmp, int I, int N) {
+    if (!Drawable(rc)) return;
+    if (auto cell = StretchedCell(bmp, rc, I, N)) DrawKeyedBitmap(dc, rc, *cell, SkinKeyColor);
+}
+
+void TSkinControl::DrawSkinMap2(HDC dc, const TRect& rc, const TBitmap& bmp, int I, int N) {
+    DrawSkinMap1(dc, rc, bmp, I, N);
+}
+
+void TSkinControl::DrawSkinMap3(TCanvas& acanvas, const TRect& rc, const TBitmap& bmp, int I, int N) {
+    DrawSkinMap1(acanvas.Handle(), rc, bmp, I, N);
+}
+
+void TSkinControl::DrawBMPSkin(TBitmap& abmp, const TRect& rc, const TDataSkinObject* aObject, int I, int N,
+                               int trans) {
+    if (!aObject || !Drawable(rc) || rc.IsEmpty()) return;
+    auto bmp = MakeSkinBitmap(rc, aObject->Map, aObject->r, I, N, aObject->Tile, 0);
+    if (abmp.Width() < rc.Width() || abmp.Height() < rc.Height())
+        abmp.SetSize(std::max(abmp.Width(), rc.Width()), std::max(abmp.Height(), rc.Height()));
+    FillColorRect(abmp, rc, ButtonFace());
+    const TRect at{0, 0, rc.Width(), rc.Height()};
+    if (trans == 1) {
+        DrawKeyedBitmap(abmp, at, *bmp, SkinKeyColor);
+    } else {
+        CopyOpaque(abmp, 0, 0, *bmp);
+    }
+}
+
+void TSkinControl::DrawSkin(const TRect& rc, const TDataSkinObject* aObject, int I, int N, int trans) {
+    DrawBMPSkin(SharedBuffer(), rc, aObject, I, N, trans);
+}
+
+void TSkinControl::DrawBuf(HDC dc, const TRect& rc) {
+    TBitmap& buffer = SharedBuffer();
+    if (!Drawable(rc) || buffer.Empty()) return;
+    if (buffer.Width() == rc.Width() && buffer.Height() == rc.Height()) {
+        BlitOpaque(dc, rc.Left, rc.Top, buffer);
+        return;
+    }
+    TBitmap part(rc.Width(), rc.Height(), pf24bit);
+    CopyOpaque(part, 0, 0, buffer);
+    BlitOpaque(dc, rc.Left, rc.Top, part);
+}
+
+// ---- Free routines
+
+void PaintParentBackground(TControl* control, HDC dc) {
+    TWinControl* parent = control ? control->Parent() : nullptr;
+    if (!parent) return;
+    SavedDC saved(dc);
+    POINT origin;
+    GetViewportOrgEx(dc, &origin);
+    SetViewportOrgEx(dc, origin.x - control->Left(), origin.y - control->Top(), nullptr);
+    const TRect client = control->ClientRect();
+    IntersectClipRect(dc, client.Left + control->Left(), client.Top + control->Top(),
+                      client.Right + control->Left(), client.Bottom + control->Top());
+    parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+}
+
+std::wstring GetWindowCaption(HWND hwnd) {
+    const int length = GetWindowTextLengthW(hwnd);
+    if (length <= 0) return {};
+    std::wstring text(std::size_t(length) + 1, L'\0');
+    const int got = GetWindowTextW(hwnd, text.data(), length + 1);
+    text.resize(std::size_t(std::max(got, 0)));
+    return text;
+}

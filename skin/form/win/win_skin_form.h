@@ -1,0 +1,161 @@
+// TWinSkinForm: the skinner of one top-level window, dialog box or MDI child. It replaces the window's
+// procedure, tells the system how large the skinned frame is, fits the window to it, cuts the window to the
+// shape of the border images and gives everything back when skinning ends or the window goes. Frame
+// painting, caption buttons and the menu bar build on it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/component.h"
+#include "platform/types.h"
+#include "platform/win/controls.h"
+#include "platform/win/gdi.h"
+#include "platform/win/messages.h"
+#include "skin/controls/win/skin_control.h"
+
+class TBitmap;
+class TCanvas;
+class TDataSkinBorder;
+class TForm;
+class TSkinData;
+class TSkinManage;
+class TTimer;
+
+enum TSkinFormStyle { sfsNormal, sfsMDIform, sfsMDIChild, sfsChild };
+enum TSkinFormBorder { sbsSizeable, sbsSingle, sbsNone, sbsDialog };
+enum TSkinFormIcon { sbiMax, sbiMin, sbiHelp, sbisystem, sbicaption };
+using TSkinFormIcons = SetOf<TSkinFormIcon>;
+enum TSkinWindowState { swsNormal, swsMax, swsMin };
+
+class TWinSkinForm : public TComponent, public SkinControlList {
+public:
+    // Skinstate values.
+    static constexpr int kCreated = 0;
+    static constexpr int kActive = 1;
+    static constexpr int kChanging = 3;
+    static constexpr int kReleasing = 4;
+    static constexpr int kFitting = 5;
+    static constexpr int kDead = 6;
+
+    explicit TWinSkinForm(TComponent* AOwner);
+    ~TWinSkinForm() override;
+
+    // Set-up for a framework form and for a plain window (a dialog box, a message box).
+    void InitTform(TSkinData* afsd, TForm* aform);
+    void InitDlg(TSkinData* afsd);
+    // Frame metrics from the skin's border images.
+    void InitSkinData();
+    void SkinChange();
+    // Makes the system recompute and repaint the frame.
+    void Refresh();
+    static void RePaint(HWND ahwnd);
+    void Cropwindow();
+    void Uncropwindow();
+    void UnSubclass();   // skinning ends: the window gets its own frame, menu bar, colour and client size back
+    void UnSubclass2();  // the same for a window whose frame was never skinned
+    void UnSubclass3();  // the window is being destroyed: only let go
+    bool MDIChildMax();
+    void EnableSysbtn(bool) {}
+
+    // The manager's view.
+    TSkinManage* Manager() const;
+
+    // Fields (the names the other parts of the engine use).
+    WNDPROC FPrevWndProc = nullptr;
+    WNDPROC FObjectInst = nullptr;
+    WNDPROC FMDIWndProc = nullptr;
+    WNDPROC FMDIObjectInst = nullptr;
+    TWndMethod OldWndProc;
+    Owned<HFONT> CaptionFont;
+    bool FActive = false;
+    std::unique_ptr<TTimer> timer;
+    std::wstring bstr = L"  ";
+    std::wstring astr = L" ";
+    std::wstring classname;
+    bool menuauto = false;
+    bool sMainMenu = false;
+    TRect fClientRect;
+    int DoubleTime = 0;
+    int charwidth = 0;
+    HWND parenthwnd = nullptr;
+    HICON DefIcon = nullptr;
+    TRect FTitleRect;
+    int Iconx = 0;
+    std::wstring caption;
+    TRect bw;
+    TRect wTr;
+    TRect ctr;
+    TRect oldsize;
+    int MenuHeight = 0;
+    int BtnCount = 0;
+    bool fInMenu = false;
+    bool bidileft = false;
+    bool isunicode = false;
+    bool ismessagebox = false;
+    bool ischildform = false;
+    HWND ClientHwnd = nullptr;
+    HMENU hmenu = nullptr;
+    HMENU hsysmenu = nullptr;
+    TColor formcolor = 0;
+    DWORD dwstyle = 0;
+    bool crop = false;
+    TForm* FForm = nullptr;
+    HWND Hwnd = nullptr;
+    std::unique_ptr<TCanvas> fCanvas, fcanvas2;
+    TSkinData* fsd = nullptr;
+    std::unique_ptr<TBitmap> IconBmp;
+    std::unique_ptr<TBitmap> CaptionBuf;
+    int fwidth = 0, fheight = 0;
+    int crwidth = 0, crheight = 0;
+    bool FWindowActive = true;
+    TSkinFormStyle FormStyle = sfsNormal;
+    TSkinFormBorder FormBorder = sbsSingle;
+    TSkinFormIcons FormIcons;
+    TSkinWindowState Windowstate = swsNormal;
+    int Skinstate = kCreated;
+    TSkinControl* Activeskincontrol = nullptr;
+    std::intptr_t mode = 0;
+    std::string formclass;
+
+    // The replacement window procedures.
+    void SkinWndProc(TMessage& m);
+    void FormWndProc(TMessage& m);
+    void MDIClientWndProc(TMessage& m);
+
+private:
+    enum class Step { Done, PassOn, Keep };
+
+    void InitWindow(TSkinData* skin);
+    void Activate();
+    void CallPrevProc(TMessage& m);
+    Step Stage1(TMessage& m);
+    Step Stage2(TMessage& m);
+    void Stage3(TMessage& m, bool passOn);
+    void OnSize(TMessage& m);
+    void OnSysCommand(TMessage& m);
+    void OnNcCalcSize(TMessage& m);
+    void OnNcActivate(TMessage& m);
+    void OnMenuChanged(TMessage& m);
+    void MeasureClient();
+    void FitFrame(bool fresh);
+    void ReadWindowState();
+    void FindMDIClient();
+    void SetSysMenuStyle(bool remove);
+    void LoadFormIcon();
+    void FreeControls();
+    void NotifyAfterSkin();
+    void HideWhileSkinning();
+    void ShowAfterSkinning();
+    void GiveMDIClientBack();
+    // The region of one border piece (1 left, 2 right, 3 top, 4 bottom) of a w x h window.
+    Owned<HRGN> EdgeRegion(int piece, int w, int h);
+    const TDataSkinBorder* Border(int piece) const;
+    bool MdiChild() const { return FormStyle == sfsMDIChild; }
+};
+
+// The skinner of a window, or nullptr: the registry of live form skinners of this thread.
+TWinSkinForm* FindFormSkinner(HWND hwnd);

@@ -1,0 +1,192 @@
+// The form skinner core on real windows under Wine: set-up from the window's styles, the frame the system
+// is told about, fitting the window around its client, the region cut from the borders' key colour, and
+// giving the window back.
+#include "skin/form/win/win_skin_form.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/stream.h"
+#include "skin/data/skin_messages.h"
+#include "skin/data/win_skin_data.h"
+#include "skin/manager/win_skin_dlg.h"
+#include "tests/platform/win_framework/win_fixtures.h"
+#include "tests/skin/data/test_skins.h"
+
+namespace {
+
+LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcW(h, m, w, l); }
+
+TRect ClientOf(HWND h) {
+    RECT r;
+    GetClientRect(h, &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+TSize WindowSizeOf(HWND h) {
+    RECT r;
+    GetWindowRect(h, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+class FormSkinnerTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = PlainProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
+        wc.lpszClassName = L"TvFormSkinnerTest";
+        RegisterClassW(&wc);
+    }
+    void SetUp() override {
+        skin.SetSkinFormtype(sfDialog);
+        const std::vector<std::uint8_t> built = testskin::BuiltPackage("tocvane.skn");
+        TMemoryStream s(built.empty() ? testskin::DefaultPackage() : built);
+        skin.LoadFromStream(s);
+        ASSERT_FALSE(skin.Empty);
+        realSkin = !built.empty();
+    }
+    void TearDown() override {
+        if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
+        FreePrimarySkinManager();
+    }
+    HWND MakeWindow(DWORD style, int clientWidth, int clientHeight) {
+        RECT r{0, 0, clientWidth, clientHeight};
+        AdjustWindowRectEx(&r, style, FALSE, 0);
+        hwnd = CreateWindowExW(0, L"TvFormSkinnerTest", L"皮肤窗口", style, 60, 60, r.right - r.left,
+                               r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        ShowWindow(hwnd, SW_SHOWNORMAL);
+        Pump(50);
+        return hwnd;
+    }
+
+    TSkinData skin{nullptr};
+    bool realSkin = false;
+    HWND hwnd = nullptr;
+};
+
+TEST_F(FormSkinnerTest, ActivationFitsTheWindowAroundItsClientAndCutsItToShape) {
+    MakeWindow(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 394, 244);
+    ASSERT_EQ(ClientOf(hwnd), (TRect{0, 0, 394, 244}));
+    TWinSkinForm f(nullptr);
+    f.Hwnd = hwnd;
+    f.InitDlg(&skin);
+
+    // Set-up: the frame from the border images, the window's kind from its styles, nothing painted yet.
+    EXPECT_EQ(f.FormBorder, sbsSingle);
+    EXPECT_TRUE(f.FormIcons.Contains(sbisystem));
+    EXPECT_TRUE(f.FormIcons.Contains(sbiMin));
+    EXPECT_FALSE(f.FormIcons.Contains(sbiMax));
+    EXPECT_TRUE(f.sMainMenu);
+    EXPECT_EQ(f.Skinstate, TWinSkinForm::kCreated);
+    if (realSkin) {
+        EXPECT_EQ(f.bw, (TRect{4, 28, 4, 4}));
+    }
+    EXPECT_EQ(FindFormSkinner(hwnd), &f);
+    EXPECT_EQ(SendMessageW(hwnd, SM_ISSKINNED, 0, 0), 1);
+
+    // Activation keeps the client size under the skinned frame.
+    PostMessageW(hwnd, SM_INITSKIN, 0, 1000);
+    ASSERT_TRUE(PumpUntil([&] { return f.Skinstate == TWinSkinForm::kActive; }, 2000));
+    EXPECT_EQ(ClientOf(hwnd), (TRect{0, 0, 394, 244}));
+    EXPECT_EQ(WindowSizeOf(hwnd), (TSize{394 + f.bw.Left + f.bw.Right, 244 + f.bw.Top + f.bw.Bottom}));
+    EXPECT_TRUE(f.crop);
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_NE(GetWindowRgn(hwnd, rgn), ERROR);
+    if (realSkin) {
+        // The magenta corners of the border images are outside the window.
+        EXPECT_FALSE(PtInRegion(rgn, 0, 0));
+        EXPECT_FALSE(PtInRegion(rgn, 401, 0));
+        EXPECT_TRUE(PtInRegion(rgn, 200, 10));
+        EXPECT_TRUE(PtInRegion(rgn, 3, 100));
+    }
+    DeleteObject(rgn);
+
+    // The same size again keeps the region; another size builds a new one.
+    const int crWidth = f.crwidth;
+    f.Cropwindow();
+    EXPECT_EQ(f.crwidth, crWidth);
+    SetWindowPos(hwnd, nullptr, 0, 0, 450, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (realSkin) {
+        EXPECT_EQ(f.crwidth, 450);
+    }
+
+    // Given back: its own procedure, no region, and a client of the size it had while skinned.
+    const TRect skinnedClient = ClientOf(hwnd);
+    f.UnSubclass();
+    EXPECT_EQ(ClientOf(hwnd), skinnedClient);
+    EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), LONG_PTR(&PlainProc));
+    EXPECT_FALSE(f.crop);
+    EXPECT_EQ(SendMessageW(hwnd, SM_ISSKINNED, 0, 0), 0);
+}
+
+TEST_F(FormSkinnerTest, NonClientSizeFollowsTheSkinFrame) {
+    MakeWindow(WS_OVERLAPPEDWINDOW, 300, 200);
+    TWinSkinForm f(nullptr);
+    f.Hwnd = hwnd;
+    f.InitDlg(&skin);
+    EXPECT_EQ(f.FormBorder, sbsSizeable);
+    PostMessageW(hwnd, SM_INITSKIN, 0, 1000);
+    ASSERT_TRUE(PumpUntil([&] { return f.Skinstate == TWinSkinForm::kActive; }, 2000));
+
+    // wParam 0 always answers 0; otherwise the client is the window less the skin frame.
+    RECT plain{10, 10, 200, 100};
+    EXPECT_EQ(SendMessageW(hwnd, WM_NCCALCSIZE, FALSE, LPARAM(&plain)), 0);
+    NCCALCSIZE_PARAMS p{};
+    WINDOWPOS pos{hwnd, nullptr, 100, 50, 320, 240, 0};
+    p.rgrc[0] = {100, 50, 420, 290};
+    p.lppos = &pos;
+    EXPECT_EQ(SendMessageW(hwnd, WM_NCCALCSIZE, TRUE, LPARAM(&p)), WVR_VALIDRECTS);
+    EXPECT_EQ(p.rgrc[0].left, 100 + f.bw.Left);
+    EXPECT_EQ(p.rgrc[0].top, 50 + f.bw.Top);
+    EXPECT_EQ(p.rgrc[0].right, 420 - f.bw.Right);
+    EXPECT_EQ(p.rgrc[0].bottom, 290 - f.bw.Bottom);
+    EXPECT_EQ(p.rgrc[1].left, p.rgrc[0].left);
+}
+
+TEST_F(FormSkinnerTest, WindowWithoutCaptionKeepsItsFrame) {
+    MakeWindow(WS_POPUP | WS_BORDER, 200, 100);
+    const TSize before = WindowSizeOf(hwnd);
+    TWinSkinForm f(nullptr);
+    f.Hwnd = hwnd;
+    f.InitDlg(&skin);
+    EXPECT_EQ(f.FormBorder, sbsNone);
+    EXPECT_EQ(f.bw, TRect{});
+    EXPECT_EQ(f.MenuHeight, 0);
+    PostMessageW(hwnd, SM_INITSKIN, 0, 1000);
+    ASSERT_TRUE(PumpUntil([&] { return f.Skinstate == TWinSkinForm::kActive; }, 2000));
+    EXPECT_EQ(WindowSizeOf(hwnd), before);
+}
+
+TEST_F(FormSkinnerTest, WithoutFrameSkinningOnlyTheOwnMessagesAreAnswered) {
+    TSkinControlTypes controls = skin.SkinControls();
+    skin.SetSkinControls(controls.Exclude(xcMainMenu));
+    MakeWindow(WS_OVERLAPPEDWINDOW, 300, 200);
+    const TSize before = WindowSizeOf(hwnd);
+    TWinSkinForm f(nullptr);
+    f.Hwnd = hwnd;
+    f.InitDlg(&skin);
+    EXPECT_FALSE(f.sMainMenu);
+    EXPECT_EQ(f.Skinstate, TWinSkinForm::kActive);  // nothing to prepare
+    EXPECT_EQ(SendMessageW(hwnd, SM_ISSKINNED, 0, 0), 1);
+    PostMessageW(hwnd, SM_INITSKIN, 0, 1000);
+    Pump(100);
+    EXPECT_EQ(WindowSizeOf(hwnd), before);
+    EXPECT_FALSE(f.crop);
+}
+
+TEST_F(FormSkinnerTest, TheWindowsLastMessageEndsTheSkinner) {
+    MakeWindow(WS_OVERLAPPEDWINDOW, 300, 200);
+    auto* f = new TWinSkinForm(nullptr);
+    f->Hwnd = hwnd;
+    f->InitDlg(&skin);
+    PostMessageW(hwnd, SM_INITSKIN, 0, 1000);
+    ASSERT_TRUE(PumpUntil([&] { return f->Skinstate == TWinSkinForm::kActive; }, 2000));
+    DestroyWindow(hwnd);
+    EXPECT_EQ(f->Skinstate, TWinSkinForm::kDead);
+    EXPECT_EQ(f->FObjectInst, nullptr);
+    delete f;  // the manager's clean-up, later
+    EXPECT_EQ(FindFormSkinner(hwnd), nullptr);
+}
+
+}  // namespace

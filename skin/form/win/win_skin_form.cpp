@@ -413,7 +413,12 @@ void TWinSkinForm::Stage3(TMessage& m, bool passOn) {
     case WM_SIZE: OnSize(m); break;  // a second time: the window's own procedure sees WM_SIZE twice
     case WM_WINDOWPOSCHANGING: CallPrevProc(m); break;
     case WM_NCCALCSIZE: OnNcCalcSize(m); break;
-    case WM_NCACTIVATE: OnNcActivate(m); break;
+    case WM_NCPAINT: OnNcPaint(m); break;
+    case WM_NCACTIVATE:
+        OnNcActivate(m);
+        if (!maximisedChild) PaintFrame(nullptr);
+        break;
+    case SM_REPAINTFRAME: PaintFrame(nullptr); break;
     default:
         if (passOn) CallPrevProc(m);
         break;
@@ -493,7 +498,9 @@ void TWinSkinForm::FormWndProc(TMessage& m) {
         return;
     case SM_SKINCHANGE: SkinChange(); return;
     case SM_PAINTTODC:
-        if (m.LParam == SkinSignature) m.Result = SkinSignature;
+        if (m.LParam != SkinSignature) return;
+        if (m.WParam) PaintFrame(reinterpret_cast<HDC>(m.WParam));
+        m.Result = SkinSignature;
         return;
     case SM_QUERYFORM: m.Result = m.LParam == SkinSignature ? SkinSignature : 1; return;
     default: OldWndProc(m); return;

@@ -121,6 +121,9 @@ public:
     std::intptr_t mode = 0;
     std::string formclass;
 
+    // Painting of the frame: the whole non-client area on dc, or (nullptr) on the window's own dc.
+    void PaintFrame(HDC dc);
+
     // The replacement window procedures.
     void SkinWndProc(TMessage& m);
     void FormWndProc(TMessage& m);
@@ -140,6 +143,9 @@ private:
     void OnNcCalcSize(TMessage& m);
     void OnNcActivate(TMessage& m);
     void OnMenuChanged(TMessage& m);
+    void OnNcPaint(TMessage& m);
+    void DrawBorderPiece(int piece, const TRect& rect, HDC dc);
+    void PaintCaption(HDC dc);
     void MeasureClient();
     void FitFrame(bool fresh);
     void ReadWindowState();

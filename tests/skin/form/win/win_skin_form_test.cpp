@@ -7,7 +7,9 @@
 
 #include "platform/stream.h"
 #include "skin/data/skin_messages.h"
+#include "skin/data/skin_object.h"
 #include "skin/data/win_skin_data.h"
+#include "skin/imaging/img_util.h"
 #include "skin/manager/win_skin_dlg.h"
 #include "tests/platform/win_framework/win_fixtures.h"
 #include "tests/skin/data/test_skins.h"
@@ -118,6 +120,41 @@ TEST_F(FormSkinnerTest, ActivationFitsTheWindowAroundItsClientAndCutsItToShape) 
     EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), LONG_PTR(&PlainProc));
     EXPECT_FALSE(f.crop);
     EXPECT_EQ(SendMessageW(hwnd, SM_ISSKINNED, 0, 0), 0);
+}
+
+// The frame on screen, pixel for pixel, is what the imaging routines compose from the border images: the
+// active cells while the window is active, the inactive ones after it lost activation.
+TEST_F(FormSkinnerTest, FramePixelsAreTheComposedBorderCells) {
+    MakeWindow(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 394, 244);
+    TWinSkinForm f(nullptr);
+    f.Hwnd = hwnd;
+    f.InitDlg(&skin);
+    PostMessageW(hwnd, SM_INITSKIN, 0, 1000);
+    ASSERT_TRUE(PumpUntil([&] { return f.Skinstate == TWinSkinForm::kActive; }, 2000));
+    const TSize size = WindowSizeOf(hwnd);
+    auto expected = [&](int piece, int cell, int x, int y) {
+        const TDataSkinBorder& b = *skin.border[std::size_t(piece - 1)];
+        const TRect place = piece == 3 ? Rect(f.bw.Left, 0, size.cx - f.bw.Right, f.bw.Top)
+                                       : Rect(0, 0, f.bw.Left, size.cy);
+        auto bmp = MakeSkinBitmap(Rect(0, 0, place.Width(), place.Height()), b.Map, b.r,
+                                  b.frame == 1 ? 1 : cell, b.frame, b.Tile != 1, piece >= 3);
+        return bmp->Pixel(x - place.Left, y - place.Top);
+    };
+    auto shown = [&](int x, int y) {
+        HDC dc = GetWindowDC(hwnd);
+        const TColor c = TColor(GetPixel(dc, x, y));
+        ReleaseDC(hwnd, dc);
+        return c;
+    };
+    for (int active : {1, 0}) {
+        SCOPED_TRACE(active);
+        SendMessageW(hwnd, WM_NCACTIVATE, WPARAM(active), 0);
+        Pump(30);
+        const int cell = active ? 1 : 2;
+        for (int x : {f.bw.Left, 60, size.cx / 2, size.cx - f.bw.Right - 1})
+            for (int y : {3, f.bw.Top / 2, f.bw.Top - 1}) EXPECT_EQ(shown(x, y), expected(3, cell, x, y)) << x << "," << y;
+        for (int y : {f.bw.Top, size.cy / 2}) EXPECT_EQ(shown(1, y), expected(1, cell, 1, y)) << y;
+    }
 }
 
 TEST_F(FormSkinnerTest, NonClientSizeFollowsTheSkinFrame) {

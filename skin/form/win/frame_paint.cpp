@@ -1,0 +1,88 @@
+// Painting of the skinned frame: the four border pieces straight to the window, the caption bar composed
+// off screen and copied in one piece.
+#include <exception>
+#include <optional>
+
+#include "platform/bitmap.h"
+#include "platform/win/bitmap_win.h"
+#include "platform/win/gdi.h"
+#include "skin/data/skin_object.h"
+#include "skin/data/win_skin_data.h"
+#include "skin/form/win/win_skin_form.h"
+#include "skin/imaging/img_util.h"
+#include "skin/imaging/win/img_gdi.h"
+
+namespace {
+constexpr int kButtonFaceSlot = 3;
+}  // namespace
+
+void TWinSkinForm::OnNcPaint(TMessage& m) {
+    SetSysMenuStyle(true);  // the system must never draw its own caption buttons
+    m.Result = 0;
+    if (!fsd || !fsd->MenuMsg) return;
+    if ((MdiChild() && Windowstate == swsMax) || FormBorder == sbsNone) {
+        CallPrevProc(m);
+        return;
+    }
+    PaintFrame(nullptr);
+}
+
+void TWinSkinForm::PaintFrame(HDC dc) {
+    if ((Skinstate != kActive && Skinstate != kChanging) || FormBorder == sbsNone) return;
+    if (MdiChild() && Windowstate == swsMax) return;
+    std::optional<WindowDC> own;
+    if (!dc) {
+        own.emplace(Hwnd);
+        dc = own->get();
+    }
+    RECT r;
+    if (!dc || !GetWindowRect(Hwnd, &r)) return;
+    wTr = {r.left, r.top, r.right, r.bottom};
+    const int W = r.right - r.left, H = r.bottom - r.top;
+    fwidth = W;
+    fheight = H;
+    try {
+        if (Windowstate == swsMin) {
+            PaintCaption(dc);
+        } else {
+            DrawBorderPiece(1, Rect(0, 0, bw.Left, H), dc);
+            DrawBorderPiece(2, Rect(W - bw.Right, 0, W, H), dc);
+            DrawBorderPiece(4, Rect(bw.Left, H - bw.Bottom, W - bw.Right, H), dc);
+            PaintCaption(dc);
+            if (MenuHeight > 0 && fsd->BGBrush()) {
+                const RECT band{bw.Left, bw.Top, W - bw.Right, bw.Top + MenuHeight};
+                FillRect(dc, &band, fsd->BGBrush());
+            }
+        }
+    } catch (...) {
+        // A frame that fails to paint keeps what it showed.
+    }
+}
+
+void TWinSkinForm::DrawBorderPiece(int piece, const TRect& rect, HDC dc) {
+    const TDataSkinBorder* b = Border(piece);
+    const int w = rect.Width(), h = rect.Height();
+    if (!b || w < 0 || h < 0 || w * h == 0) return;
+    const int cell = FWindowActive || b->frame == 1 ? 1 : 2;
+    auto bmp = MakeSkinBitmap(Rect(0, 0, w, h), b->Map, b->r, cell, b->frame, b->Tile != 1, piece >= 3);
+    BlitOpaque(dc, rect.Left, rect.Top, *bmp);
+}
+
+void TWinSkinForm::PaintCaption(HDC dc) {
+    TRect area;
+    if (Windowstate == swsMin) {
+        CaptionBuf->SetSize(fwidth, fheight);
+        CaptionBuf->Fill(ResolveColor(fsd->Colors[kButtonFaceSlot]));
+        area = Rect(0, 0, fwidth, bw.Top);
+    } else {
+        CaptionBuf->SetSize(fwidth, bw.Top);
+        if (CaptionBuf->Empty()) return;
+        // The upper ends of the side pieces, just drawn, come in from the window.
+        BitBlt(BitmapDC(*CaptionBuf), 0, 0, fwidth, bw.Top, dc, 0, 0, SRCCOPY);
+        area = Rect(bw.Left, 0, fwidth - bw.Right, bw.Top);
+    }
+    if (CaptionBuf->Empty()) return;
+    DrawBorderPiece(3, area, BitmapDC(*CaptionBuf));
+    BlitOpaque(dc, 0, 0, *CaptionBuf);
+    SetBkMode(dc, OPAQUE);
+}

@@ -9,7 +9,7 @@
 #include "platform/stream.h"
 #include "skin/data/win_skin_data.h"
 #include "skin/manager/win_skin_dlg.h"
-#include "test_skins.h"
+#include "tests/skin/data/test_skins.h"
 #include "tools/skinpack/command.h"
 
 using namespace testskin;

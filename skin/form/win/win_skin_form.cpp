@@ -419,6 +419,9 @@ void TWinSkinForm::Stage3(TMessage& m, bool passOn) {
         if (!maximisedChild) PaintFrame(nullptr);
         break;
     case SM_REPAINTFRAME: PaintFrame(nullptr); break;
+    case WM_NCHITTEST: OnNcHitTest(m); break;
+    case WM_NCLBUTTONDBLCLK: OnNcLButtonDblClk(m); break;
+    case WM_NCRBUTTONDOWN: OnNcRButtonDown(m); break;
     default:
         if (passOn) CallPrevProc(m);
         break;
@@ -439,6 +442,12 @@ void TWinSkinForm::OnSize(TMessage& m) {
 }
 
 void TWinSkinForm::OnSysCommand(TMessage& m) {
+    // Alt+Space: the skinned system menu below the caption, unless a menu of the menu bar is open.
+    if ((m.WParam & 0xFFF0) == SC_KEYMENU && m.LParam == L' ' && !fInMenu) {
+        POINT origin{0, 0};
+        ClientToScreen(Hwnd, &origin);
+        PopupSysMenu({origin.x, origin.y});
+    }
     switch (m.WParam & 0xFFF0) {
     case SC_MINIMIZE: Windowstate = swsMin; break;
     case SC_MAXIMIZE: Windowstate = swsMax; break;
@@ -717,6 +726,7 @@ void TWinSkinForm::UnSubclass() {
         UnSubclass2();
         return;
     }
+    sysmenu.reset();
     if (timer) timer->SetEnabled(false);
     if (!FObjectInst) return;
     if (FForm && OldWndProc) {
@@ -749,6 +759,7 @@ void TWinSkinForm::UnSubclass3() {
         UnSubclass2();
         return;
     }
+    sysmenu.reset();
     if (timer) timer->SetEnabled(false);
     if (!FObjectInst) return;
     if (FForm && OldWndProc) {

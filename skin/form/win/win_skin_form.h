@@ -16,6 +16,7 @@
 #include "platform/win/gdi.h"
 #include "platform/win/messages.h"
 #include "skin/controls/win/skin_control.h"
+#include "skin/form/nc_object.h"
 
 class TBitmap;
 class TCanvas;
@@ -31,7 +32,24 @@ enum TSkinFormIcon { sbiMax, sbiMin, sbiHelp, sbisystem, sbicaption };
 using TSkinFormIcons = SetOf<TSkinFormIcon>;
 enum TSkinWindowState { swsNormal, swsMax, swsMin };
 
-class TWinSkinForm : public TComponent, public SkinControlList {
+// A popup menu the skinner made; destroyed with it.
+class OwnedMenu {
+public:
+    OwnedMenu() = default;
+    ~OwnedMenu() { reset(); }
+    OwnedMenu(const OwnedMenu&) = delete;
+    OwnedMenu& operator=(const OwnedMenu&) = delete;
+    HMENU get() const { return h_; }
+    void reset(HMENU h = nullptr) {
+        if (h_) DestroyMenu(h_);
+        h_ = h;
+    }
+
+private:
+    HMENU h_ = nullptr;
+};
+
+class TWinSkinForm : public TComponent, public SkinControlList, public NcObjectHost {
 public:
     // Skinstate values.
     static constexpr int kCreated = 0;
@@ -60,6 +78,13 @@ public:
     void UnSubclass3();  // the window is being destroyed: only let go
     bool MDIChildMax();
     void EnableSysbtn(bool) {}
+    void Maximize();
+    void Restore();
+    void Minimize();
+    // The skinned system menu at a screen point; a second call within the double-click time (on a hot
+    // caption button) closes the window instead.
+    void PopupSysMenu(TPoint p);
+    void HideHint() override;
 
     // The manager's view.
     TSkinManage* Manager() const;
@@ -73,6 +98,8 @@ public:
     Owned<HFONT> CaptionFont;
     bool FActive = false;
     std::unique_ptr<TTimer> timer;
+    OwnedMenu sysmenu;
+    DWORD poptime = 0;
     std::wstring bstr = L"  ";
     std::wstring astr = L" ";
     std::wstring classname;
@@ -144,6 +171,12 @@ private:
     void OnNcActivate(TMessage& m);
     void OnMenuChanged(TMessage& m);
     void OnNcPaint(TMessage& m);
+    void OnNcHitTest(TMessage& m);
+    void OnNcRButtonDown(TMessage& m);
+    void OnNcLButtonDblClk(TMessage& m);
+    void BuildSysMenu();
+    // A mouse message's screen point in window coordinates of the skinned geometry.
+    TPoint ScreenToFrame(LPARAM lParam) const;
     void DrawBorderPiece(int piece, const TRect& rect, HDC dc);
     void PaintCaption(HDC dc);
     void MeasureClient();

@@ -181,6 +181,26 @@ TEST_F(FormSkinnerTest, NonClientSizeFollowsTheSkinFrame) {
     EXPECT_EQ(p.rgrc[1].left, p.rgrc[0].left);
 }
 
+// Below its top three pixels the skinned caption band is the caption, wherever the standard frame would
+// have put its own borders; the client and the window's own answers elsewhere stay as they are.
+TEST_F(FormSkinnerTest, HitTestingFollowsTheSkinnedCaption) {
+    MakeWindow(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 394, 244);
+    TWinSkinForm f(nullptr);
+    f.Hwnd = hwnd;
+    f.InitDlg(&skin);
+    PostMessageW(hwnd, SM_INITSKIN, 0, 1000);
+    ASSERT_TRUE(PumpUntil([&] { return f.Skinstate == TWinSkinForm::kActive; }, 2000));
+    RECT w;
+    GetWindowRect(hwnd, &w);
+    auto hit = [&](int x, int y) { return SendMessageW(hwnd, WM_NCHITTEST, 0, MAKELPARAM(w.left + x, w.top + y)); };
+    EXPECT_EQ(hit(200, 4), HTCAPTION);
+    EXPECT_EQ(hit(200, f.bw.Top - 1), HTCAPTION);
+    EXPECT_EQ(hit(200, f.bw.Top + 10), HTCLIENT);
+    EXPECT_EQ(hit(60, 20), HTCAPTION);
+    // The top pixels keep the window's own answer, whatever it is; never the client.
+    EXPECT_NE(hit(200, 1), HTCLIENT);
+}
+
 TEST_F(FormSkinnerTest, WindowWithoutCaptionKeepsItsFrame) {
     MakeWindow(WS_POPUP | WS_BORDER, 200, 100);
     const TSize before = WindowSizeOf(hwnd);

@@ -1,0 +1,134 @@
+// The mouse on the skinned caption: hit testing, double clicks, and the skinned system menu.
+#include <windowsx.h>
+
+#include "platform/win/timer.h"
+#include "skin/data/win_skin_data.h"
+#include "skin/form/win/win_skin_form.h"
+#include "skin/manager/win_skin_dlg.h"
+
+namespace {
+
+constexpr UINT kGrayed = MFS_GRAYED;  // exactly this state disables an item
+
+}  // namespace
+
+TPoint TWinSkinForm::ScreenToFrame(LPARAM lParam) const {
+    POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};  // signed: monitors left of or above the primary
+    ScreenToClient(Hwnd, &p);
+    if (!(MdiChild() && Windowstate == swsMin)) {
+        p.x += bw.Left;
+        p.y += bw.Top + MenuHeight;
+    }
+    return {p.x, p.y};
+}
+
+void TWinSkinForm::OnNcHitTest(TMessage& m) {
+    // The window's own procedure hit-tests the standard frame around the skinned client, so borders and
+    // corners keep their codes; the caption band below its top three pixels is the caption.
+    CallPrevProc(m);
+    if (m.Result != HTNOWHERE && m.Result != HTCAPTION) return;
+    const TPoint p = ScreenToFrame(m.LParam);
+    if (p.Y > 3) m.Result = HTCAPTION;
+    if (p.Y > 3 && p.Y > bw.Top && MenuHeight > 0) m.Result = HTMENU;
+}
+
+void TWinSkinForm::OnNcLButtonDblClk(TMessage& m) {
+    if (Windowstate != swsNormal) {
+        Restore();
+    } else if (FormIcons.Contains(sbiMax)) {
+        Maximize();
+    } else {
+        CallPrevProc(m);
+    }
+}
+
+void TWinSkinForm::OnNcRButtonDown(TMessage& m) {
+    HideHint();
+    if (m.WParam == HTCAPTION && !MdiChild()) {
+        PopupSysMenu({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+        m.Result = 0;
+        return;
+    }
+    CallPrevProc(m);
+}
+
+void TWinSkinForm::Maximize() {
+    if (Windowstate == swsMax) {
+        Restore();
+        return;
+    }
+    if (MdiChild() && Manager()) Manager()->MDIMax = true;
+    Windowstate = swsMax;
+    PostMessageW(Hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    ActiveBtn = nullptr;
+}
+
+void TWinSkinForm::Restore() {
+    Windowstate = swsNormal;
+    PostMessageW(Hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
+void TWinSkinForm::Minimize() {
+    if (Windowstate == swsMin) {
+        Restore();
+        return;
+    }
+    Windowstate = swsMin;
+    SetSysMenuStyle(false);  // a minimised window keeps its system menu
+    PostMessageW(Hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void TWinSkinForm::HideHint() {
+    if (!fsd) return;
+    fsd->hintcount = 0;
+    fsd->HideHint();
+}
+
+void TWinSkinForm::PopupSysMenu(TPoint p) {
+    if (Manager() && Manager()->mode != 0) return;  // a library's copy of the engine leaves it to the program
+    if (GetTickCount() - poptime > DWORD(DoubleTime)) {
+        if (Manager()) Manager()->menutype = 2;
+        poptime = GetTickCount();
+        BuildSysMenu();
+        if (!sysmenu.get()) return;
+        const UINT command = UINT(TrackPopupMenu(sysmenu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                                 p.X, p.Y, 0, Hwnd, nullptr));
+        if (command) PostMessageW(Hwnd, WM_SYSCOMMAND, command, 0);
+    } else if (ActiveBtn) {
+        timer->SetEnabled(false);
+        PostMessageW(Hwnd, WM_CLOSE, 0, 0);
+    }
+}
+
+// The window's system menu, item by item, with the enabling that matches the window's state.
+void TWinSkinForm::BuildSysMenu() {
+    sysmenu.reset();
+    if (!hsysmenu) return;
+    sysmenu.reset(CreatePopupMenu());
+    const int count = GetMenuItemCount(hsysmenu);
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[80] = {};  // menu texts keep at most 79 characters
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STATE | MIIM_ID | MIIM_STRING | MIIM_FTYPE;
+        info.dwTypeData = text;
+        info.cch = 79;
+        if (!GetMenuItemInfoW(hsysmenu, UINT(i), TRUE, &info)) continue;
+        if ((info.fType & MFT_SEPARATOR) || text[0] == 0) {
+            AppendMenuW(sysmenu.get(), MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        bool enabled = info.fState != kGrayed;
+        switch (info.wID & 0xFFF0) {
+        case SC_SIZE:
+        case SC_MOVE: enabled = Windowstate != swsMax; break;
+        case SC_MINIMIZE: enabled = Windowstate != swsMin && FormIcons.Contains(sbiMin); break;
+        case SC_MAXIMIZE: enabled = Windowstate != swsMax && FormIcons.Contains(sbiMax); break;
+        case SC_RESTORE: enabled = Windowstate != swsNormal; break;
+        default: break;
+        }
+        UINT flags = MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED);
+        if (info.fState & MFS_CHECKED) flags |= MF_CHECKED;
+        AppendMenuW(sysmenu.get(), flags, info.wID, text);
+    }
+}

@@ -1,19 +1,25 @@
 // Painting of the skinned frame: the four border pieces straight to the window, the caption bar composed
 // off screen and copied in one piece.
+#include <algorithm>
 #include <exception>
+#include <string>
 #include <optional>
 
 #include "platform/bitmap.h"
 #include "platform/win/bitmap_win.h"
 #include "platform/win/gdi.h"
+#include "platform/win/graphics.h"
 #include "skin/data/skin_object.h"
 #include "skin/data/win_skin_data.h"
+#include "skin/form/caption_text.h"
 #include "skin/form/win/win_skin_form.h"
 #include "skin/imaging/img_util.h"
 #include "skin/imaging/win/img_gdi.h"
 
 namespace {
 constexpr int kButtonFaceSlot = 3;
+constexpr int kTitleTextActive = 1;
+constexpr int kTitleTextInactive = 2;
 }  // namespace
 
 void TWinSkinForm::OnNcPaint(TMessage& m) {
@@ -83,6 +89,48 @@ void TWinSkinForm::PaintCaption(HDC dc) {
     }
     if (CaptionBuf->Empty()) return;
     DrawBorderPiece(3, area, BitmapDC(*CaptionBuf));
+    DrawCaptionText(BitmapDC(*CaptionBuf), area);
     BlitOpaque(dc, 0, 0, *CaptionBuf);
     SetBkMode(dc, OPAQUE);
+}
+
+void TWinSkinForm::DrawCaptionText(HDC dc, const TRect& R) {
+    const TDataSkinTitle* title = fsd->Title.get();
+    const int length = GetWindowTextLengthW(Hwnd);
+    std::wstring text(std::size_t(std::max(length, 0)) + 1, L'\0');
+    text.resize(std::size_t(std::max(GetWindowTextW(Hwnd, text.data(), length + 1), 0)));
+    astr = L" ";
+    text = bstr + text + astr;
+
+    SavedDC saved(dc);
+    SetBkMode(dc, TRANSPARENT);
+    if (CaptionFont) SelectObject(dc, CaptionFont.get());
+    SetTextColor(dc, ColorToRGB(ResolveColor(fsd->Colors[FWindowActive ? kTitleTextActive : kTitleTextInactive])));
+    RECT measured{R.Left, R.Top, R.Right, R.Bottom};
+    DrawTextW(dc, text.c_str(), int(text.size()), &measured, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
+
+    CaptionTextInput in;
+    in.area = R;
+    in.textWidth = measured.right - measured.left;
+    in.textHeight = measured.bottom - measured.top;
+    if (title) {
+        in.backleft = title->backleft;
+        in.backright = title->backright;
+        in.shifts = title->r;
+        in.alignment = title->Aligment;
+    }
+    in.rightButtons = RightBtn;
+    in.bidileft = bidileft;
+    in.popup = (DWORD(GetWindowLongW(Hwnd, GWL_STYLE)) & WS_POPUP) != 0;
+    in.dialog = FormBorder == sbsDialog;
+    const CaptionTextBoxes boxes = LayoutCaptionText(in);
+    ctr = boxes.text;
+    if (title && !title->Map.Empty())
+        DrawSkinBar(dc, boxes.background, title->Map, Rect(title->backleft, 0, title->backright, 0),
+                    FWindowActive ? 1 : 2, 2, 1, 1);
+    RECT r{boxes.drawn.Left, boxes.drawn.Top, boxes.drawn.Right, boxes.drawn.Bottom};
+    UINT flags = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
+    if (bidileft) flags |= DT_RIGHT | DT_RTLREADING;
+    DrawTextW(dc, text.c_str(), int(text.size()), &r, flags);
+    FTitleRect = boxes.drawn;
 }

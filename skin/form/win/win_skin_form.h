@@ -111,6 +111,7 @@ public:
     HWND parenthwnd = nullptr;
     HICON DefIcon = nullptr;
     TRect FTitleRect;
+    int RightBtn = 0;
     int Iconx = 0;
     std::wstring caption;
     TRect bw;
@@ -179,6 +180,7 @@ private:
     TPoint ScreenToFrame(LPARAM lParam) const;
     void DrawBorderPiece(int piece, const TRect& rect, HDC dc);
     void PaintCaption(HDC dc);
+    void DrawCaptionText(HDC dc, const TRect& R);
     void MeasureClient();
     void FitFrame(bool fresh);
     void ReadWindowState();

@@ -126,6 +126,7 @@ TEST_F(FormSkinnerTest, ActivationFitsTheWindowAroundItsClientAndCutsItToShape) 
 // active cells while the window is active, the inactive ones after it lost activation.
 TEST_F(FormSkinnerTest, FramePixelsAreTheComposedBorderCells) {
     MakeWindow(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 394, 244);
+    SetWindowTextW(hwnd, L"");  // the caption bar alone
     TWinSkinForm f(nullptr);
     f.Hwnd = hwnd;
     f.InitDlg(&skin);

@@ -32,16 +32,6 @@ void TWinSkinForm::OnNcHitTest(TMessage& m) {
     if (p.Y > 3 && p.Y > bw.Top && MenuHeight > 0) m.Result = HTMENU;
 }
 
-void TWinSkinForm::OnNcLButtonDblClk(TMessage& m) {
-    if (Windowstate != swsNormal) {
-        Restore();
-    } else if (FormIcons.Contains(sbiMax)) {
-        Maximize();
-    } else {
-        CallPrevProc(m);
-    }
-}
-
 void TWinSkinForm::OnNcRButtonDown(TMessage& m) {
     HideHint();
     if (m.WParam == HTCAPTION && !MdiChild()) {

@@ -63,6 +63,7 @@ void TWinSkinForm::PaintFrame(HDC dc) {
     } catch (...) {
         // A frame that fails to paint keeps what it showed.
     }
+    ActiveBtn = nullptr;  // every button shows its resting look now
 }
 
 void TWinSkinForm::DrawBorderPiece(int piece, const TRect& rect, HDC dc) {
@@ -90,6 +91,8 @@ void TWinSkinForm::PaintCaption(HDC dc) {
     if (CaptionBuf->Empty()) return;
     DrawBorderPiece(3, area, BitmapDC(*CaptionBuf));
     DrawCaptionText(BitmapDC(*CaptionBuf), area);
+    PlaceButtons();
+    DrawButtons(BitmapDC(*CaptionBuf));
     BlitOpaque(dc, 0, 0, *CaptionBuf);
     SetBkMode(dc, OPAQUE);
 }
@@ -119,6 +122,10 @@ void TWinSkinForm::DrawCaptionText(HDC dc, const TRect& R) {
         in.shifts = title->r;
         in.alignment = title->Aligment;
     }
+    RightBtn = 0;
+    for (auto& b : SysBtn)
+        if (b->data->Align == 1 && !b->data->Map.Empty() && IsButtonVisible(*b))
+            RightBtn = std::max(RightBtn, b->data->XCoord);
     in.rightButtons = RightBtn;
     in.bidileft = bidileft;
     in.popup = (DWORD(GetWindowLongW(Hwnd, GWL_STYLE)) & WS_POPUP) != 0;

@@ -11,6 +11,7 @@
 #include "platform/win/subclass.h"
 #include "platform/win/timer.h"
 #include "skin/data/skin_messages.h"
+#include "skin/form/caption_buttons.h"
 #include "skin/data/skin_object.h"
 #include "skin/data/win_skin_data.h"
 #include "skin/imaging/img_util.h"
@@ -78,6 +79,7 @@ TWinSkinForm::TWinSkinForm(TComponent* AOwner)
 
 TWinSkinForm::~TWinSkinForm() {
     FreeControls();
+    DeleteSysbtn();
     if (FObjectInst) UnSubclass3();
     GiveMDIClientBack();
     if (Hwnd && FindFormSkinner(Hwnd) == this) Registry().erase(Hwnd);
@@ -109,6 +111,7 @@ void TWinSkinForm::InitWindow(TSkinData* skin) {
     timer = std::make_unique<TTimer>(nullptr);
     timer->SetInterval(250);
     timer->SetEnabled(false);
+    timer->OnTimer = [this](TObject*) { HoverTick(); };
     sMainMenu = fsd->SkinControls().Contains(xcMainMenu);
 
     const DWORD style = DWORD(GetWindowLongW(Hwnd, GWL_STYLE));
@@ -192,8 +195,20 @@ void TWinSkinForm::InitSkinData() {
     auto width = [](const TDataSkinBorder* b) { return b ? b->Map.Width() / std::max(b->frame, 1) : 0; };
     auto height = [](const TDataSkinBorder* b) { return b ? b->Map.Height() / std::max(b->frame, 1) : 0; };
     bw = {width(Border(1)), height(Border(3)), width(Border(2)), height(Border(4))};
+    DeleteSysbtn();
     BtnCount = int(fsd->SysBtn.size());
+    for (const auto& entry : fsd->SysBtn) SysBtn.push_back(std::make_unique<TWinSysButton>(this, entry.get()));
+    for (auto& b : SysBtn) {
+        if (!IsIconButton(b->data->Action)) continue;
+        // The icon buttons take the window's icon as their image, so that they have a size.
+        LoadFormIcon();
+        if (b->data->Map.Empty()) b->data->Map.Assign(*IconBmp);
+        if (fsd->SysIcon.Empty()) fsd->SysIcon.Assign(*IconBmp);
+        b->data->frame = 1;
+    }
 }
+
+void TWinSkinForm::DeleteSysbtn() { SysBtn.clear(); }
 
 const TDataSkinBorder* TWinSkinForm::Border(int piece) const {
     // The component keeps them as Left, Right, Top, Bottom: the pieces 1 to 4.
@@ -420,6 +435,9 @@ void TWinSkinForm::Stage3(TMessage& m, bool passOn) {
         break;
     case SM_REPAINTFRAME: PaintFrame(nullptr); break;
     case WM_NCHITTEST: OnNcHitTest(m); break;
+    case WM_NCMOUSEMOVE: OnNcMouseMove(m); break;
+    case WM_NCLBUTTONDOWN: OnNcLButtonDown(m); break;
+    case WM_NCLBUTTONUP: OnNcLButtonUp(m); break;
     case WM_NCLBUTTONDBLCLK: OnNcLButtonDblClk(m); break;
     case WM_NCRBUTTONDOWN: OnNcRButtonDown(m); break;
     default:

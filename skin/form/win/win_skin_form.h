@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/component.h"
 #include "platform/types.h"
@@ -49,6 +50,20 @@ private:
     HMENU h_ = nullptr;
 };
 
+class TWinSkinForm;
+class TDataSkinSysButton;
+
+// A caption button: one entry of the skin's button list on one window.
+class TWinSysButton : public TNCObject {
+public:
+    TWinSysButton(TWinSkinForm* form, TDataSkinSysButton* entry);
+    void Draw() override;
+    TDataSkinSysButton* data;
+
+private:
+    TWinSkinForm* form_;
+};
+
 class TWinSkinForm : public TComponent, public SkinControlList, public NcObjectHost {
 public:
     // Skinstate values.
@@ -85,6 +100,10 @@ public:
     // caption button) closes the window instead.
     void PopupSysMenu(TPoint p);
     void HideHint() override;
+    // Frees the caption buttons (skin changes); a hot one is forgotten with them.
+    void DeleteSysbtn();
+    // Draws one caption button straight to the window in the cell of a state (1 normal, 2 pressed, 3 hot).
+    void DrawButton(TWinSysButton& button, int cell);
 
     // The manager's view.
     TSkinManage* Manager() const;
@@ -120,6 +139,7 @@ public:
     TRect oldsize;
     int MenuHeight = 0;
     int BtnCount = 0;
+    std::vector<std::unique_ptr<TWinSysButton>> SysBtn;
     bool fInMenu = false;
     bool bidileft = false;
     bool isunicode = false;
@@ -175,6 +195,18 @@ private:
     void OnNcHitTest(TMessage& m);
     void OnNcRButtonDown(TMessage& m);
     void OnNcLButtonDblClk(TMessage& m);
+    void OnNcMouseMove(TMessage& m);
+    void OnNcLButtonDown(TMessage& m);
+    void OnNcLButtonUp(TMessage& m);
+    void HoverTick();
+    bool IsButtonVisible(TWinSysButton& button);
+    void PlaceButtons();
+    void DrawButtons(HDC dc);
+    void DrawFormIcon(HDC dc, const TRect& rect);
+    TWinSysButton* FindSysBtn(TPoint p);
+    void ButtonAction(TPoint screen);
+    bool CloseAllowed();
+    void SendToActiveMDIChild(WPARAM command);
     void BuildSysMenu();
     // A mouse message's screen point in window coordinates of the skinned geometry.
     TPoint ScreenToFrame(LPARAM lParam) const;

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/stream.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_object.h"
@@ -200,6 +203,85 @@ TEST_F(FormSkinnerTest, HitTestingFollowsTheSkinnedCaption) {
     EXPECT_EQ(hit(60, 20), HTCAPTION);
     // The top pixels keep the window's own answer, whatever it is; never the client.
     EXPECT_NE(hit(200, 1), HTCLIENT);
+}
+
+// The caption buttons of our skin on a window without a maximise box: placed from the right edge, each
+// repainted in its hot and pressed cells under the mouse, the disabled maximise ignoring clicks, and close
+// closing the window on release.
+TEST_F(FormSkinnerTest, CaptionButtonsFollowTheMouseAndClick) {
+    if (!realSkin) GTEST_SKIP() << "needs the built default skin";
+    MakeWindow(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 394, 244);
+    TWinSkinForm f(nullptr);
+    f.Hwnd = hwnd;
+    f.InitDlg(&skin);
+    PostMessageW(hwnd, SM_INITSKIN, 0, 1000);
+    ASSERT_TRUE(PumpUntil([&] { return f.Skinstate == TWinSkinForm::kActive; }, 2000));
+    SendMessageW(hwnd, WM_NCACTIVATE, TRUE, 0);  // drawn active, whatever the desktop's focus
+    Pump(30);
+
+    TWinSysButton* close = nullptr;
+    TWinSysButton* max = nullptr;
+    for (auto& b : f.SysBtn) {
+        if (b->data->Action == 0) close = b.get();
+        if (b->data->Action == 1 && b->visible) max = b.get();
+    }
+    ASSERT_TRUE(close && max);
+    EXPECT_EQ(close->bounds.Left, 374);
+    EXPECT_EQ(max->bounds.Left, 350);
+    EXPECT_FALSE(max->enabled);
+
+    RECT w;
+    GetWindowRect(hwnd, &w);
+    const LPARAM overClose = MAKELPARAM(w.left + close->bounds.Left + 8, w.top + close->bounds.Top + 8);
+    const LPARAM overMax = MAKELPARAM(w.left + max->bounds.Left + 8, w.top + max->bounds.Top + 8);
+    // A point of the button where the looks differ: each cell's pixel there is opaque and its own.
+    auto telling = [](const TDataSkinSysButton& d, std::initializer_list<int> cells) {
+        const int cw = CellWidth(d.Map, d.frame);
+        for (int y = 0; y < d.Map.Height(); ++y)
+            for (int x = 0; x < cw; ++x) {
+                std::vector<TColor> seen;
+                for (int cell : cells) {
+                    const TColor c = d.Map.Pixel((cell - 1) * cw + x, y);
+                    if (c == SkinKeyColor || std::find(seen.begin(), seen.end(), c) != seen.end()) break;
+                    seen.push_back(c);
+                }
+                if (seen.size() == cells.size()) return TPoint{x, y};
+            }
+        return TPoint{-1, -1};
+    };
+    const TPoint closeAt = telling(*close->data, {1, 2, 3});
+    const TPoint maxAt = telling(*max->data, {1, 4});
+    ASSERT_GE(closeAt.X, 0);
+    ASSERT_GE(maxAt.X, 0);
+    auto shownCell = [&](const TWinSysButton& b, TPoint at, int cell) {
+        const TDataSkinSysButton& d = *b.data;
+        HDC dc = GetWindowDC(hwnd);
+        const TColor c = TColor(GetPixel(dc, b.bounds.Left + at.X, b.bounds.Top + at.Y));
+        ReleaseDC(hwnd, dc);
+        return c == d.Map.Pixel((cell - 1) * CellWidth(d.Map, d.frame) + at.X, at.Y);
+    };
+    EXPECT_TRUE(shownCell(*close, closeAt, 1));
+    EXPECT_TRUE(shownCell(*max, maxAt, 4));  // disabled
+
+    SendMessageW(hwnd, WM_NCMOUSEMOVE, HTCAPTION, overClose);
+    EXPECT_EQ(f.ActiveBtn, close);
+    EXPECT_TRUE(shownCell(*close, closeAt, 3));
+    SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, overClose);
+    EXPECT_TRUE(shownCell(*close, closeAt, 2));
+    // Moving to the disabled maximise: close goes back to rest; a click there does nothing.
+    SendMessageW(hwnd, WM_NCMOUSEMOVE, HTCAPTION, overMax);
+    EXPECT_EQ(f.ActiveBtn, max);
+    EXPECT_TRUE(shownCell(*close, closeAt, 1));
+    SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, overMax);
+    SendMessageW(hwnd, WM_NCLBUTTONUP, HTCAPTION, overMax);
+    Pump(50);
+    EXPECT_EQ(f.Windowstate, swsNormal);
+
+    // Pressed and released on close: the window closes.
+    SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, overClose);
+    SendMessageW(hwnd, WM_NCLBUTTONUP, HTCAPTION, overClose);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hwnd); }, 2000));
+    EXPECT_EQ(f.Skinstate, TWinSkinForm::kDead);
 }
 
 TEST_F(FormSkinnerTest, WindowWithoutCaptionKeepsItsFrame) {

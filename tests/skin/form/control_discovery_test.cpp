@@ -1,0 +1,138 @@
+// Which skinner each control gets: the timing window's controls, the class-name map (its "nil" kind, its
+// lower-casing, flags that must be set), the fallback rows, and the bare windows of dialog boxes.
+#include "skin/form/control_discovery.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TSkinControlTypes TimingWindowControls() {
+    return {xcButton, xcEdit, xcScrollbar, xcPanel, xcGroupBox, xcStatusBar};
+}
+
+FrameworkControl Control(std::string className) {
+    FrameworkControl c;
+    c.className = std::move(className);
+    c.windowed = true;
+    return c;
+}
+
+TEST(ControlDiscovery, TheTimingWindowsControls) {
+    TStringList map;
+    FillDefaultSkin3rd(map);
+    const TSkinControlTypes x = TimingWindowControls();
+    auto choose = [&](FrameworkControl c) { return ChooseFrameworkSkinner(c, map, x, false); };
+
+    FrameworkControl button = Control("TButton");
+    button.isButton = true;
+    EXPECT_EQ(choose(button).skinner, SkinnerKind::Button);
+
+    FrameworkControl group = Control("TGroupBox");
+    group.isGroupBox = true;
+    const SkinChoice g = choose(group);
+    EXPECT_EQ(g.skinner, SkinnerKind::GroupBox);
+    EXPECT_TRUE(g.childrenFirst);  // the label and buttons inside first
+
+    FrameworkControl memo = Control("TMemo");
+    memo.isMemo = memo.isEdit = memo.hasScrollBars = true;
+    EXPECT_EQ(choose(memo).skinner, SkinnerKind::Scrollbar);  // memos before edits
+
+    FrameworkControl edit = Control("TEdit");
+    edit.isEdit = true;
+    EXPECT_EQ(choose(edit).skinner, SkinnerKind::Edit);
+
+    FrameworkControl bar = Control("TStatusBar");
+    bar.isStatusBar = true;
+    EXPECT_EQ(choose(bar).skinner, SkinnerKind::StatusBar);
+
+    FrameworkControl label = Control("TLabel");
+    label.windowed = false;
+    EXPECT_EQ(choose(label).skinner, SkinnerKind::None);
+    EXPECT_FALSE(choose(label).handled);
+}
+
+TEST(ControlDiscovery, TheClassNameMapComesFirst) {
+    TStringList map;
+    map.Add("TMyButton=nil");
+    map.Add("TRzCheckGroup=CheckGroup");
+    map.Add("TFancyTrack=TrackBar");
+    map.Add("TRzRadioGroup=RadioGroup");
+    map.Add("TNoKind");
+    FrameworkControl c = Control("TMyButton");
+    c.isButton = true;  // a fallback row would skin it; "nil" wins
+    SkinChoice s = ChooseFrameworkSkinner(c, map, TimingWindowControls(), false);
+    EXPECT_EQ(s.skinner, SkinnerKind::None);
+    EXPECT_TRUE(s.handled);
+
+    // Map lines are lower-cased before use; the check group asks for the radio-button flag of its children.
+    const TSkinControlTypes withRadio = TimingWindowControls() | TSkinControlTypes{xcRadioButton};
+    s = ChooseFrameworkSkinner(Control("TRzCheckGroup"), map, withRadio, false);
+    EXPECT_EQ(s.skinner, SkinnerKind::GroupBox);
+    EXPECT_EQ(s.childSkinner, SkinnerKind::ObjImage);  // "TRZ" in the class: the library's own boxes
+    EXPECT_EQ(s.childKind, 1);
+    s = ChooseFrameworkSkinner(Control("TRzRadioGroup"), map, withRadio, false);
+    EXPECT_EQ(s.childKind, 2);
+
+    // A track bar needs the button flag, not the track-bar flag.
+    s = ChooseFrameworkSkinner(Control("TFancyTrack"), map, {xcTrackBar}, false);
+    EXPECT_EQ(s.skinner, SkinnerKind::None);
+    EXPECT_TRUE(s.handled);
+    s = ChooseFrameworkSkinner(Control("TFancyTrack"), map, {xcButton}, false);
+    EXPECT_EQ(s.skinner, SkinnerKind::TrackBar);
+    EXPECT_TRUE(s.setTransparent);
+
+    // A row without "=" after the class does not match.
+    EXPECT_FALSE(ChooseFrameworkSkinner(Control("TNoKind"), map, {xcButton}, false).handled);
+}
+
+TEST(ControlDiscovery, FallbackRowsAndTheirFlags) {
+    TStringList none;
+    FrameworkControl tabs = Control("TTabSet");
+    EXPECT_EQ(ChooseFrameworkSkinner(tabs, none, {xcTab}, true).skinner, SkinnerKind::Tab31);
+    EXPECT_EQ(ChooseFrameworkSkinner(tabs, none, {xcTab}, false).skinner, SkinnerKind::None);  // no tab image
+    FrameworkControl panel = Control("TPanel");
+    panel.isPanel = true;
+    SkinChoice s = ChooseFrameworkSkinner(panel, none, {xcPanel}, false);
+    EXPECT_EQ(s.skinner, SkinnerKind::Box);
+    EXPECT_TRUE(s.recolour);
+    EXPECT_TRUE(s.childrenFirst);
+    FrameworkControl dc = Control("TDCEdit");
+    dc.numButtons = 0;
+    s = ChooseFrameworkSkinner(dc, none, {xcEdit}, false);
+    EXPECT_EQ(s.skinner, SkinnerKind::Edit);
+    EXPECT_TRUE(s.useHwnd);
+    dc.numButtons = 2;
+    EXPECT_EQ(ChooseFrameworkSkinner(dc, none, {xcEdit, xcCombo}, false).skinner, SkinnerKind::None);
+    FrameworkControl cx = Control("TcxCheckBox");
+    s = ChooseFrameworkSkinner(cx, none, {xcCheckBox}, false);
+    EXPECT_EQ(s.skinner, SkinnerKind::ObjImage);
+    EXPECT_EQ(s.kind, 3);
+    FrameworkControl form = Control("TNestedForm");
+    form.isForm = true;
+    EXPECT_TRUE(ChooseFrameworkSkinner(form, none, {}, false).ownedComponents);
+}
+
+TEST(ControlDiscovery, DialogBoxChildWindows) {
+    const TSkinControlTypes all = {xcButton, xcCheckBox, xcRadioButton, xcCombo, xcEdit, xcTab};
+    EXPECT_EQ(ChooseHwndSkinner("button", 0xB, all).skinner, SkinnerKind::None);   // owner-drawn
+    EXPECT_EQ(ChooseHwndSkinner("button", 9, all).skinner, SkinnerKind::RadioButton);  // auto radio
+    EXPECT_EQ(ChooseHwndSkinner("button", 7, all).skinner, SkinnerKind::None);     // group box frame
+    EXPECT_EQ(ChooseHwndSkinner("button", 1, all).skinner, SkinnerKind::Button);   // default push button
+    EXPECT_EQ(ChooseHwndSkinner("button", 3, all).skinner, SkinnerKind::CheckBox);
+    EXPECT_EQ(ChooseHwndSkinner("button", 0, {xcCheckBox}).skinner, SkinnerKind::None);  // flag off: no more rows
+    EXPECT_EQ(ChooseHwndSkinner("combobox", 1, all).skinner, SkinnerKind::None);   // simple combo box
+    EXPECT_EQ(ChooseHwndSkinner("combobox", 2, all).skinner, SkinnerKind::ComboBox);
+    EXPECT_TRUE(ChooseHwndSkinner("comboboxex32", 2, all).firstChild);
+    EXPECT_EQ(ChooseHwndSkinner("systabcontrol32", 0x2000, all).skinner, SkinnerKind::None);
+    EXPECT_EQ(ChooseHwndSkinner("edit", 0, all).skinner, SkinnerKind::Edit);
+    EXPECT_EQ(ChooseHwndSkinner("edit", 0, {}).skinner, SkinnerKind::None);
+    // Size grips get the sizer; an ordinary scroll bar control keeps its look.
+    EXPECT_EQ(ChooseHwndSkinner("scrollbar", 0x10, all).skinner, SkinnerKind::Sizer);
+    EXPECT_EQ(ChooseHwndSkinner("scrollbar", 1, all).skinner, SkinnerKind::None);
+    const HwndChoice inner = ChooseHwndSkinner("#32770", 0, all);
+    EXPECT_EQ(inner.skinner, SkinnerKind::BoxH);
+    EXPECT_TRUE(inner.childrenFirst);
+    EXPECT_TRUE(ChooseHwndSkinner("tpanel", 0, all).recolourFramework);
+}
+
+}  // namespace

@@ -283,6 +283,11 @@ void TWinSkinForm::Activate() {
     LoadFormIcon();
     MeasureClient();
     ShowAfterSkinning();
+    if (FForm) {
+        InitControls(FForm);
+    } else {
+        InitHwndControls(Hwnd);
+    }
     if (Skinstate == kCreated) {
         if (MdiChild()) {
             if (Windowstate == swsMax) {

@@ -169,6 +169,16 @@ public:
     std::intptr_t mode = 0;
     std::string formclass;
 
+    // Control discovery: a control skinner for every control whose kind the skin handles.
+    void InitControls(TWinControl* wForm);
+    void InitNestform(TWinControl* wForm);
+    void AddComp(TControl* Comp, TWinControl* wForm);
+    void InitHwndControls(HWND ahwnd);
+    void AddControlh(HWND ahwnd);
+    // True when acontrol was already listed; otherwise lists it.
+    bool AddControlList(TSkinControl* acontrol);
+    void DeleteControl(TSkinControl* c);
+
     // Painting of the frame: the whole non-client area on dc, or (nullptr) on the window's own dc.
     void PaintFrame(HDC dc);
 
@@ -224,6 +234,15 @@ private:
     void HideWhileSkinning();
     void ShowAfterSkinning();
     void GiveMDIClientBack();
+    void SkinOwnedComponents(TWinControl* wForm);
+    void SkinChildControls(TWinControl* control);
+    bool SkipControl(TWinControl* control) const;
+    bool IsControlSkinned(TControl* control) const;
+    void DisableGroupChildren(TControl* control);
+    void PurgeDeadControls();
+    TSkinControl* FindControlSkinner(HWND ahwnd) const;
+    // Makes and attaches the skinner a choice names; false when it names none this engine has.
+    bool Attach(TControl* control, int skinnerKind, bool recolour, int kind);
     // The region of one border piece (1 left, 2 right, 3 top, 4 bottom) of a w x h window.
     Owned<HRGN> EdgeRegion(int piece, int w, int h);
     const TDataSkinBorder* Border(int piece) const;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/stream.h"
+#include "platform/win/std_controls.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_object.h"
 #include "skin/data/win_skin_data.h"
@@ -282,6 +283,45 @@ TEST_F(FormSkinnerTest, CaptionButtonsFollowTheMouseAndClick) {
     SendMessageW(hwnd, WM_NCLBUTTONUP, HTCAPTION, overClose);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hwnd); }, 2000));
     EXPECT_EQ(f.Skinstate, TWinSkinForm::kDead);
+}
+
+// Activation finds the controls: a dialog's push buttons by handle (not its owner-drawn button or group
+// box frame), a framework form's buttons through the framework (not its label), each skinned once.
+TEST_F(FormSkinnerTest, ActivationSkinsTheControls) {
+    MakeWindow(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 300, 200);
+    auto child = [&](DWORD style, int y) {
+        return CreateWindowExW(0, L"BUTTON", L"按钮", WS_CHILD | WS_VISIBLE | style, 10, y, 100, 25, hwnd, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    };
+    const HWND push = child(BS_DEFPUSHBUTTON, 10), drawn = child(BS_OWNERDRAW, 40), frame = child(BS_GROUPBOX, 70);
+    TWinSkinForm f(nullptr);
+    f.Hwnd = hwnd;
+    f.InitDlg(&skin);
+    PostMessageW(hwnd, SM_INITSKIN, 0, 1000);
+    ASSERT_TRUE(PumpUntil([&] { return f.Skinstate == TWinSkinForm::kActive; }, 2000));
+    EXPECT_EQ(SendMessageW(push, SM_ISSKINNED, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(drawn, SM_ISSKINNED, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(frame, SM_ISSKINNED, 0, 0), 0);
+    ASSERT_EQ(f.Controllist.size(), 1u);
+    f.AddControlh(push);  // a second time attaches nothing
+    EXPECT_EQ(f.Controllist.size(), 1u);
+
+    auto form = MakeHostForm(300, 120);
+    auto* button = new TButton(form.get());
+    button->SetParent(form.get());
+    button->SetBounds(10, 10, 90, 30);
+    auto* label = new TLabel(form.get());
+    label->SetParent(form.get());
+    form->Show();
+    auto* g = new TWinSkinForm(form.get());  // owned by the form, as the manager makes it
+    g->Hwnd = form->Handle();
+    g->InitTform(&skin, form.get());
+    PostMessageW(form->Handle(), SM_INITSKIN, 0, 1000);
+    ASSERT_TRUE(PumpUntil([&] { return g->Skinstate == TWinSkinForm::kActive; }, 2000));
+    EXPECT_EQ(SendMessageW(button->Handle(), SM_ISSKINNED, 0, 0), 1);
+    ASSERT_EQ(g->Controllist.size(), 1u);
+    EXPECT_EQ(g->Controllist[0]->control, button);
+    form.reset();  // the form goes with its skinners
 }
 
 TEST_F(FormSkinnerTest, WindowWithoutCaptionKeepsItsFrame) {

@@ -1,0 +1,214 @@
+// Control discovery on a skinned window: the framework form's owned components and tab order, or a dialog
+// box's child windows, each control getting the skinner its kind asks for.
+#include <cctype>
+#include <memory>
+
+#include "platform/props.h"
+#include "platform/win/forms.h"
+#include "platform/win/status_bar.h"
+#include "platform/win/std_controls.h"
+#include "skin/controls/win/skin_button.h"
+#include "skin/data/skin_messages.h"
+#include "skin/data/win/win_skin_data_win.h"
+#include "skin/data/win_skin_data.h"
+#include "skin/form/control_discovery.h"
+#include "skin/form/win/win_skin_form.h"
+
+namespace {
+
+constexpr int kButtonFaceSlot = 3;
+
+// The skinners this engine has so far; the other kinds are left to the control's own look.
+std::unique_ptr<TSkinControl> MakeSkinner(SkinnerKind kind, TComponent* owner) {
+    switch (kind) {
+    case SkinnerKind::Button: return std::make_unique<TSkinButton>(owner);
+    default: return nullptr;
+    }
+}
+
+std::string LowerClassName(HWND hwnd) {
+    wchar_t name[101] = {};
+    GetClassNameW(hwnd, name, 101);
+    std::string out;
+    for (const wchar_t* p = name; *p; ++p) out.push_back(char(std::tolower(*p < 128 ? int(*p) : '?')));
+    return out;
+}
+
+}  // namespace
+
+bool TWinSkinForm::AddControlList(TSkinControl* acontrol) {
+    if (Contains(acontrol)) return true;
+    Add(acontrol);
+    return false;
+}
+
+void TWinSkinForm::DeleteControl(TSkinControl* c) { Remove(c); }
+
+void TWinSkinForm::PurgeDeadControls() {
+    for (std::size_t i = Controllist.size(); i-- > 0;) {
+        TSkinControl* c = Controllist[i];
+        if (c->skinstate != 6) continue;
+        Remove(c);
+        delete c;
+    }
+}
+
+TSkinControl* TWinSkinForm::FindControlSkinner(HWND ahwnd) const {
+    for (TSkinControl* c : Controllist)
+        if (c->hwnd == ahwnd) return c;
+    return nullptr;
+}
+
+// ---- Framework forms
+
+void TWinSkinForm::InitControls(TWinControl* wForm) {
+    if (!wForm) return;
+    PurgeDeadControls();
+    SkinOwnedComponents(wForm);
+    // Windowed controls the form does not own (made at run time, or owned elsewhere) come by tab order.
+    std::vector<TWinControl*> tabOrder;
+    wForm->GetTabOrderList(tabOrder);
+    for (TWinControl* c : tabOrder)
+        if (!SkipControl(c)) AddComp(c, wForm);
+}
+
+void TWinSkinForm::InitNestform(TWinControl* wForm) {
+    PurgeDeadControls();
+    Attach(wForm, int(SkinnerKind::Box), true, 0);
+    SkinOwnedComponents(wForm);
+}
+
+void TWinSkinForm::SkinOwnedComponents(TWinControl* wForm) {
+    for (TComponent* c : std::vector<TComponent*>(wForm->ComponentList()))
+        if (auto* control = dynamic_cast<TControl*>(c)) AddComp(control, wForm);
+}
+
+void TWinSkinForm::SkinChildControls(TWinControl* control) {
+    for (int i = 0; i < control->ControlCount(); ++i) AddComp(control->Controls(i), control);
+}
+
+bool TWinSkinForm::SkipControl(TWinControl* control) const {
+    return !control->HandleAllocated() || control->Tag() == fsd->DisableTag() ||
+           SendMessageW(control->Handle(), SM_ISSKINNED, 0, 0) == 1;
+}
+
+bool TWinSkinForm::IsControlSkinned(TControl* control) const {
+    if (control->Perform(SM_ISSKINNED) == 1) return true;
+    for (TSkinControl* c : Controllist)
+        if (c->control == control) return true;
+    return false;
+}
+
+void TWinSkinForm::DisableGroupChildren(TControl* control) {
+    auto* group = dynamic_cast<TWinControl*>(control);
+    if (!group) return;
+    std::string name = control->ClassName();
+    for (auto& ch : name) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+    if (name.find("radiogroup") == std::string::npos && name.find("checkgroup") == std::string::npos) return;
+    for (int i = 0; i < group->ControlCount(); ++i) group->Controls(i)->SetTag(fsd->DisableTag());
+}
+
+void TWinSkinForm::AddComp(TControl* Comp, TWinControl* wForm) {
+    if (Comp->Tag() == fsd->DisableTag()) {
+        DisableGroupChildren(Comp);
+        return;
+    }
+    if (!Comp->Parent() || IsControlSkinned(Comp)) return;
+    auto* windowed = dynamic_cast<TWinControl*>(Comp);
+    if (windowed) {
+        try {
+            windowed->HandleNeeded();
+        } catch (...) {
+            return;  // a control whose window cannot be made stays as it is
+        }
+    }
+    const std::string className = Comp->ClassName();
+    if (fsd->OnSkinControl) {
+        TComponent* made = nullptr;
+        fsd->OnSkinControl(this, fsd, wForm, Comp, className, made);
+        if (made) {
+            auto* skinner = dynamic_cast<TSkinControl*>(made);
+            if (skinner && !AddControlList(skinner)) skinner->Init(this, fsd, fcanvas2.get(), skinner->newColor);
+            if (auto* panel = dynamic_cast<TCustomPanel*>(Comp)) SkinChildControls(panel);
+            return;
+        }
+    }
+
+    FrameworkControl info;
+    info.className = className;
+    info.windowed = windowed != nullptr;
+    info.isGroupBox = dynamic_cast<TCustomGroupBox*>(Comp) != nullptr;
+    info.isStatusBar = dynamic_cast<TCustomStatusBar*>(Comp) != nullptr;
+    info.isPanel = dynamic_cast<TCustomPanel*>(Comp) != nullptr;
+    info.isMemo = dynamic_cast<TCustomMemo*>(Comp) != nullptr;
+    info.isButton = dynamic_cast<TButton*>(Comp) != nullptr;
+    info.isEdit = dynamic_cast<TCustomEdit*>(Comp) != nullptr;
+    info.isForm = dynamic_cast<TCustomForm*>(Comp) != nullptr;
+    if (windowed) {
+        const DWORD style = DWORD(GetWindowLongW(windowed->Handle(), GWL_STYLE));
+        info.hasScrollBars = (style & (WS_HSCROLL | WS_VSCROLL)) != 0 || dynamic_cast<TMemo*>(Comp);
+    }
+    info.numButtons = int(GetOrdPropByName(Comp, "NumButtons"));
+    info.kindProp = GetEnumPropByName(Comp, "Kind");
+    const SkinChoice choice = ChooseFrameworkSkinner(info, fsd->Skin3rd(), fsd->SkinControls(), fsd->tab != nullptr);
+
+    if (choice.setTransparent) SetPropByName(Comp, "Transparent", std::string_view("True"));
+    if (choice.childrenFirst && windowed) SkinChildControls(windowed);
+    if (windowed && choice.childSkinner != SkinnerKind::None)
+        for (int i = 0; i < windowed->ControlCount(); ++i)
+            Attach(windowed->Controls(i), int(choice.childSkinner), true, choice.childKind);
+    if (choice.scrollChildren && windowed)
+        for (int i = 0; i < windowed->ControlCount(); ++i)
+            if (auto* child = dynamic_cast<TWinControl*>(windowed->Controls(i)))
+                if ((DWORD(GetWindowLongW(child->Handle(), GWL_STYLE)) & (WS_HSCROLL | WS_VSCROLL)) ||
+                    dynamic_cast<TMemo*>(child))
+                    Attach(child, int(SkinnerKind::Scrollbar), false, 0);
+    if (choice.skinner == SkinnerKind::Edit && windowed && !choice.useHwnd) {
+        // A bordered edit only: its window and client rectangles differ.
+        RECT w, c;
+        GetWindowRect(windowed->Handle(), &w);
+        GetClientRect(windowed->Handle(), &c);
+        if (w.right - w.left != c.right || w.bottom - w.top != c.bottom) Attach(Comp, int(choice.skinner), false, 0);
+    } else if (choice.skinner != SkinnerKind::None) {
+        Attach(Comp, int(choice.skinner), choice.recolour, choice.kind);
+    }
+    if (choice.childrenAfter && windowed) {
+        for (int i = 0; i < windowed->ControlCount(); ++i)
+            AddComp(windowed->Controls(i), choice.skinner == SkinnerKind::Box ? nullptr : windowed);
+    }
+    if (choice.ownedComponents && windowed) SkinOwnedComponents(windowed);
+}
+
+bool TWinSkinForm::Attach(TControl* control, int skinnerKind, bool recolour, int kind) {
+    auto skinner = MakeSkinner(SkinnerKind(skinnerKind), control);
+    if (!skinner) return false;
+    skinner->kind = kind;
+    TSkinControl* s = skinner.release();  // owned by the control from here
+    s->Init(this, fsd, fcanvas2.get(), recolour);
+    if (!s->Inited) {
+        delete s;
+        return false;
+    }
+    return true;
+}
+
+// ---- Plain windows
+
+void TWinSkinForm::InitHwndControls(HWND ahwnd) {
+    for (HWND child = GetTopWindow(ahwnd); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (DWORD(GetWindowLongW(child, GWL_STYLE)) & WS_CHILD) AddControlh(child);
+}
+
+void TWinSkinForm::AddControlh(HWND ahwnd) {
+    if (!ahwnd || FindControlSkinner(ahwnd)) return;
+    const DWORD style = DWORD(GetWindowLongW(ahwnd, GWL_STYLE));
+    const HwndChoice choice = ChooseHwndSkinner(LowerClassName(ahwnd), style, fsd->SkinControls());
+    if (choice.childrenFirst) InitHwndControls(ahwnd);
+    if (choice.recolourFramework)
+        if (auto* c = dynamic_cast<TControl*>(ControlOfWindow(ahwnd))) c->SetColor(fsd->Colors[kButtonFaceSlot]);
+    const HWND target = choice.firstChild ? GetWindow(ahwnd, GW_CHILD) : ahwnd;
+    if (!target) return;
+    auto skinner = MakeSkinner(choice.skinner, this);
+    if (!skinner) return;
+    skinner.release()->Inithwnd(target, fsd, fcanvas2.get(), this);  // owned by this form skinner
+}

@@ -129,9 +129,10 @@ protected:
     // WM_ERASEBKGND of controls that show their parent through: the parent's pixels, result 1.
     void EraseBackground(TMessage& Message);
     TColor ButtonFace() const;
+    // Enters the form skinner's control list (and leaves it again when this skinner goes).
+    void EnterList(TComponent* sf);
 
 private:
-    void EnterList(TComponent* sf);
     // Reads the window rectangle into boundsrect; false when the window is gone.
     bool ReadBounds(TRect& rc);
     SkinControlList* list_ = nullptr;

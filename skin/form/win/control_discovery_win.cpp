@@ -7,6 +7,7 @@
 #include "platform/win/forms.h"
 #include "platform/win/status_bar.h"
 #include "platform/win/std_controls.h"
+#include "skin/controls/win/skin_boxes.h"
 #include "skin/controls/win/skin_button.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/win/win_skin_data_win.h"
@@ -22,6 +23,9 @@ constexpr int kButtonFaceSlot = 3;
 std::unique_ptr<TSkinControl> MakeSkinner(SkinnerKind kind, TComponent* owner) {
     switch (kind) {
     case SkinnerKind::Button: return std::make_unique<TSkinButton>(owner);
+    case SkinnerKind::GroupBox: return std::make_unique<TSkinGroupBox>(owner);
+    case SkinnerKind::Box: return std::make_unique<TSkinBox>(owner);
+    case SkinnerKind::StatusBar: return std::make_unique<TSkinStatusBar>(owner);
     default: return nullptr;
     }
 }

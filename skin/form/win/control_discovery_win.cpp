@@ -9,6 +9,7 @@
 #include "platform/win/std_controls.h"
 #include "skin/controls/win/skin_boxes.h"
 #include "skin/controls/win/skin_button.h"
+#include "skin/controls/win/skin_edit.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/win/win_skin_data_win.h"
 #include "skin/data/win_skin_data.h"
@@ -26,6 +27,7 @@ std::unique_ptr<TSkinControl> MakeSkinner(SkinnerKind kind, TComponent* owner) {
     case SkinnerKind::GroupBox: return std::make_unique<TSkinGroupBox>(owner);
     case SkinnerKind::Box: return std::make_unique<TSkinBox>(owner);
     case SkinnerKind::StatusBar: return std::make_unique<TSkinStatusBar>(owner);
+    case SkinnerKind::Edit: return std::make_unique<TSkinEdit>(owner);
     default: return nullptr;
     }
 }

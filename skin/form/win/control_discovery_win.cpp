@@ -10,6 +10,7 @@
 #include "skin/controls/win/skin_boxes.h"
 #include "skin/controls/win/skin_button.h"
 #include "skin/controls/win/skin_edit.h"
+#include "skin/controls/win/skin_scrollbar.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/win/win_skin_data_win.h"
 #include "skin/data/win_skin_data.h"
@@ -28,6 +29,7 @@ std::unique_ptr<TSkinControl> MakeSkinner(SkinnerKind kind, TComponent* owner) {
     case SkinnerKind::Box: return std::make_unique<TSkinBox>(owner);
     case SkinnerKind::StatusBar: return std::make_unique<TSkinStatusBar>(owner);
     case SkinnerKind::Edit: return std::make_unique<TSkinEdit>(owner);
+    case SkinnerKind::Scrollbar: return std::make_unique<TSkinScrollbar>(owner);
     default: return nullptr;
     }
 }
@@ -190,7 +192,12 @@ bool TWinSkinForm::Attach(TControl* control, int skinnerKind, bool recolour, int
     if (!skinner) return false;
     skinner->kind = kind;
     TSkinControl* s = skinner.release();  // owned by the control from here
-    s->Init(this, fsd, fcanvas2.get(), recolour);
+    auto* windowed = dynamic_cast<TWinControl*>(control);
+    if (auto* bars = dynamic_cast<TSkinScrollbar*>(s); bars && windowed) {
+        bars->InitScrollbar(windowed, fsd, fcanvas2.get(), this);
+    } else {
+        s->Init(this, fsd, fcanvas2.get(), recolour);
+    }
     if (!s->Inited) {
         delete s;
         return false;

@@ -1,0 +1,371 @@
+#include "skin/controls/win/skin_scrollbar.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "platform/bitmap.h"
+#include "platform/props.h"
+#include "platform/win/bitmap_win.h"
+#include "platform/win/gdi.h"
+#include "platform/win/graphics.h"
+#include "skin/controls/scroll_bar_layout.h"
+#include "skin/data/skin_messages.h"
+#include "skin/data/skin_object.h"
+#include "skin/data/win/win_skin_data_win.h"
+#include "skin/data/win_skin_data.h"
+#include "skin/imaging/img_util.h"
+#include "skin/imaging/win/img_gdi.h"
+
+namespace {
+
+constexpr int kButtonShadowSlot = 7;
+
+std::string Lower(std::string s) {
+    for (auto& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+}  // namespace
+
+// ---- The panel
+
+const TClassInfo TWScrollbar::ClassInfo_{"TWScrollbar", &TCustomPanel::ClassInfo_, &TCustomPanel::Props};
+
+TWScrollbar::TWScrollbar(TComponent* AOwner) : TCustomPanel(AOwner), CW(GetSystemMetrics(SM_CXHSCROLL)) {
+    SetTabStop(false);
+    SetBevelOuter(bvNone);
+}
+
+void TWScrollbar::CreateParams(TCreateParams& params) {
+    TCustomPanel::CreateParams(params);
+    params.ExStyle = WS_EX_TOOLWINDOW;
+}
+
+void TWScrollbar::Attach(TSkinControl* aobj, TWinControl* aControl, int aType) {
+    obj = aobj;
+    control = aControl;
+    hwnd = aControl->Handle();
+    sbType = aType;
+    sbDir = aType;
+    SetColor(aobj->GetParentColor(aobj->fsd ? aobj->fsd->Colors[3] : clBtnFace));
+    SetParentWindow(GetParent(hwnd));
+    SetPosition(hwnd);
+}
+
+bool TWScrollbar::BarInfo(SCROLLBARINFO& info) const {
+    const auto get = User32Entries().GetScrollBarInfo;
+    if (!get) return false;
+    info = {};
+    info.cbSize = sizeof info;
+    return get(hwnd, sbType == 0 ? OBJID_HSCROLL : OBJID_VSCROLL, &info) != FALSE;
+}
+
+void TWScrollbar::SetPosition(HWND ahwnd) {
+    hwnd = ahwnd;
+    const HWND parent = GetParent(ahwnd);
+    SCROLLBARINFO info;
+    sbVisible = BarInfo(info);
+    if (!sbVisible) return;
+    if (!(DWORD(GetWindowLongW(hwnd, GWL_STYLE)) & WS_VISIBLE) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE)) {
+        HideScrollbar();
+        return;
+    }
+    const RECT& r = info.rcScrollBar;
+    POINT tl{r.left, r.top}, br{r.right, r.bottom};
+    ::ScreenToClient(hwnd, &tl);
+    ::ScreenToClient(hwnd, &br);
+    sbRect = {tl.x, tl.y, br.x, br.y};
+    Len = sbDir == 1 ? r.bottom - r.top : r.right - r.left;
+    OffsetSC = {r.left, r.top};
+    POINT p{r.left, r.top};
+    ::ScreenToClient(parent, &p);
+    const HWND after = GetWindow(hwnd, GW_HWNDPREV);
+    sbVisible = true;
+    SetVisible(true);
+    const HWND self = Handle();
+    SetWindowPos(self, after, p.x, p.y, r.right - r.left, r.bottom - r.top, SWP_SHOWWINDOW);
+    MoveWindow(self, p.x, p.y, r.right - r.left, r.bottom - r.top, TRUE);
+}
+
+void TWScrollbar::HideScrollbar() {
+    if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+    sbVisible = false;
+    SetVisible(false);
+}
+
+void TWScrollbar::ButtonUp() {
+    fdown = false;
+    ReleaseCapture();
+}
+
+int TWScrollbar::HitTest(TPoint p) const {
+    return ScrollBarHitTest(sbDir == 0 ? p.X : p.Y, Len, CW, thumbTop, thumbbottom);
+}
+
+void TWScrollbar::Paint() {
+    TSkinData* fsd = obj ? obj->fsd : nullptr;
+    const TDataSkinObject* arrows = fsd ? fsd->SArrow.get() : nullptr;
+    if (!arrows || arrows->Map.Empty()) return;
+    SCROLLBARINFO info;
+    if (!BarInfo(info) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE)) return;
+    const bool enabled = !(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
+    const bool vertical = sbDir == 1;
+    const RECT& bar = info.rcScrollBar;
+    const int w = bar.right - bar.left, h = bar.bottom - bar.top;
+    if (w < 0 || h < 0 || Width() < w || Height() < h) return;
+    Len = vertical ? h : w;
+
+    ScrollBarLook look;
+    look.vertical = vertical;
+    look.len = Len;
+    look.cw = CW;
+    look.arrowImageHeight = arrows->Map.Height();
+    look.scrollpos = scrollpos;
+    look.down = fdown;
+    look.enabled = enabled;
+    if (fdown && scrollpos == spThumb) {
+        POINT cursor;
+        GetCursorPos(&cursor);
+        const ThumbSpan t = DragThumb(vertical ? cursor.y : cursor.x, vertical ? trackp.Y : trackp.X, trackthumb,
+                                      {thumbTop, thumbbottom}, Len, CW);
+        thumbTop = t.top, thumbbottom = t.bottom;
+    } else {
+        thumbTop = info.xyThumbTop, thumbbottom = info.xyThumbBottom;
+    }
+    look.thumbTop = thumbTop, look.thumbBottom = thumbbottom;
+    const ScrollBarPieces p = LayoutScrollBar(look);
+    const int A = p.across;
+
+    TBitmap B(w, h, pf24bit);
+    const HDC dc = BitmapDC(B);
+    if (!dc) return;
+    SetStretchBltMode(dc, COLORONCOLOR);
+    FillColorRect(B, Rect(0, 0, w, h), ResolveColor(fsd->Colors[3]));
+    // Rectangles from positions along the bar, A thick across it.
+    auto span = [&](int from, int to) { return vertical ? Rect(0, from, A, to) : Rect(from, 0, to, A); };
+
+    if (const TDataSkinObject* track = vertical ? fsd->VBar.get() : fsd->HBar.get()) {
+        const int tile = fsd->HBar ? fsd->HBar->Tile : 0;
+        DrawSkinRect(dc, span(p.trackFrom, p.trackTo), track->Map, track->r, p.trackCell, 4, track->trans, tile,
+                     0);
+    }
+    obj->DrawSkinMap1(dc, span(0, p.arrowLen), arrows->Map, p.firstArrowCell, kArrowStripCells);
+    obj->DrawSkinMap1(dc, span(Len - p.arrowLen, Len), arrows->Map, p.secondArrowCell, kArrowStripCells);
+    const int extent = vertical ? Height() : Width();
+    if (p.thumb && thumbTop < extent && thumbbottom < extent) {
+        if (const TDataSkinObject* thumb = vertical ? fsd->VSlider.get() : fsd->HSlider.get())
+            DrawSkinRect(dc, span(thumbTop, thumbbottom), thumb->Map, thumb->r, p.thumbCell, thumb->frame,
+                         thumb->trans, 0, 0);
+        if (p.grip && p.gripFrom < extent && p.gripTo < extent)
+            obj->DrawSkinMap1(dc, span(p.gripFrom, p.gripTo), arrows->Map, p.gripCell, kArrowStripCells);
+    }
+    BlitOpaque(Canvas().Handle(), 0, 0, B);
+}
+
+void TWScrollbar::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_ERASEBKGND: m.Result = 1; return;  // the paint covers the panel
+    case WM_MOUSEMOVE: {
+        TCustomPanel::WndProc(m);
+        const int part = HitTest({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+        if (part != scrollpos) {
+            scrollpos = part;
+            Invalidate();
+        }
+        TrackMouseLeave(Handle());
+        return;
+    }
+    case WM_MOUSELEAVE:
+        if (!fdown) {
+            scrollpos = -1;
+            Invalidate();
+        }
+        return;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: Press(m); return;
+    case WM_LBUTTONUP: Release(m); return;
+    default: TCustomPanel::WndProc(m); return;
+    }
+}
+
+void TWScrollbar::Press(TMessage& m) {
+    TCustomPanel::WndProc(m);
+    const TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    POINT cursor;
+    GetCursorPos(&cursor);
+    trackp = {cursor.x, cursor.y};
+    SCROLLBARINFO info;
+    if (BarInfo(info)) {
+        trackthumb = info.xyThumbTop;
+        thumbTop = info.xyThumbTop, thumbbottom = info.xyThumbBottom;
+        OffsetSC = {info.rcScrollBar.left, info.rcScrollBar.top};
+    }
+    scrollpos = HitTest(p);
+    fdown = true;
+    Repaint();
+    ReleaseCapture();
+    // The control's own scroll bar handling runs its tracking loop; the call returns when it is over.
+    const POINT screen{p.X + OffsetSC.X, p.Y + OffsetSC.Y};
+    SendMessageW(hwnd, WM_NCLBUTTONDOWN, sbDir == 1 ? HTVSCROLL : HTHSCROLL, MAKELPARAM(screen.x, screen.y));
+    fdown = false;
+    ReleaseCapture();
+    Invalidate();
+}
+
+void TWScrollbar::Release(TMessage& m) {
+    TCustomPanel::WndProc(m);
+    ButtonUp();
+    const POINT screen{GET_X_LPARAM(m.LParam) + OffsetSC.X, GET_Y_LPARAM(m.LParam) + OffsetSC.Y};
+    PostMessageW(hwnd, WM_NCLBUTTONUP, sbDir == 1 ? HTVSCROLL : HTHSCROLL, MAKELPARAM(screen.x, screen.y));
+}
+
+// ---- Window scroll bars of a framework control
+
+TSkinScrollbar::TSkinScrollbar(TComponent* AOwner) : TSkinControl(AOwner) {}
+
+TSkinScrollbar::~TSkinScrollbar() { FreeBars(); }
+
+void TSkinScrollbar::FreeBars() {
+    delete hb;
+    delete vb;
+    hb = vb = nullptr;
+}
+
+void TSkinScrollbar::InitScrollbar(TWinControl* acontrol, TSkinData* sd, TCanvas* acanvas, TComponent* sf) {
+    fsd = sd;
+    fCanvas = acanvas;
+    control = acontrol;
+    hwnd = acontrol->Handle();
+    EnterList(sf);
+    border = Lower(GetEnumPropByName(acontrol, "BorderStyle")) != "bsnone";
+    if (acontrol->ClassName() == "TImageScrollBox" || kind == 1) border = false;
+    SwapFixedColor(true);
+    hb = new TWScrollbar(this);
+    hb->Attach(this, acontrol, 0);
+    vb = new TWScrollbar(this);
+    vb->Attach(this, acontrol, 1);
+    for (TWScrollbar* b : {hb, vb}) {
+        b->SetEnabled(acontrol->Enabled());
+        if (!acontrol->Visible()) b->HideScrollbar();
+    }
+    OldWndProc = control->WindowProc;
+    control->WindowProc = [this](TMessage& m) { NewWndProc(m); };
+    Inited = true;
+    skinstate = 1;
+}
+
+void TSkinScrollbar::SwapFixedColor(bool skinned) {
+    const Prop* p = FindProp(control, "FixedColor");
+    if (!p || p->Kind != PropKind::Integer) return;
+    if (skinned) {
+        if (!newColor) oldcolor = TColor(GetOrdPropByName(control, "FixedColor"));
+        newColor = true;
+        SetPropByName(control, "FixedColor", std::string_view(std::to_string(ButtonFace())));
+    } else if (newColor) {
+        SetPropByName(control, "FixedColor", std::string_view(std::to_string(oldcolor)));
+        newColor = false;
+    }
+}
+
+Route TSkinScrollbar::BeforeProc(TMessage& Message) {
+    if (Message.Msg == WM_NCPAINT && border) {
+        CallDefault(Message);
+        WindowDC dc(hwnd);
+        PaintBorder(dc);
+        return Route::Swallow;
+    }
+    return TSkinControl::BeforeProc(Message);
+}
+
+void TSkinScrollbar::PaintBorder(HDC dc) {
+    RECT w;
+    GetWindowRect(hwnd, &w);
+    RECT r{0, 0, w.right - w.left, w.bottom - w.top};
+    Owned<HBRUSH> shadow(CreateSolidBrush(ColorToRGB(ResolveColor(fsd->Colors[kButtonShadowSlot]))));
+    Owned<HBRUSH> face(CreateSolidBrush(ColorToRGB(ResolveColor(ButtonFace()))));
+    FrameRect(dc, &r, shadow.get());
+    InflateRect(&r, -1, -1);
+    FrameRect(dc, &r, face.get());
+}
+
+void TSkinScrollbar::SetBars() {
+    if (hb) hb->SetPosition(hwnd);
+    if (vb) vb->SetPosition(hwnd);
+}
+
+void TSkinScrollbar::AfterProc(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED:
+        sizing = true;
+        SetBars();
+        break;
+    case WM_HSCROLL:
+        if (hb) {
+            hb->scrollpos = LOWORD(Message.WParam);
+            hb->Invalidate();
+        }
+        break;
+    case WM_VSCROLL:
+        if (vb) {
+            vb->scrollpos = LOWORD(Message.WParam);
+            vb->Invalidate();
+        }
+        break;
+    case WM_MOUSEWHEEL:
+        for (TWScrollbar* b : {hb, vb})
+            if (b && b->sbVisible) b->Invalidate();
+        break;
+    case CM_VISIBLECHANGED:
+        if (Message.WParam) {
+            SetBars();
+        } else {
+            for (TWScrollbar* b : {hb, vb})
+                if (b) b->HideScrollbar();
+        }
+        break;
+    case CM_ENABLEDCHANGED:
+        for (TWScrollbar* b : {hb, vb})
+            if (b && control) b->SetEnabled(control->Enabled());
+        break;
+    case CM_RECREATEWND:
+        // The window is about to be made again: the form skinner gives the control a new skinner.
+        if (control && skinform) PostMessageW(GetAncestor(hwnd, GA_ROOT), SM_RESETSCROLLBAR, WPARAM(hwnd), 0);
+        break;
+    case SM_PAINTTODC:
+        if (Message.LParam == SkinSignature) {
+            if (Message.WParam) PaintBorder(reinterpret_cast<HDC>(Message.WParam));
+            Message.Result = SkinSignature;
+        }
+        break;
+    default: TSkinControl::AfterProc(Message); break;
+    }
+}
+
+void TSkinScrollbar::DrawControl(HDC dc, const TRect&) {
+    const DWORD style = DWORD(GetWindowLongW(hwnd, GWL_STYLE));
+    if (vb) {
+        if (vb->sbVisible) vb->Invalidate();
+        else if (style & WS_VSCROLL) vb->SetPosition(hwnd);
+    }
+    if (hb) {
+        if (hb->sbVisible) hb->Invalidate();
+        else if (style & WS_HSCROLL) hb->SetPosition(hwnd);
+    }
+    if (hb && vb && hb->sbVisible && vb->sbVisible)
+        FillFace(dc, {vb->sbRect.Left + 2, hb->sbRect.Top + 2, vb->sbRect.Right + 2, hb->sbRect.Bottom + 2});
+}
+
+void TSkinScrollbar::SkinChange() {
+    if (newColor) SetPropByName(control, "FixedColor", std::string_view(std::to_string(ButtonFace())));
+    TSkinControl::SkinChange();
+}
+
+void TSkinScrollbar::Unsubclass() {
+    SwapFixedColor(false);
+    TSkinControl::Unsubclass();
+    if (skinstate != 6) FreeBars();
+}

@@ -38,6 +38,11 @@ function(tv_test name)
         set(T_TIMEOUT 300)
     endif()
     set_tests_properties(${label}:${name} PROPERTIES LABELS ${label} TIMEOUT ${T_TIMEOUT})
+    if(TV_WINDOWS)
+        # Windows tests show windows, read pixels back from the screen and take the activation: they share
+        # one display, so they run one at a time (host tests and fuzzing still run beside them).
+        set_tests_properties(${label}:${name} PROPERTIES RESOURCE_LOCK wine_display)
+    endif()
 endfunction()
 
 # tv_windows_libs(OUT name...): the libraries a Windows-side target links for the given modules

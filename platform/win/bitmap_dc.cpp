@@ -3,18 +3,24 @@
 #include <memory>
 
 #include "platform/win/bitmap_win.h"
+#include "platform/win/gdi.h"
 
 namespace {
 
 class DibStore final : public TBitmapStore {
 public:
-    DibStore(HBITMAP bitmap, void* bits) : bitmap_(bitmap), bits_(static_cast<std::uint8_t*>(bits)) {}
+    // The section and its dc are counted with the other live GDI objects (gdi::LiveHandles).
+    DibStore(HBITMAP bitmap, void* bits) : bitmap_(bitmap), bits_(static_cast<std::uint8_t*>(bits)) {
+        gdi::CountHandle(1);
+    }
     ~DibStore() override {
         if (dc_) {
             SelectObject(dc_, old_);  // deselect before the bitmap is deleted
             DeleteDC(dc_);
+            gdi::CountHandle(-1);
         }
         DeleteObject(bitmap_);
+        gdi::CountHandle(-1);
     }
     DibStore(const DibStore&) = delete;
     DibStore& operator=(const DibStore&) = delete;
@@ -34,6 +40,7 @@ public:
     HDC DC() {
         if (!dc_) {
             dc_ = CreateCompatibleDC(nullptr);
+            if (dc_) gdi::CountHandle(1);
             old_ = SelectObject(dc_, bitmap_);
         }
         return dc_;

@@ -30,7 +30,7 @@ tv_configure_bench || failed+=("configure bench")
 
 [ -f "$TV_BUILD_DIR/win/build.ninja" ] && { tv_build "$TV_BUILD_DIR/win" || failed+=("build win"); }
 [ -f "$TV_BUILD_DIR/host/build.ninja" ] && { tv_build "$TV_BUILD_DIR/host" || failed+=("build host"); }
-# Benchmarks only have to keep compiling here; tools/bench.sh runs them.
+# Benchmarks only have to keep compiling here (the Windows ones are part of build/win); tools/bench.sh runs them.
 [ -f "$TV_BUILD_DIR/bench/build.ninja" ] && { tv_build "$TV_BUILD_DIR/bench" bench/all || failed+=("build bench"); }
 # Where the Windows build had to be 64-bit, the shipped 32-bit program is still built.
 if [ "$(tv_windows_toolchain)" != "$TV_REPO_DIR/cmake/mingw-i686.cmake" ]; then

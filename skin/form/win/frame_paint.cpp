@@ -71,8 +71,12 @@ void TWinSkinForm::DrawBorderPiece(int piece, const TRect& rect, HDC dc) {
     const int w = rect.Width(), h = rect.Height();
     if (!b || w < 0 || h < 0 || w * h == 0) return;
     const int cell = FWindowActive || b->frame == 1 ? 1 : 2;
-    auto bmp = MakeSkinBitmap(Rect(0, 0, w, h), b->Map, b->r, cell, b->frame, b->Tile != 1, piece >= 3);
-    BlitOpaque(dc, rect.Left, rect.Top, *bmp);
+    ComposedPiece& c = composed_[piece - 1][cell - 1];
+    if (!c.bitmap || c.w != w || c.h != h) {
+        c.bitmap = MakeSkinBitmap(Rect(0, 0, w, h), b->Map, b->r, cell, b->frame, b->Tile != 1, piece >= 3);
+        c.w = w, c.h = h;
+    }
+    BlitOpaque(dc, rect.Left, rect.Top, *c.bitmap);
 }
 
 void TWinSkinForm::PaintCaption(HDC dc) {

@@ -187,6 +187,8 @@ void TWinSkinForm::InitWindow(TSkinData* skin) {
 
 void TWinSkinForm::InitSkinData() {
     if (!fsd || fsd->Empty) return;
+    for (auto& piece : composed_)
+        for (auto& cell : piece) cell = {};  // a new skin: compose the pieces again
     if (FormBorder == sbsNone) {
         bw = {};
         MenuHeight = 0;

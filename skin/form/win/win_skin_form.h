@@ -246,6 +246,12 @@ private:
     // The region of one border piece (1 left, 2 right, 3 top, 4 bottom) of a w x h window.
     Owned<HRGN> EdgeRegion(int piece, int w, int h);
     const TDataSkinBorder* Border(int piece) const;
+    // The border pieces as last composed, by piece and cell: a repaint at the same size reuses them.
+    struct ComposedPiece {
+        int w = -1, h = -1;
+        std::unique_ptr<TBitmap> bitmap;
+    };
+    ComposedPiece composed_[4][2];
     bool MdiChild() const { return FormStyle == sfsMDIChild; }
 };
 

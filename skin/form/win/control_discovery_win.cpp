@@ -225,3 +225,16 @@ void TWinSkinForm::AddControlh(HWND ahwnd) {
     if (!skinner) return;
     skinner.release()->Inithwnd(target, fsd, fcanvas2.get(), this);  // owned by this form skinner
 }
+
+void TWinSkinForm::ResetScrollbar(HWND ahwnd) {
+    for (std::size_t i = Controllist.size(); i-- > 0;) {
+        TSkinControl* old = Controllist[i];
+        if (old->hwnd != ahwnd) continue;
+        // The control is read before its skinner goes: the new skinner is made for the same control.
+        TWinControl* control = old->control;
+        Remove(old);
+        delete old;
+        if (control) Attach(control, int(SkinnerKind::Scrollbar), false, 0);
+        return;
+    }
+}

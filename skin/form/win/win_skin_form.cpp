@@ -378,6 +378,7 @@ TWinSkinForm::Step TWinSkinForm::Stage1(TMessage& m) {
         }
         return Step::Done;
     case SM_INITSKIN: Activate(); return Step::Done;
+    case SM_RESETSCROLLBAR: ResetScrollbar(HWND(m.WParam)); return Step::Done;
     case SM_ISSKINNED:
         m.Result = 1;
         PostMessageW(Hwnd, SM_AFTERSKIN, 0, SkinSignature);

@@ -178,6 +178,8 @@ public:
     // True when acontrol was already listed; otherwise lists it.
     bool AddControlList(TSkinControl* acontrol);
     void DeleteControl(TSkinControl* c);
+    // A control whose window was made again gets a new scroll bar skinner in place of the old one.
+    void ResetScrollbar(HWND ahwnd);
 
     // Painting of the frame: the whole non-client area on dc, or (nullptr) on the window's own dc.
     void PaintFrame(HDC dc);

@@ -250,7 +250,9 @@ std::unique_ptr<TBitmap> MakeSkinBitmap(const TRect& r, const TBitmap& image, co
 TPlacedBitmap ComposeSkinRect(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
                               int Tile, int vertical) {
     TPlacedBitmap p;
-    if (Inverted(r) || N < 1) return p;
+    // An empty image (missing, or rejected when loaded) draws nothing, as it does for every other routine.
+    TSkinFrame f;
+    if (Inverted(r) || !SkinFrameOf(image, I, N, vertical != 0, f)) return p;
     p.bitmap = MakeSkinBitmap(r, image, margins, I, N, Tile, vertical);
     p.x = r.Left;
     p.y = r.Top;

@@ -144,6 +144,18 @@ TEST(MakeSkinBitmap, NoFramesOrEmptyTargetsDrawNothing) {
         for (int x = 0; x < 10; ++x) ASSERT_EQ(dc.Pixel(x, y), 0x123456u);
 }
 
+TEST(DrawSkinRect, AnEmptySkinImageDrawsNothingOpaqueOrKeyed) {
+    // A skin image that is missing or was rejected on load stays empty: the surface keeps its pixels.
+    const TBitmap missing;
+    TBitmap dc(12, 8);
+    dc.Fill(0x123456);
+    for (int trans : {0, 1})
+        for (int tile : {0, 1}) DrawSkinRect(dc, Rect(1, 1, 11, 7), missing, Rect(2, 2, 2, 2), 1, 2, trans, tile, 0);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 12; ++x) ASSERT_EQ(dc.Pixel(x, y), 0x123456u);
+    EXPECT_EQ(ComposeSkinRect(Rect(0, 0, 5, 5), missing, {}, 1, 1, 0, 0, 0).bitmap, nullptr);
+}
+
 TEST(DrawSkinBar, CapsAtTheEndsAndWholeTilesBetween) {
     // Frame 10 wide: caps 2 and 3, middle tile 5. Target 16 x 4: tiles at 2, 7 and 12, the last running
     // under the right cap, which starts at 13 and is drawn over it.

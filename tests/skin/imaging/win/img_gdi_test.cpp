@@ -99,6 +99,11 @@ TEST(ImgGdi, OpaqueAndKeyedCompositionLandAsThePixelRulesSay) {
         ExpectGdiMatchesPixels([&](HDC dc) { DrawSkinCellCentered(dc, Rect(0, 0, 10, 10), strip, 2, 3, trans); },
                                [&](TBitmap& b) { DrawSkinCellCentered(b, Rect(0, 0, 10, 10), strip, 2, 3, trans); });
     }
+    // An empty skin image leaves the dc as it was, in both modes.
+    const TBitmap missing;
+    for (int trans : {0, 1})
+        ExpectGdiMatchesPixels([&](HDC dc) { DrawSkinRect(dc, Rect(5, 3, 50, 31), missing, margins, 1, 1, trans, 0, 0); },
+                               [](TBitmap&) {});
     ExpectGdiMatchesPixels([&](HDC dc) { StretchSkinBar(dc, Rect(2, 2, 58, 9), strip, margins, 1, 3, 0, 0); },
                            [&](TBitmap& b) { StretchSkinBar(b, Rect(2, 2, 58, 9), strip, margins, 1, 3, 0, 0); });
     ExpectGdiMatchesPixels([&](HDC dc) { TileBitmapRect(dc, Rect(1, 1, 30, 30), strip, Rect(3, 3, 10, 8)); },

@@ -170,7 +170,8 @@ void Remap(TBitmap& bmp, int newWidth, int newHeight, Map sourceOf) {
 
 }  // namespace
 
-void ReplaceKeyColor(TBitmap& bmp, TColor color) {
+void ReplaceKeyColor(TBitmap& bmp, TColor replacement) {
+    const TColor color = ResolveColor(replacement);
     bmp.SetPixelFormat(pf24bit);
     const std::uint8_t r = std::uint8_t(GetRValue(color)), g = std::uint8_t(GetGValue(color)),
                        b = std::uint8_t(GetBValue(color));

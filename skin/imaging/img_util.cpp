@@ -374,7 +374,7 @@ void DrawKeyedBitmap(TBitmap& dc, const TRect& r, const TBitmap& bmp, TColor key
 void FillColorRect(TBitmap& dc, const TRect& r, TColor color) {
     const TRect area = Intersect(r, Rect(0, 0, dc.Width(), dc.Height()));
     if (area.IsEmpty()) return;
-    const TColor c = color & 0xFFFFFF;
+    const TColor c = ResolveColor(color) & 0xFFFFFF;
     if (!IsDrawable(dc)) {
         for (int y = area.Top; y < area.Bottom; ++y)
             for (int x = area.Left; x < area.Right; ++x) dc.SetPixel(x, y, c);

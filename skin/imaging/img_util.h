@@ -19,11 +19,13 @@ constexpr TColor SkinKeyColor = 0x00FF00FF;
 
 // ---- Colours
 
-// The colour of system colour index nn ($FF0000nn). The Windows build asks the platform; elsewhere a fixed
-// table of the classic scheme answers. SetSysColorFunc replaces the source (tests pin it) and returns the old.
+// The colour of system colour index nn ($FF0000nn). A fixed table of the classic scheme answers until the
+// Windows side installs the platform's colours (UseSystemColors, skin/imaging/win/img_gdi.h).
+// SetSysColorFunc replaces the source (tests pin it; nullptr is the classic table) and returns the old.
 using TSysColorFunc = TColor (*)(int index);
 TSysColorFunc SetSysColorFunc(TSysColorFunc func);
-// A system colour becomes its current value; any other value is returned unchanged.
+// A system colour becomes its current value; any other value is returned unchanged. Every routine here that
+// takes a TColor resolves it first, before any arithmetic or platform call.
 TColor ResolveColor(TColor color);
 
 // ---- Skin strips
@@ -161,7 +163,7 @@ std::unique_ptr<TBitmap> MakeDisabledGlyph(const TBitmap& glyph);
 
 // ---- Small drawing aids
 
-// The colour is used as given (a system colour is not resolved: only its low 24 bits count).
+// A system colour paints its current value.
 void FillColorRect(TBitmap& dc, const TRect& r, TColor color);
 // Where DrawTextCentered puts text of the measured size inside r, and its text format flags.
 TRect CenteredTextRect(const TRect& r, int measuredWidth, int measuredHeight);

@@ -3,6 +3,7 @@
 #include "skin/data/win/win_skin_data_win.h"
 
 #include "platform/win/bitmap_win.h"
+#include "skin/imaging/win/img_gdi.h"
 
 #include <cstdio>
 #include <memory>
@@ -172,8 +173,7 @@ public:
 
     void MakeBGBrush(TColor color) override {
         if (brush_) DeleteObject(brush_);
-        const TColor c = (color & 0xFF000000u) == 0xFF000000u ? GetSysColor(int(color & 0xFF)) : color;
-        brush_ = CreateSolidBrush(c & 0xFFFFFF);
+        brush_ = CreateSolidBrush(ResolveColor(color));
     }
     HBRUSH BGBrush() const override { return brush_; }
 
@@ -232,6 +232,7 @@ std::unique_ptr<TSkinDataNative> Win32Native(TSkinData&) { return std::make_uniq
 
 void InstallSkinDataPlatform() {
     Library();
+    UseSystemColors();
     SetSkinDataNativeFactory(&Win32Native);
 }
 

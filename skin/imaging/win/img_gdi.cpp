@@ -30,6 +30,8 @@ private:
 
 RECT ToRECT(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
+TColor PlatformSysColor(int index) { return TColor(GetSysColor(index)) & 0xFFFFFF; }
+
 // A monochrome bitmap of w x h with a set bit wherever bmp holds the key.
 HBITMAP MakeKeyMask(const TBitmap& bmp, int w, int h, TColor key) {
     const int rowBytes = ((w + 15) / 16) * 2;  // device-dependent bitmaps have 16-bit aligned rows
@@ -50,6 +52,8 @@ void Put(HDC dc, TPlacedBitmap& p) {
 }
 
 }  // namespace
+
+void UseSystemColors() { SetSysColorFunc(&PlatformSysColor); }
 
 void BlitOpaque(HDC dc, int x, int y, TBitmap& bmp) {
     HDC src = BitmapDC(bmp);
@@ -148,7 +152,7 @@ void FillGradientRect(HDC dc, const TRect& r, TColor c1, TColor c2, int orientat
 
 void FillColorRect(HDC dc, const TRect& r, TColor color) {
     const RECT rc = ToRECT(r);
-    Owned<HBRUSH> brush{CreateSolidBrush(color)};
+    Owned<HBRUSH> brush{CreateSolidBrush(ResolveColor(color))};
     FillRect(dc, &rc, brush.get());
 }
 

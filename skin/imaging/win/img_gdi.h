@@ -8,6 +8,9 @@
 
 #include <windows.h>
 
+// From now on system colours resolve to the platform's current values (see ResolveColor).
+void UseSystemColors();
+
 // Opaque copy of all of bmp to (x, y).
 void BlitOpaque(HDC dc, int x, int y, TBitmap& bmp);
 // Copies r's size from bmp's top-left corner to r, leaving the dc's pixels where bmp holds the key exactly.

@@ -27,14 +27,11 @@ const TUser32Entries& User32Entries();
 bool SkinGetScrollBarInfo(HWND window, LONG objectId, PSCROLLBARINFO info);
 bool SkinGetComboBoxInfo(HWND window, PCOMBOBOXINFO info);
 
-// NT-family systems draw wide text; the older family draws the text converted to the ANSI code page.
-bool SkinIsNT();
-int SkinDrawText(HDC dc, const std::wstring& text, RECT& rect, UINT format);
 // 8-bit text in the system code page to wide text.
 std::wstring AnsiToWide(std::string_view text);
 // The first count characters, or the whole text for count -1.
 std::wstring WideLeft(const std::wstring& text, int count);
 // Asks for one WM_MOUSELEAVE for the window; nothing when TrackMouseEvent is missing.
 void TrackMouseLeave(HWND window);
-// The framework object of a window (its "ControlOfs..." property); nullptr for 0 or a foreign window.
+// The framework object of a window (FrameworkObjectOfWindow); nullptr for 0 or a foreign window.
 TObject* ControlOfWindow(HWND window);

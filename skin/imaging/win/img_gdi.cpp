@@ -6,27 +6,9 @@
 #include <vector>
 
 #include "platform/win/bitmap_win.h"
+#include "platform/win/gdi.h"
 
 namespace {
-
-struct ObjectDeleter {
-    void operator()(HGDIOBJ h) const noexcept { DeleteObject(h); }
-};
-template <class H>
-using Owned = std::unique_ptr<std::remove_pointer_t<H>, ObjectDeleter>;
-
-// Selects an object into a dc for one scope and puts the previous one back.
-class Selected {
-public:
-    Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    ~Selected() { SelectObject(dc_, old_); }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
 
 RECT ToRECT(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
@@ -115,22 +97,22 @@ void DrawSkinCellCentered(HDC dc, const TRect& r, const TBitmap& image, int I, i
     Put(dc, p);
 }
 
-HRGN BuildColorKeyRegion(TBitmap& bmp, int xOffset, int yOffset, TColor key, int redTolerance, int greenTolerance,
-                         int blueTolerance) {
-    HRGN result = nullptr;
+Owned<HRGN> BuildColorKeyRegion(TBitmap& bmp, int xOffset, int yOffset, TColor key, int redTolerance,
+                                int greenTolerance, int blueTolerance) {
+    Owned<HRGN> result;
     ScanColorKeyRegion(bmp, xOffset, yOffset, key, redTolerance, greenTolerance, blueTolerance,
                        [&](const TRegionBlock& block) {
-                           HRGN part = ExtCreateRegion(nullptr, DWORD(block.ByteSize()),
-                                                       static_cast<const RGNDATA*>(block.Data()));
+                           Owned<HRGN> part{ExtCreateRegion(nullptr, DWORD(block.ByteSize()),
+                                                            static_cast<const RGNDATA*>(block.Data()))};
                            if (!part) return;  // a failed creation leaves the region partial
                            if (!result) {
-                               result = part;
+                               result = std::move(part);
                                return;
                            }
-                           CombineRgn(result, result, part, RGN_OR);
-                           DeleteObject(part);
+                           CombineRgn(result.get(), result.get(), part.get(), RGN_OR);
                        });
-    return result ? result : CreateRectRgn(0, 0, 0, 0);
+    if (!result) result.reset(CreateRectRgn(0, 0, 0, 0));
+    return result;
 }
 
 void FillGradientRect(HDC dc, const TRect& r, TColor c1, TColor c2, int orientation) {

@@ -182,13 +182,27 @@ void TSkinData::LoadFromCollection(TPersistent* store, int index) {
 
 // ---- the manager -------------------------------------------------------------------------------------
 
+namespace {
+
+// How long the manager waits before it carries out a request, so that several changes made together
+// (a skin loaded, then activated) refresh the windows once.
+constexpr std::int32_t kActionDelayMs = 250;
+
+// Asks the manager to carry out the action for data after the usual delay.
+void RequestAction(TSkinManage& m, TSkinData* data, TSkinAction action) {
+    m.UpdateData = data;
+    m.SetAction(action, kActionDelayMs);
+}
+
+}  // namespace
+
 void TSkinData::ApplySkinChange() {
     if (Designing() || Reading()) return;
     if (!PrimarySkinManager()) Loaded();
     TSkinManage* m = PrimarySkinManager();
     m->UpdateData = this;
     m->DeleteSysbtn();
-    if (m->state == 1) m->SetAction(saSkinChanged, 250);
+    if (m->state == 1) m->SetAction(saSkinChanged, kActionDelayMs);
 }
 
 void TSkinData::Loaded() {
@@ -209,7 +223,7 @@ void TSkinData::Loaded() {
         if (Empty)
             factive = false;  // nothing to show: the field only, no request
         else
-            m->SetAction(saInstall, 250);
+            m->SetAction(saInstall, kActionDelayMs);
     }
     if (FSkinControls.Contains(xcMainMenu))
         FSkinControls.Exclude(xcMenuItem);
@@ -228,18 +242,16 @@ void TSkinData::SetActive(bool value) {
     case sfMainform:
         if (value) {
             if (Empty) return;
-            m->UpdateData = this;
-            m->SetAction(saInstall, 250);
+            RequestAction(*m, this, saInstall);
             m->state = 1;
         } else {
-            m->UpdateData = this;
-            m->SetAction(saUninstall, 250);
+            RequestAction(*m, this, saUninstall);
         }
         break;
     case sfOnlyThisForm:
         m->UpdateData = this;
         if (value && Empty) return;
-        m->SetAction(value ? saInstall : saUninstall, 250);
+        RequestAction(*m, this, value ? saInstall : saUninstall);
         break;
     default:
         break;
@@ -248,15 +260,13 @@ void TSkinData::SetActive(bool value) {
 
 void TSkinData::Install() {
     if (TSkinManage* m = PrimarySkinManager()) {
-        m->UpdateData = this;
-        m->SetAction(saInstall, 250);
+        RequestAction(*m, this, saInstall);
     }
 }
 
 void TSkinData::Uninstall() {
     if (TSkinManage* m = PrimarySkinManager()) {
-        m->UpdateData = this;
-        m->SetAction(saUninstall, 250);
+        RequestAction(*m, this, saUninstall);
     }
 }
 
@@ -275,8 +285,7 @@ void TSkinData::SkinForm(HWND window) {
 void TSkinData::ChangeForm(HWND formWindow) {
     if (TSkinManage* m = PrimarySkinManager()) {
         m->lpara = formWindow;
-        m->UpdateData = this;
-        m->SetAction(saReskinForm, 250);
+        RequestAction(*m, this, saReskinForm);
     }
 }
 

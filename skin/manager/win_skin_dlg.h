@@ -83,7 +83,6 @@ public:
     std::vector<TSkinActionRequest> Requests;
     std::int32_t TimerInterval = 100;
     bool TimerEnabled = false;
-    std::uint32_t PlatformVersion = 0;  // recorded by InstallHook
     bool HookInstalled = false;
 };
 

@@ -17,7 +17,7 @@ TColor ClassicSysColor(int index) {
     return index >= 0 && index < 31 ? kClassic[index] : clBlack;
 }
 
-TSysColorFunc g_sysColor = &ClassicSysColor;
+SysColorFunc g_sysColor = &ClassicSysColor;
 
 // Unit name and lines that the gradient checks report.
 constexpr const char* kUnit = "imgutil";
@@ -26,7 +26,7 @@ constexpr int kMakeGradientLine = 323;
 
 }  // namespace
 
-TSysColorFunc SetSysColorFunc(TSysColorFunc func) {
+SysColorFunc SetSysColorFunc(SysColorFunc func) {
     return std::exchange(g_sysColor, func ? func : &ClassicSysColor);
 }
 
@@ -56,14 +56,14 @@ int ColorSaturation(TColor color) {
     return q;
 }
 
-TGradientCache& GradientCache() {
-    static TGradientCache cache;
+GradientTables& GradientCache() {
+    static GradientTables cache;
     return cache;
 }
 
 int MakeGradient(int count, TColor c1, TColor c2) {
     if (count <= 0) throw EAssertionFailed(kUnit, kMakeGradientLine);
-    TGradientCache& cache = GradientCache();
+    GradientTables& cache = GradientCache();
     const int slot = cache.next;
     cache.next = (cache.next + 1) % kGradientSlots;
     std::vector<TColor>& table = cache.slots[std::size_t(slot)];
@@ -84,7 +84,7 @@ int MakeGradient(int count, TColor c1, TColor c2) {
 
 int FindGradient(int count, TColor c1, TColor c2) {
     if (count <= 0) throw EAssertionFailed(kUnit, kFindGradientLine);
-    const TGradientCache& cache = GradientCache();
+    const GradientTables& cache = GradientCache();
     for (int slot = kGradientSlots - 1; slot >= 0; --slot) {
         const std::vector<TColor>& t = cache.slots[std::size_t(slot)];
         if (int(t.size()) == count && t.front() == c1 && t.back() == c2) return slot;

@@ -17,7 +17,7 @@ namespace {
 
 struct User32Library {
     HMODULE module = nullptr;
-    TUser32Entries entries;
+    User32EntryPoints entries;
 
     User32Library() {
         module = LoadLibraryW(L"user32.dll");
@@ -43,7 +43,7 @@ User32Library& Library() {
 
 // ---- the services of one component -------------------------------------------------------------------
 
-class TWin32SkinDataNative : public TSkinDataNative {
+class Win32SkinDataNative : public TSkinDataNative {
 public:
     int SystemMetric(Metric m) const override {
         switch (m) {
@@ -138,7 +138,7 @@ private:
     std::unique_ptr<THintWindow> hint_;
 };
 
-std::unique_ptr<TSkinDataNative> Win32Native(TSkinData&) { return std::make_unique<TWin32SkinDataNative>(); }
+std::unique_ptr<TSkinDataNative> Win32Native(TSkinData&) { return std::make_unique<Win32SkinDataNative>(); }
 
 }  // namespace
 
@@ -148,7 +148,7 @@ void InstallSkinDataPlatform() {
     SetSkinDataNativeFactory(&Win32Native);
 }
 
-const TUser32Entries& User32Entries() { return Library().entries; }
+const User32EntryPoints& User32Entries() { return Library().entries; }
 
 bool SkinGetScrollBarInfo(HWND window, LONG objectId, PSCROLLBARINFO info) {
     auto f = User32Entries().GetScrollBarInfo;

@@ -15,13 +15,13 @@
 void InstallSkinDataPlatform();
 
 // The optional user32 entry points (nullptr when the system lacks one).
-struct TUser32Entries {
+struct User32EntryPoints {
     BOOL(WINAPI* GetScrollBarInfo)(HWND, LONG, PSCROLLBARINFO) = nullptr;
     BOOL(WINAPI* TrackMouseEvent)(LPTRACKMOUSEEVENT) = nullptr;
     BOOL(WINAPI* GetComboBoxInfo)(HWND, PCOMBOBOXINFO) = nullptr;
     void(WINAPI* DisableProcessWindowsGhosting)() = nullptr;
 };
-const TUser32Entries& User32Entries();
+const User32EntryPoints& User32Entries();
 
 // The platform's GetScrollBarInfo when it was found; false otherwise.
 bool SkinGetScrollBarInfo(HWND window, LONG objectId, PSCROLLBARINFO info);

@@ -25,7 +25,7 @@ HBITMAP MakeKeyMask(const TBitmap& bmp, int w, int h, TColor key) {
     return CreateBitmap(w, h, 1, 1, bits.data());
 }
 
-void Put(HDC dc, TPlacedBitmap& p) {
+void Put(HDC dc, PlacedBitmap& p) {
     if (!p.bitmap) return;
     if (p.keyed)
         DrawKeyedBitmap(dc, Bounds(p.x, p.y, p.bitmap->Width(), p.bitmap->Height()), *p.bitmap, SkinKeyColor);
@@ -70,7 +70,7 @@ void TileBitmapRect(HDC canvas, const TRect& destRect, const TBitmap& src, const
 
 void DrawSkinRect(HDC dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
                   int Tile, int vertical) {
-    TPlacedBitmap p = ComposeSkinRect(r, image, margins, I, N, trans, Tile, vertical);
+    PlacedBitmap p = ComposeSkinRect(r, image, margins, I, N, trans, Tile, vertical);
     if (!p.bitmap) return;
     if (p.keyed) DrawKeyedBitmap(dc, r, *p.bitmap, SkinKeyColor);
     else BlitOpaque(dc, p.x, p.y, *p.bitmap);
@@ -78,22 +78,22 @@ void DrawSkinRect(HDC dc, const TRect& r, const TBitmap& image, const TRect& mar
 
 void DrawSkinBar(HDC canvas, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
                  int vertical) {
-    TPlacedBitmap p = ComposeSkinBar(r, image, margins, I, N, trans, vertical);
+    PlacedBitmap p = ComposeSkinBar(r, image, margins, I, N, trans, vertical);
     Put(canvas, p);
 }
 
 void StretchSkinBar(HDC dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int Tile,
                     int vertical) {
-    for (TPlacedBitmap& p : ComposeStretchSkinBar(r, image, margins, I, N, vertical)) Put(dc, p);
+    for (PlacedBitmap& p : ComposeStretchSkinBar(r, image, margins, I, N, vertical)) Put(dc, p);
 }
 
 void DrawSkinCell(HDC dc, const TRect& r, const TBitmap& image, int I, int N, int trans) {
-    TPlacedBitmap p = ComposeSkinCell(r, image, I, N, trans);
+    PlacedBitmap p = ComposeSkinCell(r, image, I, N, trans);
     Put(dc, p);
 }
 
 void DrawSkinCellCentered(HDC dc, const TRect& r, const TBitmap& image, int I, int N, int trans) {
-    TPlacedBitmap p = ComposeSkinCellCentered(r, image, I, N, trans);
+    PlacedBitmap p = ComposeSkinCellCentered(r, image, I, N, trans);
     Put(dc, p);
 }
 
@@ -101,7 +101,7 @@ Owned<HRGN> BuildColorKeyRegion(TBitmap& bmp, int xOffset, int yOffset, TColor k
                                 int greenTolerance, int blueTolerance) {
     Owned<HRGN> result;
     ScanColorKeyRegion(bmp, xOffset, yOffset, key, redTolerance, greenTolerance, blueTolerance,
-                       [&](const TRegionBlock& block) {
+                       [&](const RegionBlock& block) {
                            Owned<HRGN> part{ExtCreateRegion(nullptr, DWORD(block.ByteSize()),
                                                             static_cast<const RGNDATA*>(block.Data()))};
                            if (!part) return;  // a failed creation leaves the region partial
@@ -160,7 +160,7 @@ void DrawTextCentered(HDC canvas, const TRect& r, const std::wstring& text, int 
 }
 
 void DrawArrowGlyph(HDC canvas, int x, int y, int kind) {
-    for (const TArrowStroke& s : ArrowGlyphStrokes(x, y, kind)) {
+    for (const ArrowStroke& s : ArrowGlyphStrokes(x, y, kind)) {
         MoveToEx(canvas, s.From.X, s.From.Y, nullptr);
         LineTo(canvas, s.To.X, s.To.Y);
     }

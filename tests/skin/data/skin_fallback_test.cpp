@@ -40,7 +40,7 @@ class PinnedSystemColors : public ::testing::Test {
 protected:
     void SetUp() override { old_ = SetSysColorFunc(&PinnedSysColor); }
     void TearDown() override { SetSysColorFunc(old_); }
-    TSysColorFunc old_ = nullptr;
+    SysColorFunc old_ = nullptr;
 };
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "platform/stream.h"
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
 #include "test_skins.h"
 

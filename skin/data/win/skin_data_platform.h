@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 
 // Looks up the optional user32 entry points and makes every later skin component use the Windows
 // services. Called once at program start, before the first form is read; calling it again does nothing.

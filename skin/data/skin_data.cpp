@@ -1,6 +1,6 @@
 // The skin component: properties, the stored skin, the load operations and the requests it makes of the
 // skin manager. Parsing is in skin_parse.cpp.
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 
 #include <filesystem>
 #include <system_error>
@@ -8,12 +8,12 @@
 #include "platform/filer.h"
 #include "platform/props.h"
 #include "skin/data/skin_resources.h"
-#include "skin/manager/win_skin_dlg.h"
+#include "skin/manager/skin_manage.h"
 #include "platform/collection.h"
 
 // ---- platform services -------------------------------------------------------------------------------
 
-int TSkinDataNative::SystemMetric(Metric m) const {
+int SkinDataNative::SystemMetric(Metric m) const {
     switch (m) {  // a 1024 x 768 desktop at 96 dpi
     case cxMaximized: return 1032;
     case cyMaximized: return 776;
@@ -24,7 +24,7 @@ int TSkinDataNative::SystemMetric(Metric m) const {
 
 namespace {
 
-std::unique_ptr<TSkinDataNative> PortableNative(TSkinData&) { return std::make_unique<TSkinDataNative>(); }
+std::unique_ptr<SkinDataNative> PortableNative(TSkinData&) { return std::make_unique<SkinDataNative>(); }
 
 TSkinDataNativeFactory nativeFactory = &PortableNative;
 
@@ -90,8 +90,8 @@ TSkinData::TSkinData(TComponent* AOwner)
     LoadSkinResourceBitmap("PELISKMENU", bmpmenu);
     bmpmenu.SetTransparentColor(clWhite);
     bmpmenu.SetTransparent(true);
-    cxMax = native_->SystemMetric(TSkinDataNative::cxMaximized);
-    cyMax = native_->SystemMetric(TSkinDataNative::cyMaximized);
+    cxMax = native_->SystemMetric(SkinDataNative::cxMaximized);
+    cyMax = native_->SystemMetric(SkinDataNative::cyMaximized);
 }
 
 TSkinData::~TSkinData() {
@@ -337,8 +337,8 @@ TColor TSkinData::GetCaptionColor() const { return CaptionColorOf(*this); }
 void TSkinData::GetCaptionFont() { native_->GetCaptionFont(); }
 
 void TSkinData::GetAppIcon() {
-    const int w = native_->SystemMetric(TSkinDataNative::cxSmallIcon);
-    const int h = native_->SystemMetric(TSkinDataNative::cySmallIcon);
+    const int w = native_->SystemMetric(SkinDataNative::cxSmallIcon);
+    const int h = native_->SystemMetric(SkinDataNative::cySmallIcon);
     TBitmap icon(w, h, pf24bit);
     icon.Fill(RGBColor(255, 0, 255));
     if (!native_->GetAppIcon(icon)) return;

@@ -4,8 +4,8 @@
 
 #include "platform/win/graphics.h"
 #include "platform/win/sys_utils.h"
-#include "skin/data/win/win_skin_data_win.h"
-#include "skin/manager/win_skin_dlg.h"
+#include "skin/data/win/skin_data_platform.h"
+#include "skin/manager/skin_manage.h"
 #include "skin/storage/skin_package_writer.h"
 
 namespace {

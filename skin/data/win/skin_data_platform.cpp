@@ -1,6 +1,6 @@
 // The skin component's platform services on Windows, the optional user32 entry points and the text
 // helpers of the unit.
-#include "skin/data/win/win_skin_data_win.h"
+#include "skin/data/win/skin_data_platform.h"
 
 #include "platform/win/bitmap_win.h"
 #include "platform/win/gdi.h"
@@ -43,7 +43,7 @@ User32Library& Library() {
 
 // ---- the services of one component -------------------------------------------------------------------
 
-class Win32SkinDataNative : public TSkinDataNative {
+class Win32SkinDataNative : public SkinDataNative {
 public:
     int SystemMetric(Metric m) const override {
         switch (m) {
@@ -138,7 +138,7 @@ private:
     std::unique_ptr<THintWindow> hint_;
 };
 
-std::unique_ptr<TSkinDataNative> Win32Native(TSkinData&) { return std::make_unique<Win32SkinDataNative>(); }
+std::unique_ptr<SkinDataNative> Win32Native(TSkinData&) { return std::make_unique<Win32SkinDataNative>(); }
 
 }  // namespace
 

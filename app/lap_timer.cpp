@@ -4,6 +4,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "platform/object.h"
+
 namespace {
 
 std::wstring Decimal(long long v) { return std::to_wstring(v); }
@@ -41,32 +43,10 @@ std::wstring EncodeQueryValue(const std::wstring& value) {
         out += wchar_t(kHex[b >> 4]);
         out += wchar_t(kHex[b & 15]);
     };
-    for (size_t i = 0; i < value.size(); ++i) {
-        char32_t c = value[i];
-        if constexpr (sizeof(wchar_t) == 2) {
-            if (c >= 0xD800 && c < 0xDC00 && i + 1 < value.size() && value[i + 1] >= 0xDC00 &&
-                value[i + 1] < 0xE000) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (char32_t(value[i + 1]) - 0xDC00);
-                ++i;
-            }
-        }
-        if (IsUnreserved(c)) {
-            out += wchar_t(c);
-        } else if (c < 0x80) {
-            byte(c);
-        } else if (c < 0x800) {
-            byte(0xC0 | (c >> 6));
-            byte(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            byte(0xE0 | (c >> 12));
-            byte(0x80 | ((c >> 6) & 0x3F));
-            byte(0x80 | (c & 0x3F));
-        } else {
-            byte(0xF0 | (c >> 18));
-            byte(0x80 | ((c >> 12) & 0x3F));
-            byte(0x80 | ((c >> 6) & 0x3F));
-            byte(0x80 | (c & 0x3F));
-        }
+    for (const char c : WideToUtf8(value)) {
+        const auto b = static_cast<unsigned char>(c);
+        if (IsUnreserved(char32_t(b))) out += wchar_t(b);
+        else byte(b);
     }
     return out;
 }

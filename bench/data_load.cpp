@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "platform/stream.h"
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 
 namespace {
 

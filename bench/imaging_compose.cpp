@@ -96,7 +96,7 @@ void BM_BuildColorKeyRegion(benchmark::State& state) {
     const double start = Clock::now();
     for (auto _ : state) {
         int rects = 0;
-        ScanColorKeyRegion(frame, 0, 0, SkinKeyColor, 1, 1, 1, [&](const TRegionBlock& b) { rects += b.Count(); });
+        ScanColorKeyRegion(frame, 0, 0, SkinKeyColor, 1, 1, 1, [&](const RegionBlock& b) { rects += b.Count(); });
         benchmark::DoNotOptimize(rects);
     }
     state.counters["ns_per_row"] = benchmark::Counter(double(h), benchmark::Counter::kIsIterationInvariantRate |

@@ -3,8 +3,8 @@
 
 #include "skin/storage/skin_package_writer.h"
 #include "skin/storage/skin_read.h"
-#include "skin/storage/win_convert.h"
-#include "skin/storage/win_skin_ini.h"
+#include "skin/storage/lzh.h"
+#include "skin/storage/quick_ini.h"
 #include "tests/skin/storage/lzh_reference.h"
 #include "tests/skin/storage/sample_data.h"
 

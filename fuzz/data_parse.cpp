@@ -9,8 +9,8 @@
 
 #include "platform/bitmap.h"
 #include "platform/stream.h"
-#include "skin/data/win_skin_data.h"
-#include "skin/manager/win_skin_dlg.h"
+#include "skin/data/skin_data.h"
+#include "skin/manager/skin_manage.h"
 #include "skin/storage/skin_package_writer.h"
 #include "skin/storage/skin_read.h"
 

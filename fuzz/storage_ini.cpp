@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "platform/stream.h"
-#include "skin/storage/win_skin_ini.h"
+#include "skin/storage/quick_ini.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TQuickIni ini;

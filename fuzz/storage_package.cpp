@@ -6,7 +6,7 @@
 #include <span>
 
 #include "skin/storage/skin_read.h"
-#include "skin/storage/win_convert.h"
+#include "skin/storage/lzh.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "skin/storage/win_convert.h"
+#include "skin/storage/lzh.h"
 #include "tests/skin/storage/lzh_reference.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -4,7 +4,6 @@
 #include "platform/props.h"
 #include "platform/string_list.h"
 
-const PropTable TObject::Props{nullptr, {}};
 const TClassInfo TObject::ClassInfo_{"TObject", nullptr, &TObject::Props};
 const TClassInfo TPersistent::ClassInfo_{"TPersistent", &TObject::ClassInfo_, &TObject::Props};
 

@@ -1,6 +1,9 @@
 // Published property tables and by-name access.
 #include "platform/props.h"
 
+// The end of every chain of property tables.
+const PropTable TObject::Props{nullptr, {}};
+
 std::wstring prop_detail::ToWide(const std::string& s) { return Utf8ToWide(s); }
 std::string prop_detail::ToNarrow(const std::wstring& s) { return WideToUtf8(s); }
 

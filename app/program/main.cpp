@@ -6,8 +6,8 @@
 
 #include "app/win/unit1.h"
 #include "platform/object.h"
-#include "skin/data/win/win_skin_data_win.h"
-#include "skin/manager/win_skin_dlg.h"
+#include "skin/data/win/skin_data_platform.h"
+#include "skin/manager/skin_manage.h"
 #include "skin/storage/win/skin_message_box.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {

@@ -7,6 +7,7 @@
 #include "app/win/system_services.h"
 #include "platform/class_registry.h"
 #include "platform/form_reader.h"
+#include "platform/win/framework_classes.h"
 
 TForm1* Form1 = nullptr;
 

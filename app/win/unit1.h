@@ -9,7 +9,7 @@
 #include "platform/win/forms.h"
 #include "platform/win/status_bar.h"
 #include "platform/win/timer.h"
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 
 class TForm1 : public TForm {
 public:

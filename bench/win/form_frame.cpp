@@ -9,9 +9,9 @@
 #include "platform/win/gdi.h"
 #include "platform/win/std_controls.h"
 #include "skin/data/skin_messages.h"
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 #include "skin/form/win/win_skin_form.h"
-#include "skin/manager/win_skin_dlg.h"
+#include "skin/manager/skin_manage.h"
 
 namespace {
 

@@ -6,9 +6,7 @@
 #include <algorithm>
 #include <array>
 
-#include "platform/class_registry.h"
-#include "platform/win/status_bar.h"
-#include "platform/win/timer.h"
+#include "platform/win/framework_classes.h"
 #include "platform/win/window_class.h"
 
 namespace {
@@ -448,8 +446,4 @@ void TApplication::Run() {
 
 void TApplication::FormDestroyed(TCustomForm* form) {
     if (form == mainForm_) mainForm_ = nullptr;
-}
-
-void RegisterFrameworkComponents() {
-    RegisterComponentClasses<TButton, TLabel, TEdit, TMemo, TGroupBox, TPanel, TStatusBar, TTimer, TForm>();
 }

@@ -197,6 +197,3 @@ private:
 
 extern TApplication* Application;
 extern TScreen* Screen;
-
-// Registers the framework's component classes with the class registry (for form descriptions).
-void RegisterFrameworkComponents();

@@ -8,10 +8,19 @@
 
 #include "platform/bitmap.h"
 #include "platform/win/bitmap_win.h"
+#include "platform/win/sys_utils.h"
 
 COLORREF ColorToRGB(TColor color) {
     if (IsSystemColor(color)) return GetSysColor(SystemColorIndex(color));
     return COLORREF(color & 0x00FFFFFF);
+}
+
+int DrawPlatformText(HDC dc, const std::wstring& text, RECT& rect, UINT format) {
+    if (PlatformInfo().IsNT()) return DrawTextW(dc, text.c_str(), int(text.size()), &rect, format);
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string ansi(std::size_t(size > 0 ? size : 0), '\0');
+    if (size > 0) WideCharToMultiByte(CP_ACP, 0, text.c_str(), int(text.size()), ansi.data(), size, nullptr, nullptr);
+    return DrawTextA(dc, ansi.c_str(), -1, &rect, format);
 }
 
 const TClassInfo TGraphicsObject::ClassInfo_{"TGraphicsObject", &TPersistent::ClassInfo_, &TObject::Props};

@@ -18,6 +18,9 @@ class TBitmap;
 // A system colour resolved to RGB ($00BBGGRR); plain colours pass unchanged.
 COLORREF ColorToRGB(TColor color);
 
+// DrawText of wide text: as it is on NT-family systems, converted to the ANSI code page on the older family.
+int DrawPlatformText(HDC dc, const std::wstring& text, RECT& rect, UINT format);
+
 enum class TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = SetOf<TFontStyle>;
 constexpr TFontStyle fsBold = TFontStyle::fsBold;

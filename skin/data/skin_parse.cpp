@@ -4,10 +4,10 @@
 #include <cctype>
 
 #include "skin/data/skin_resources.h"
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
 #include "skin/storage/skin_read.h"
-#include "skin/storage/win_skin_ini.h"
+#include "skin/storage/quick_ini.h"
 
 namespace {
 
@@ -542,7 +542,7 @@ void TSkinData::MakeComboImages() {
     TDataSkinObject& edge = *s.Comboxborder;
     TDataSkinBorder& button = *s.combox;
     const int n = edge.frame;
-    const int w = native_->SystemMetric(TSkinDataNative::cxHScroll) + 2;
+    const int w = native_->SystemMetric(SkinDataNative::cxHScroll) + 2;
 
     TBitmap work(50, 21, pf24bit);
     TBitmap faces(50 * n, 21, pf24bit);

@@ -6,27 +6,18 @@
 #include "platform/assertion.h"
 #include "skin/imaging/img_util.h"
 
-#ifdef _WIN32
-// The one platform call of this file, declared here so that the portable core stays free of <windows.h>.
-extern "C" __declspec(dllimport) unsigned long __stdcall GetSysColor(int index);
-#endif
-
 namespace {
 
-TColor PlatformSysColor(int index) {
-#ifdef _WIN32
-    return TColor(GetSysColor(index)) & 0xFFFFFF;
-#else
-    // The classic scheme, for builds without a window system.
+// The classic scheme, until the Windows side installs the system's own colours (UseSystemColors).
+TColor ClassicSysColor(int index) {
     static constexpr TColor kClassic[31] = {
         0xC8D0D4, 0xA56E3A, 0x6A240A, 0x808080, 0xC8D0D4, 0xFFFFFF, 0x000000, 0x000000, 0x000000, 0xFFFFFF, 0xC8D0D4,
         0xC8D0D4, 0x808080, 0x6A240A, 0xFFFFFF, 0xC8D0D4, 0x808080, 0x808080, 0x000000, 0xC8D0D4, 0xFFFFFF, 0x404040,
         0xC8D0D4, 0x000000, 0xE1FFFF, 0x000000, 0x800000, 0xF0CAA6, 0xC0C0C0, 0x6A240A, 0xC8D0D4};
     return index >= 0 && index < 31 ? kClassic[index] : clBlack;
-#endif
 }
 
-TSysColorFunc g_sysColor = &PlatformSysColor;
+SysColorFunc g_sysColor = &ClassicSysColor;
 
 // Unit name and lines that the gradient checks report.
 constexpr const char* kUnit = "imgutil";
@@ -35,12 +26,12 @@ constexpr int kMakeGradientLine = 323;
 
 }  // namespace
 
-TSysColorFunc SetSysColorFunc(TSysColorFunc func) {
-    return std::exchange(g_sysColor, func ? func : &PlatformSysColor);
+SysColorFunc SetSysColorFunc(SysColorFunc func) {
+    return std::exchange(g_sysColor, func ? func : &ClassicSysColor);
 }
 
 TColor ResolveColor(TColor color) {
-    if (color & 0x80000000u) return g_sysColor(int(color & 0xFF)) & 0xFFFFFF;
+    if (IsSystemColor(color)) return g_sysColor(SystemColorIndex(color)) & 0xFFFFFF;
     return color;
 }
 
@@ -51,7 +42,8 @@ TColor BlendColors(TColor A, TColor B, int w) {
     return RGBColor(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
 }
 
-int ColorSaturation(TColor c) {
+int ColorSaturation(TColor color) {
+    const TColor c = ResolveColor(color);
     const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
     if (r < 160 && g < 160 && b < 160) return 200;
     const int hi = std::max({r, g, b}), lo = std::min({r, g, b});
@@ -64,14 +56,14 @@ int ColorSaturation(TColor c) {
     return q;
 }
 
-TGradientCache& GradientCache() {
-    static TGradientCache cache;
+GradientTables& GradientCache() {
+    static GradientTables cache;
     return cache;
 }
 
 int MakeGradient(int count, TColor c1, TColor c2) {
     if (count <= 0) throw EAssertionFailed(kUnit, kMakeGradientLine);
-    TGradientCache& cache = GradientCache();
+    GradientTables& cache = GradientCache();
     const int slot = cache.next;
     cache.next = (cache.next + 1) % kGradientSlots;
     std::vector<TColor>& table = cache.slots[std::size_t(slot)];
@@ -92,7 +84,7 @@ int MakeGradient(int count, TColor c1, TColor c2) {
 
 int FindGradient(int count, TColor c1, TColor c2) {
     if (count <= 0) throw EAssertionFailed(kUnit, kFindGradientLine);
-    const TGradientCache& cache = GradientCache();
+    const GradientTables& cache = GradientCache();
     for (int slot = kGradientSlots - 1; slot >= 0; --slot) {
         const std::vector<TColor>& t = cache.slots[std::size_t(slot)];
         if (int(t.size()) == count && t.front() == c1 && t.back() == c2) return slot;

@@ -5,20 +5,20 @@
 
 #include "skin/imaging/img_util.h"
 
-// ---- TRegionBlock
+// ---- RegionBlock
 
 namespace {
 constexpr int kHeaderWords = 8;
 constexpr std::int32_t kMaxLong = INT32_MAX;
 }  // namespace
 
-TRegionBlock::TRegionBlock() : words_(kHeaderWords + 4 * kGrowth, 0), capacity_(kGrowth) {
+RegionBlock::RegionBlock() : words_(kHeaderWords + 4 * kGrowth, 0), capacity_(kGrowth) {
     words_[0] = 32;  // header size
     words_[1] = 1;   // rectangles
     Reset();
 }
 
-void TRegionBlock::Reset() {
+void RegionBlock::Reset() {
     words_[2] = 0;
     words_[3] = 0;
     words_[4] = kMaxLong;
@@ -27,12 +27,12 @@ void TRegionBlock::Reset() {
     words_[7] = 0;
 }
 
-TRect TRegionBlock::RectAt(int i) const {
+TRect RegionBlock::RectAt(int i) const {
     const std::size_t at = std::size_t(kHeaderWords + 4 * i);
     return {int(words_[at]), int(words_[at + 1]), int(words_[at + 2]), int(words_[at + 3])};
 }
 
-void TRegionBlock::Add(const TRect& rect) {
+void RegionBlock::Add(const TRect& rect) {
     const int count = Count();
     if (count == capacity_) {
         capacity_ += kGrowth;
@@ -51,8 +51,8 @@ void TRegionBlock::Add(const TRect& rect) {
 }
 
 void ScanColorKeyRegion(TBitmap& bmp, int xOffset, int yOffset, TColor key, int redTolerance, int greenTolerance,
-                        int blueTolerance, const std::function<void(const TRegionBlock&)>& flush) {
-    TRegionBlock block;
+                        int blueTolerance, const std::function<void(const RegionBlock&)>& flush) {
+    RegionBlock block;
     if (!bmp.Empty()) {
         bmp.SetPixelFormat(pf32bit);
         // One table per channel: bit 0 of red, bit 1 of green, bit 2 of blue say "within the key range".
@@ -80,7 +80,7 @@ void ScanColorKeyRegion(TBitmap& bmp, int xOffset, int yOffset, TColor key, int 
                 while (x < w && !isKey(x)) ++x;
                 // The header's bounding rectangle takes the shifted coordinates, as the rectangles do.
                 block.Add(Rect(x0 + xOffset, y + yOffset, x + xOffset, y + 1 + yOffset));
-                if (block.Count() == TRegionBlock::kBatch) {
+                if (block.Count() == RegionBlock::kBatch) {
                     flush(block);
                     block.Reset();
                 }
@@ -94,7 +94,7 @@ std::vector<TRect> ColorKeyRects(TBitmap& bmp, int xOffset, int yOffset, TColor 
                                  int greenTolerance, int blueTolerance) {
     std::vector<TRect> rects;
     ScanColorKeyRegion(bmp, xOffset, yOffset, key, redTolerance, greenTolerance, blueTolerance,
-                       [&](const TRegionBlock& b) {
+                       [&](const RegionBlock& b) {
                            for (int i = 0; i < b.Count(); ++i) rects.push_back(b.RectAt(i));
                        });
     return rects;
@@ -170,7 +170,8 @@ void Remap(TBitmap& bmp, int newWidth, int newHeight, Map sourceOf) {
 
 }  // namespace
 
-void ReplaceKeyColor(TBitmap& bmp, TColor color) {
+void ReplaceKeyColor(TBitmap& bmp, TColor replacement) {
+    const TColor color = ResolveColor(replacement);
     bmp.SetPixelFormat(pf24bit);
     const std::uint8_t r = std::uint8_t(GetRValue(color)), g = std::uint8_t(GetGValue(color)),
                        b = std::uint8_t(GetBValue(color));

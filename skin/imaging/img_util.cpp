@@ -153,7 +153,7 @@ void KeyedCopy(TBitmap& dest, int dx, int dy, const TBitmap& srcAny, int w, int 
     }
 }
 
-void Place(TBitmap& dest, const TPlacedBitmap& placed) {
+void Place(TBitmap& dest, const PlacedBitmap& placed) {
     if (!placed.bitmap) return;
     if (placed.keyed) KeyedCopy(dest, placed.x, placed.y, *placed.bitmap, placed.bitmap->Width(), placed.bitmap->Height(), SkinKeyColor);
     else CopyOpaque(dest, placed.x, placed.y, *placed.bitmap);
@@ -167,7 +167,7 @@ bool Inverted(const TRect& r) { return r.Right < r.Left || r.Bottom < r.Top; }
 
 }  // namespace
 
-bool SkinFrameOf(const TBitmap& strip, int I, int N, bool vertical, TSkinFrame& frame) {
+bool SkinFrameOf(const TBitmap& strip, int I, int N, bool vertical, SkinFrame& frame) {
     if (N < 1 || strip.Empty()) return false;
     if (vertical) {
         frame.fw = strip.Width();
@@ -211,7 +211,7 @@ void TileBitmapRect(TBitmap& canvas, const TRect& destRect, const TBitmap& src, 
 std::unique_ptr<TBitmap> MakeSkinBitmap(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N,
                                         int Tile, int vertical) {
     const int W = std::max(0, r.Width()), H = std::max(0, r.Height());
-    TSkinFrame f;
+    SkinFrame f;
     if (W == 0 || H == 0 || !SkinFrameOf(image, I, N, vertical != 0, f)) return std::make_unique<TBitmap>(W, H, pf24bit);
     const TRect m = ClampMargins(margins);
     int mL = m.Left, mT = m.Top, mR = m.Right, mB = m.Bottom;
@@ -247,10 +247,12 @@ std::unique_ptr<TBitmap> MakeSkinBitmap(const TRect& r, const TBitmap& image, co
     return result;
 }
 
-TPlacedBitmap ComposeSkinRect(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
+PlacedBitmap ComposeSkinRect(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
                               int Tile, int vertical) {
-    TPlacedBitmap p;
-    if (Inverted(r) || N < 1) return p;
+    PlacedBitmap p;
+    // An empty image (missing, or rejected when loaded) draws nothing, as it does for every other routine.
+    SkinFrame f;
+    if (Inverted(r) || !SkinFrameOf(image, I, N, vertical != 0, f)) return p;
     p.bitmap = MakeSkinBitmap(r, image, margins, I, N, Tile, vertical);
     p.x = r.Left;
     p.y = r.Top;
@@ -258,10 +260,10 @@ TPlacedBitmap ComposeSkinRect(const TRect& r, const TBitmap& image, const TRect&
     return p;
 }
 
-TPlacedBitmap ComposeSkinBar(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
+PlacedBitmap ComposeSkinBar(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
                              int vertical) {
-    TPlacedBitmap p;
-    TSkinFrame f;
+    PlacedBitmap p;
+    SkinFrame f;
     const int W = r.Width(), H = r.Height();
     if (W <= 0 || H <= 0 || !SkinFrameOf(image, I, N, vertical != 0, f)) return p;
     TBitmap scratch;
@@ -283,17 +285,17 @@ TPlacedBitmap ComposeSkinBar(const TRect& r, const TBitmap& image, const TRect& 
     return p;
 }
 
-std::vector<TPlacedBitmap> ComposeStretchSkinBar(const TRect& r, const TBitmap& image, const TRect& margins, int I,
+std::vector<PlacedBitmap> ComposeStretchSkinBar(const TRect& r, const TBitmap& image, const TRect& margins, int I,
                                                  int N, int vertical) {
-    std::vector<TPlacedBitmap> pieces;
-    TSkinFrame f;
+    std::vector<PlacedBitmap> pieces;
+    SkinFrame f;
     if (Inverted(r) || !SkinFrameOf(image, I, N, vertical != 0, f)) return pieces;
     TBitmap scratch;
     const TBitmap& src = InFormat(image, pf24bit, scratch);
     const int W = r.Width(), H = r.Height();
     auto add = [&](const TRect& d, const TRect& s) {
         if (d.Width() <= 0 || d.Height() <= 0 || s.Width() <= 0 || s.Height() <= 0) return;
-        TPlacedBitmap p;
+        PlacedBitmap p;
         p.bitmap = std::make_unique<TBitmap>(d.Width(), d.Height(), pf24bit);
         StretchCopy(*p.bitmap, Rect(0, 0, d.Width(), d.Height()), src, s);
         p.x = d.Left;
@@ -312,9 +314,9 @@ std::vector<TPlacedBitmap> ComposeStretchSkinBar(const TRect& r, const TBitmap& 
     return pieces;
 }
 
-TPlacedBitmap ComposeSkinCell(const TRect& r, const TBitmap& image, int I, int N, int trans) {
-    TPlacedBitmap p;
-    TSkinFrame f;
+PlacedBitmap ComposeSkinCell(const TRect& r, const TBitmap& image, int I, int N, int trans) {
+    PlacedBitmap p;
+    SkinFrame f;
     const int W = r.Width(), H = r.Height();
     if (W <= 0 || H <= 0 || !SkinFrameOf(image, I, N, false, f)) return p;
     p.bitmap = std::make_unique<TBitmap>(W, H, pf24bit);
@@ -325,9 +327,9 @@ TPlacedBitmap ComposeSkinCell(const TRect& r, const TBitmap& image, int I, int N
     return p;
 }
 
-TPlacedBitmap ComposeSkinCellCentered(const TRect& r, const TBitmap& image, int I, int N, int trans) {
-    TPlacedBitmap p;
-    TSkinFrame f;
+PlacedBitmap ComposeSkinCellCentered(const TRect& r, const TBitmap& image, int I, int N, int trans) {
+    PlacedBitmap p;
+    SkinFrame f;
     if (r.Width() <= 0 || r.Height() <= 0 || !SkinFrameOf(image, I, N, false, f)) return p;
     p.bitmap = std::make_unique<TBitmap>(f.fw, f.fh, pf24bit);
     StretchCopy(*p.bitmap, Rect(0, 0, f.fw, f.fh), image, Bounds(f.x0, f.y0, f.fw, f.fh));
@@ -340,7 +342,7 @@ TPlacedBitmap ComposeSkinCellCentered(const TRect& r, const TBitmap& image, int 
 
 void DrawSkinRect(TBitmap& dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
                   int Tile, int vertical) {
-    TPlacedBitmap p = ComposeSkinRect(r, image, margins, I, N, trans, Tile, vertical);
+    PlacedBitmap p = ComposeSkinRect(r, image, margins, I, N, trans, Tile, vertical);
     if (!p.bitmap) return;
     if (p.keyed) DrawKeyedBitmap(dc, r, *p.bitmap, SkinKeyColor);
     else CopyOpaque(dc, p.x, p.y, *p.bitmap);
@@ -353,7 +355,7 @@ void DrawSkinBar(TBitmap& canvas, const TRect& r, const TBitmap& image, const TR
 
 void StretchSkinBar(TBitmap& dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int Tile,
                     int vertical) {
-    for (const TPlacedBitmap& p : ComposeStretchSkinBar(r, image, margins, I, N, vertical)) Place(dc, p);
+    for (const PlacedBitmap& p : ComposeStretchSkinBar(r, image, margins, I, N, vertical)) Place(dc, p);
 }
 
 void DrawSkinCell(TBitmap& dc, const TRect& r, const TBitmap& image, int I, int N, int trans) {
@@ -372,7 +374,7 @@ void DrawKeyedBitmap(TBitmap& dc, const TRect& r, const TBitmap& bmp, TColor key
 void FillColorRect(TBitmap& dc, const TRect& r, TColor color) {
     const TRect area = Intersect(r, Rect(0, 0, dc.Width(), dc.Height()));
     if (area.IsEmpty()) return;
-    const TColor c = color & 0xFFFFFF;
+    const TColor c = ResolveColor(color) & 0xFFFFFF;
     if (!IsDrawable(dc)) {
         for (int y = area.Top; y < area.Bottom; ++y)
             for (int x = area.Left; x < area.Right; ++x) dc.SetPixel(x, y, c);
@@ -401,8 +403,8 @@ unsigned TextAlignFlags(int alignment) {
     return align | kSingleLine | kExpandTabs;
 }
 
-std::vector<TArrowStroke> ArrowGlyphStrokes(int x, int y, int kind) {
-    auto s = [](int x1, int y1, int x2, int y2) { return TArrowStroke{{x1, y1}, {x2, y2}}; };
+std::vector<ArrowStroke> ArrowGlyphStrokes(int x, int y, int kind) {
+    auto s = [](int x1, int y1, int x2, int y2) { return ArrowStroke{{x1, y1}, {x2, y2}}; };
     switch (kind) {
     case 0:
         return {s(x, y, x, y - 1),         s(x + 1, y + 1, x + 4, y + 4), s(x, y + 1, x + 3, y + 4),

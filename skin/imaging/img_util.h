@@ -19,24 +19,26 @@ constexpr TColor SkinKeyColor = 0x00FF00FF;
 
 // ---- Colours
 
-// The colour of system colour index nn ($FF0000nn). The Windows build asks the platform; elsewhere a fixed
-// table of the classic scheme answers. SetSysColorFunc replaces the source (tests pin it) and returns the old.
-using TSysColorFunc = TColor (*)(int index);
-TSysColorFunc SetSysColorFunc(TSysColorFunc func);
-// A system colour becomes its current value; any other value is returned unchanged.
+// The colour of system colour index nn ($FF0000nn). A fixed table of the classic scheme answers until the
+// Windows side installs the platform's colours (UseSystemColors, skin/imaging/win/img_gdi.h).
+// SetSysColorFunc replaces the source (tests pin it; nullptr is the classic table) and returns the old.
+using SysColorFunc = TColor (*)(int index);
+SysColorFunc SetSysColorFunc(SysColorFunc func);
+// A system colour becomes its current value; any other value is returned unchanged. Every routine here that
+// takes a TColor resolves it first, before any arithmetic or platform call.
 TColor ResolveColor(TColor color);
 
 // ---- Skin strips
 
 // One frame of a skin strip: origin and size in the strip image.
-struct TSkinFrame {
+struct SkinFrame {
     int x0 = 0;
     int y0 = 0;
     int fw = 0;
     int fh = 0;
 };
 // Frame I (from 1) of N. False when N < 1 or the strip is empty (nothing is drawn from it then).
-bool SkinFrameOf(const TBitmap& strip, int I, int N, bool vertical, TSkinFrame& frame);
+bool SkinFrameOf(const TBitmap& strip, int I, int N, bool vertical, SkinFrame& frame);
 
 // Copies the source rectangle of src onto the destination rectangle of dest, dropping or repeating whole
 // rows and columns (no smoothing). Destination pixel j of a span of dw takes source pixel j * sw div dw.
@@ -68,32 +70,32 @@ void DrawKeyedBitmap(TBitmap& dc, const TRect& r, const TBitmap& bmp, TColor key
 
 // The composed images that the dc routines above copy, so that a dc-based caller can blit them itself.
 // Each returns the bitmap and where its top-left corner goes; nullptr when nothing is drawn.
-struct TPlacedBitmap {
+struct PlacedBitmap {
     std::unique_ptr<TBitmap> bitmap;
     int x = 0;
     int y = 0;
     bool keyed = false;  // copy leaving SkinKeyColor pixels out
 };
-TPlacedBitmap ComposeSkinRect(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
+PlacedBitmap ComposeSkinRect(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
                               int Tile, int vertical);
-TPlacedBitmap ComposeSkinBar(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
+PlacedBitmap ComposeSkinBar(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
                              int vertical);
-TPlacedBitmap ComposeSkinCell(const TRect& r, const TBitmap& image, int I, int N, int trans);
-TPlacedBitmap ComposeSkinCellCentered(const TRect& r, const TBitmap& image, int I, int N, int trans);
+PlacedBitmap ComposeSkinCell(const TRect& r, const TBitmap& image, int I, int N, int trans);
+PlacedBitmap ComposeSkinCellCentered(const TRect& r, const TBitmap& image, int I, int N, int trans);
 // StretchSkinBar's pieces, in drawing order, each already at its destination size.
-std::vector<TPlacedBitmap> ComposeStretchSkinBar(const TRect& r, const TBitmap& image, const TRect& margins, int I,
+std::vector<PlacedBitmap> ComposeStretchSkinBar(const TRect& r, const TBitmap& image, const TRect& margins, int I,
                                                  int N, int vertical);
 
 // ---- Colour-key regions
 
 // The platform's region-data block: a 32-byte header (size 32, type 1, count, buffer size 0, bounding
 // rectangle) and then 16 bytes per rectangle, as 32-bit little-endian integers in memory order.
-class TRegionBlock {
+class RegionBlock {
 public:
     static constexpr int kGrowth = 500;  // rectangles added each time the block is full
     static constexpr int kBatch = 2000;  // rectangles per region creation
 
-    TRegionBlock();
+    RegionBlock();
     int Count() const { return Field(2); }
     int Capacity() const { return capacity_; }
     TRect Bound() const { return {Field(4), Field(5), Field(6), Field(7)}; }
@@ -115,7 +117,7 @@ private:
 // per-channel tolerances, and hands full blocks of kBatch rectangles, then the rest, to flush. The last call
 // always comes, with a count of 0 for a bitmap without opaque pixels. Rectangles are shifted by the offsets.
 void ScanColorKeyRegion(TBitmap& bmp, int xOffset, int yOffset, TColor key, int redTolerance, int greenTolerance,
-                        int blueTolerance, const std::function<void(const TRegionBlock&)>& flush);
+                        int blueTolerance, const std::function<void(const RegionBlock&)>& flush);
 // The same scan, collected into one list (for tests and tools).
 std::vector<TRect> ColorKeyRects(TBitmap& bmp, int xOffset, int yOffset, TColor key, int redTolerance,
                                  int greenTolerance, int blueTolerance);
@@ -128,12 +130,12 @@ TColor BlendColors(TColor A, TColor B, int w);
 int ColorSaturation(TColor c);
 
 constexpr int kGradientSlots = 16;
-struct TGradientCache {
+struct GradientTables {
     std::array<std::vector<TColor>, kGradientSlots> slots;
     int next = 0;  // the slot the next table overwrites
 };
 // The process-wide cache; tables live until the program ends.
-TGradientCache& GradientCache();
+GradientTables& GradientCache();
 // Each raises EAssertionFailed for a count of 0 or less.
 int MakeGradient(int count, TColor c1, TColor c2);
 int FindGradient(int count, TColor c1, TColor c2);
@@ -161,14 +163,14 @@ std::unique_ptr<TBitmap> MakeDisabledGlyph(const TBitmap& glyph);
 
 // ---- Small drawing aids
 
-// The colour is used as given (a system colour is not resolved: only its low 24 bits count).
+// A system colour paints its current value.
 void FillColorRect(TBitmap& dc, const TRect& r, TColor color);
 // Where DrawTextCentered puts text of the measured size inside r, and its text format flags.
 TRect CenteredTextRect(const TRect& r, int measuredWidth, int measuredHeight);
 unsigned TextAlignFlags(int alignment);  // 0 left, 1 right, 2 centre, plus single line and tab expansion
 // The pen segments of an arrow glyph (each from From to To, the end point not drawn); none for other kinds.
-struct TArrowStroke {
+struct ArrowStroke {
     TPoint From;
     TPoint To;
 };
-std::vector<TArrowStroke> ArrowGlyphStrokes(int x, int y, int kind);
+std::vector<ArrowStroke> ArrowGlyphStrokes(int x, int y, int kind);

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "skin/storage/skin_read.h"
-#include "skin/storage/win_convert.h"
+#include "skin/storage/lzh.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <system_error>
 
-#include "skin/storage/win_convert.h"
+#include "skin/storage/lzh.h"
 
 namespace {
 

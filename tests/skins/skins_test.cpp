@@ -14,8 +14,8 @@
 #include "platform/string_list.h"
 #include "skin/storage/skin_package_writer.h"
 #include "skin/storage/skin_read.h"
-#include "skin/storage/win_convert.h"
-#include "skin/storage/win_skin_ini.h"
+#include "skin/storage/lzh.h"
+#include "skin/storage/quick_ini.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // ini-get: one value of an INI file, plain or packed, as the skin loader reads it.
 #include "platform/stream.h"
-#include "skin/storage/win_convert.h"
-#include "skin/storage/win_skin_ini.h"
+#include "skin/storage/lzh.h"
+#include "skin/storage/quick_ini.h"
 #include "tools/skinpack/command.h"
 
 namespace {

@@ -8,10 +8,10 @@
 
 #include "platform/form_reader.h"
 #include "platform/stream.h"
-#include "skin/data/win_skin_data.h"
-#include "skin/manager/win_skin_dlg.h"
+#include "skin/data/skin_data.h"
+#include "skin/manager/skin_manage.h"
 #include "skin/storage/skin_read.h"
-#include "skin/storage/win_skin_ini.h"
+#include "skin/storage/quick_ini.h"
 #include "tools/skinpack/command.h"
 
 namespace {

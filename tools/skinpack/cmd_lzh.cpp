@@ -1,5 +1,5 @@
 // lzh-pack and lzh-unpack: the packed-stream framing on its own (4-byte size, then the bit stream).
-#include "skin/storage/win_convert.h"
+#include "skin/storage/lzh.h"
 #include "tools/skinpack/command.h"
 
 namespace {

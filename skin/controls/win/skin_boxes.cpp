@@ -8,7 +8,7 @@
 #include "platform/win/graphics.h"
 #include "platform/win/status_bar.h"
 #include "skin/data/skin_object.h"
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
 #include "skin/imaging/win/img_gdi.h"
 

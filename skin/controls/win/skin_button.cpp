@@ -16,8 +16,8 @@
 #include "skin/controls/caption_layout.h"
 #include "skin/controls/push_button.h"
 #include "skin/data/skin_object.h"
-#include "skin/data/win/win_skin_data_win.h"
-#include "skin/data/win_skin_data.h"
+#include "skin/data/win/skin_data_platform.h"
+#include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
 #include "skin/imaging/win/img_gdi.h"
 

@@ -12,7 +12,7 @@
 #include "skin/controls/caption_layout.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_object.h"
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
 #include "skin/imaging/win/img_gdi.h"
 

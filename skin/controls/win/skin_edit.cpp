@@ -5,7 +5,7 @@
 #include "platform/win/gdi.h"
 #include "platform/win/graphics.h"
 #include "skin/data/skin_messages.h"
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
 
 namespace {

@@ -14,8 +14,8 @@
 #include "skin/controls/scroll_bar_layout.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_object.h"
-#include "skin/data/win/win_skin_data_win.h"
-#include "skin/data/win_skin_data.h"
+#include "skin/data/win/skin_data_platform.h"
+#include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
 #include "skin/imaging/win/img_gdi.h"
 

@@ -2,9 +2,9 @@
 #include <windowsx.h>
 
 #include "platform/win/timer.h"
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 #include "skin/form/win/win_skin_form.h"
-#include "skin/manager/win_skin_dlg.h"
+#include "skin/manager/skin_manage.h"
 
 namespace {
 

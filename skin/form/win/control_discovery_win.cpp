@@ -12,8 +12,8 @@
 #include "skin/controls/win/skin_edit.h"
 #include "skin/controls/win/skin_scrollbar.h"
 #include "skin/data/skin_messages.h"
-#include "skin/data/win/win_skin_data_win.h"
-#include "skin/data/win_skin_data.h"
+#include "skin/data/win/skin_data_platform.h"
+#include "skin/data/skin_data.h"
 #include "skin/form/control_discovery.h"
 #include "skin/form/win/win_skin_form.h"
 

@@ -10,7 +10,7 @@
 #include "platform/win/gdi.h"
 #include "platform/win/graphics.h"
 #include "skin/data/skin_object.h"
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 #include "skin/form/caption_text.h"
 #include "skin/form/win/win_skin_form.h"
 #include "skin/imaging/img_util.h"

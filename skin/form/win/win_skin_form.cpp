@@ -13,10 +13,10 @@
 #include "skin/data/skin_messages.h"
 #include "skin/form/caption_buttons.h"
 #include "skin/data/skin_object.h"
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
 #include "skin/imaging/win/img_gdi.h"
-#include "skin/manager/win_skin_dlg.h"
+#include "skin/manager/skin_manage.h"
 
 namespace {
 

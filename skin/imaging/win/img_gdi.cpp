@@ -6,29 +6,13 @@
 #include <vector>
 
 #include "platform/win/bitmap_win.h"
+#include "platform/win/gdi.h"
 
 namespace {
 
-struct ObjectDeleter {
-    void operator()(HGDIOBJ h) const noexcept { DeleteObject(h); }
-};
-template <class H>
-using Owned = std::unique_ptr<std::remove_pointer_t<H>, ObjectDeleter>;
-
-// Selects an object into a dc for one scope and puts the previous one back.
-class Selected {
-public:
-    Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    ~Selected() { SelectObject(dc_, old_); }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
 RECT ToRECT(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
+
+TColor PlatformSysColor(int index) { return TColor(GetSysColor(index)) & 0xFFFFFF; }
 
 // A monochrome bitmap of w x h with a set bit wherever bmp holds the key.
 HBITMAP MakeKeyMask(const TBitmap& bmp, int w, int h, TColor key) {
@@ -41,7 +25,7 @@ HBITMAP MakeKeyMask(const TBitmap& bmp, int w, int h, TColor key) {
     return CreateBitmap(w, h, 1, 1, bits.data());
 }
 
-void Put(HDC dc, TPlacedBitmap& p) {
+void Put(HDC dc, PlacedBitmap& p) {
     if (!p.bitmap) return;
     if (p.keyed)
         DrawKeyedBitmap(dc, Bounds(p.x, p.y, p.bitmap->Width(), p.bitmap->Height()), *p.bitmap, SkinKeyColor);
@@ -50,6 +34,8 @@ void Put(HDC dc, TPlacedBitmap& p) {
 }
 
 }  // namespace
+
+void UseSystemColors() { SetSysColorFunc(&PlatformSysColor); }
 
 void BlitOpaque(HDC dc, int x, int y, TBitmap& bmp) {
     HDC src = BitmapDC(bmp);
@@ -84,7 +70,7 @@ void TileBitmapRect(HDC canvas, const TRect& destRect, const TBitmap& src, const
 
 void DrawSkinRect(HDC dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
                   int Tile, int vertical) {
-    TPlacedBitmap p = ComposeSkinRect(r, image, margins, I, N, trans, Tile, vertical);
+    PlacedBitmap p = ComposeSkinRect(r, image, margins, I, N, trans, Tile, vertical);
     if (!p.bitmap) return;
     if (p.keyed) DrawKeyedBitmap(dc, r, *p.bitmap, SkinKeyColor);
     else BlitOpaque(dc, p.x, p.y, *p.bitmap);
@@ -92,41 +78,41 @@ void DrawSkinRect(HDC dc, const TRect& r, const TBitmap& image, const TRect& mar
 
 void DrawSkinBar(HDC canvas, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
                  int vertical) {
-    TPlacedBitmap p = ComposeSkinBar(r, image, margins, I, N, trans, vertical);
+    PlacedBitmap p = ComposeSkinBar(r, image, margins, I, N, trans, vertical);
     Put(canvas, p);
 }
 
 void StretchSkinBar(HDC dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int Tile,
                     int vertical) {
-    for (TPlacedBitmap& p : ComposeStretchSkinBar(r, image, margins, I, N, vertical)) Put(dc, p);
+    for (PlacedBitmap& p : ComposeStretchSkinBar(r, image, margins, I, N, vertical)) Put(dc, p);
 }
 
 void DrawSkinCell(HDC dc, const TRect& r, const TBitmap& image, int I, int N, int trans) {
-    TPlacedBitmap p = ComposeSkinCell(r, image, I, N, trans);
+    PlacedBitmap p = ComposeSkinCell(r, image, I, N, trans);
     Put(dc, p);
 }
 
 void DrawSkinCellCentered(HDC dc, const TRect& r, const TBitmap& image, int I, int N, int trans) {
-    TPlacedBitmap p = ComposeSkinCellCentered(r, image, I, N, trans);
+    PlacedBitmap p = ComposeSkinCellCentered(r, image, I, N, trans);
     Put(dc, p);
 }
 
-HRGN BuildColorKeyRegion(TBitmap& bmp, int xOffset, int yOffset, TColor key, int redTolerance, int greenTolerance,
-                         int blueTolerance) {
-    HRGN result = nullptr;
+Owned<HRGN> BuildColorKeyRegion(TBitmap& bmp, int xOffset, int yOffset, TColor key, int redTolerance,
+                                int greenTolerance, int blueTolerance) {
+    Owned<HRGN> result;
     ScanColorKeyRegion(bmp, xOffset, yOffset, key, redTolerance, greenTolerance, blueTolerance,
-                       [&](const TRegionBlock& block) {
-                           HRGN part = ExtCreateRegion(nullptr, DWORD(block.ByteSize()),
-                                                       static_cast<const RGNDATA*>(block.Data()));
+                       [&](const RegionBlock& block) {
+                           Owned<HRGN> part{ExtCreateRegion(nullptr, DWORD(block.ByteSize()),
+                                                            static_cast<const RGNDATA*>(block.Data()))};
                            if (!part) return;  // a failed creation leaves the region partial
                            if (!result) {
-                               result = part;
+                               result = std::move(part);
                                return;
                            }
-                           CombineRgn(result, result, part, RGN_OR);
-                           DeleteObject(part);
+                           CombineRgn(result.get(), result.get(), part.get(), RGN_OR);
                        });
-    return result ? result : CreateRectRgn(0, 0, 0, 0);
+    if (!result) result.reset(CreateRectRgn(0, 0, 0, 0));
+    return result;
 }
 
 void FillGradientRect(HDC dc, const TRect& r, TColor c1, TColor c2, int orientation) {
@@ -148,7 +134,7 @@ void FillGradientRect(HDC dc, const TRect& r, TColor c1, TColor c2, int orientat
 
 void FillColorRect(HDC dc, const TRect& r, TColor color) {
     const RECT rc = ToRECT(r);
-    Owned<HBRUSH> brush{CreateSolidBrush(color)};
+    Owned<HBRUSH> brush{CreateSolidBrush(ResolveColor(color))};
     FillRect(dc, &rc, brush.get());
 }
 
@@ -174,7 +160,7 @@ void DrawTextCentered(HDC canvas, const TRect& r, const std::wstring& text, int 
 }
 
 void DrawArrowGlyph(HDC canvas, int x, int y, int kind) {
-    for (const TArrowStroke& s : ArrowGlyphStrokes(x, y, kind)) {
+    for (const ArrowStroke& s : ArrowGlyphStrokes(x, y, kind)) {
         MoveToEx(canvas, s.From.X, s.From.Y, nullptr);
         LineTo(canvas, s.To.X, s.To.Y);
     }

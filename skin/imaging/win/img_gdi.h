@@ -4,9 +4,13 @@
 
 #include <string>
 
+#include "platform/win/gdi.h"
 #include "skin/imaging/img_util.h"
 
 #include <windows.h>
+
+// From now on system colours resolve to the platform's current values (see ResolveColor).
+void UseSystemColors();
 
 // Opaque copy of all of bmp to (x, y).
 void BlitOpaque(HDC dc, int x, int y, TBitmap& bmp);
@@ -24,9 +28,9 @@ void DrawSkinCell(HDC dc, const TRect& r, const TBitmap& image, int I, int N, in
 void DrawSkinCellCentered(HDC dc, const TRect& r, const TBitmap& image, int I, int N, int trans);
 
 // The region of bmp's pixels that are not the key (bmp becomes 32 bits per pixel), shifted by the offsets.
-// The caller owns the region; it is empty for a bitmap without opaque pixels.
-HRGN BuildColorKeyRegion(TBitmap& bmp, int xOffset, int yOffset, TColor key, int redTolerance, int greenTolerance,
-                         int blueTolerance);
+// It is empty for a bitmap without opaque pixels.
+Owned<HRGN> BuildColorKeyRegion(TBitmap& bmp, int xOffset, int yOffset, TColor key, int redTolerance,
+                                int greenTolerance, int blueTolerance);
 
 // Paints one-pixel bands of the cached gradient, only those inside the dc's clip box.
 void FillGradientRect(HDC dc, const TRect& r, TColor c1, TColor c2, int orientation);

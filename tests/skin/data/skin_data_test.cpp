@@ -9,8 +9,8 @@
 #include "platform/filer.h"
 #include "platform/form_reader.h"
 #include "platform/props.h"
-#include "skin/data/win_skin_data.h"
-#include "skin/manager/win_skin_dlg.h"
+#include "skin/data/skin_data.h"
+#include "skin/manager/skin_manage.h"
 #include "test_skins.h"
 
 using namespace testskin;

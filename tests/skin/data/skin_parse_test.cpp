@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <memory>
 
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
-#include "skin/manager/win_skin_dlg.h"
+#include "skin/manager/skin_manage.h"
 #include "skin/storage/skin_read.h"
-#include "skin/storage/win_convert.h"
+#include "skin/storage/lzh.h"
 #include "test_skins.h"
 
 using namespace testskin;

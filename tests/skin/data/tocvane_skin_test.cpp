@@ -5,8 +5,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "skin/data/win_skin_data.h"
-#include "skin/manager/win_skin_dlg.h"
+#include "skin/data/skin_data.h"
+#include "skin/manager/skin_manage.h"
 
 namespace {
 

@@ -17,7 +17,7 @@ TBitmap Coded(int w, int h, int tag = 0, TPixelFormat f = pf24bit) {
 TColor At(int x, int y, int tag = 0) { return RGBColor(x, y, tag); }
 
 TEST(SkinStrip, FramesOfHorizontalAndVerticalStrips) {
-    TSkinFrame f;
+    SkinFrame f;
     ASSERT_TRUE(SkinFrameOf(Coded(30, 10), 2, 3, false, f));
     EXPECT_EQ(f.x0, 10);
     EXPECT_EQ(f.fw, 10);
@@ -144,6 +144,18 @@ TEST(MakeSkinBitmap, NoFramesOrEmptyTargetsDrawNothing) {
         for (int x = 0; x < 10; ++x) ASSERT_EQ(dc.Pixel(x, y), 0x123456u);
 }
 
+TEST(DrawSkinRect, AnEmptySkinImageDrawsNothingOpaqueOrKeyed) {
+    // A skin image that is missing or was rejected on load stays empty: the surface keeps its pixels.
+    const TBitmap missing;
+    TBitmap dc(12, 8);
+    dc.Fill(0x123456);
+    for (int trans : {0, 1})
+        for (int tile : {0, 1}) DrawSkinRect(dc, Rect(1, 1, 11, 7), missing, Rect(2, 2, 2, 2), 1, 2, trans, tile, 0);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 12; ++x) ASSERT_EQ(dc.Pixel(x, y), 0x123456u);
+    EXPECT_EQ(ComposeSkinRect(Rect(0, 0, 5, 5), missing, {}, 1, 1, 0, 0, 0).bitmap, nullptr);
+}
+
 TEST(DrawSkinBar, CapsAtTheEndsAndWholeTilesBetween) {
     // Frame 10 wide: caps 2 and 3, middle tile 5. Target 16 x 4: tiles at 2, 7 and 12, the last running
     // under the right cap, which starts at 13 and is drawn over it.
@@ -257,7 +269,7 @@ TEST(ColorKeyRegion, BlocksGrowBy500AndFlushEvery2000Rectangles) {
     }
     std::vector<int> counts, capacities;
     std::vector<TRect> bounds;
-    ScanColorKeyRegion(b, 100, 0, SkinKeyColor, 1, 1, 1, [&](const TRegionBlock& block) {
+    ScanColorKeyRegion(b, 100, 0, SkinKeyColor, 1, 1, 1, [&](const RegionBlock& block) {
         counts.push_back(block.Count());
         capacities.push_back(block.Capacity());
         bounds.push_back(block.Bound());
@@ -278,7 +290,7 @@ TEST(ColorKeyRegion, BlocksGrowBy500AndFlushEvery2000Rectangles) {
     TBitmap none(2, 2);
     none.Fill(SkinKeyColor);
     int calls = 0;
-    ScanColorKeyRegion(none, 0, 0, SkinKeyColor, 1, 1, 1, [&](const TRegionBlock& block) {
+    ScanColorKeyRegion(none, 0, 0, SkinKeyColor, 1, 1, 1, [&](const RegionBlock& block) {
         ++calls;
         EXPECT_EQ(block.Count(), 0);
         EXPECT_EQ(block.Capacity(), 500);
@@ -295,7 +307,7 @@ TEST(BlendColors, PercentBelow100AndPerMilleFrom100) {
     EXPECT_EQ(BlendColors(0x0000FF, 0xFF0000, 0), 0xFF0000u);
     EXPECT_EQ(BlendColors(0x0000FF, 0xFF0000, 1000), 0x0000FFu);
     // System colours are resolved first.
-    const TSysColorFunc old = SetSysColorFunc([](int i) -> TColor { return i == 15 ? 0x102030 : 0; });
+    const SysColorFunc old = SetSysColorFunc([](int i) -> TColor { return i == 15 ? 0x102030 : 0; });
     EXPECT_EQ(BlendColors(clBtnFace, clBtnFace, 50), 0x102030u);
     SetSysColorFunc(old);
 }
@@ -312,7 +324,7 @@ TEST(ColorSaturation, SpreadOverMaxWithTheDarkRule) {
 
 class Gradients : public ::testing::Test {
 protected:
-    void SetUp() override { GradientCache() = TGradientCache{}; }
+    void SetUp() override { GradientCache() = GradientTables{}; }
 };
 
 TEST_F(Gradients, TablesRoundTowardTheirEnds) {
@@ -377,7 +389,7 @@ TEST_F(Gradients, ClippedFillsPaintOnlyVisibleBandsWithFullLengthColours) {
     EXPECT_EQ(dc.Pixel(100, 3), 0x777777u);
 
     // Vertical, with the bottom clipped; system colours resolve before the table is made.
-    const TSysColorFunc old = SetSysColorFunc([](int) -> TColor { return 0x00FF00; });
+    const SysColorFunc old = SetSysColorFunc([](int) -> TColor { return 0x00FF00; });
     const TRect top = Rect(0, 0, 120, 4);
     FillGradientRect(dc, Rect(110, 0, 112, 10), clBtnFace, 0xFF0000, 1, &top);
     SetSysColorFunc(old);
@@ -444,7 +456,7 @@ TEST(Transforms, KeyColourReplacementCloneAndDisabledGlyph) {
     EXPECT_EQ(dst.Width(), 2);
     EXPECT_EQ(dst.Pixel(1, 0), 0x0000FFu);
 
-    const TSysColorFunc old = SetSysColorFunc([](int i) -> TColor {
+    const SysColorFunc old = SetSysColorFunc([](int i) -> TColor {
         return i == 15 ? 0xC0C0C0 : i == 20 ? 0xFFFFFF : i == 16 ? 0x808080 : 0;
     });
     TBitmap glyph(3, 3, pf24bit);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "skin/storage/skin_package_writer.h"
-#include "skin/storage/win_convert.h"
+#include "skin/storage/lzh.h"
 #include "tests/skin/storage/sample_data.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include "platform/class_registry.h"
 #include "platform/form_reader.h"
 #include "platform/stream.h"
-#include "skin/data/win_skin_data.h"
-#include "skin/manager/win_skin_dlg.h"
+#include "skin/data/skin_data.h"
+#include "skin/manager/skin_manage.h"
 #include "tests/skin/data/test_skins.h"
 #include "tools/skinpack/command.h"
 

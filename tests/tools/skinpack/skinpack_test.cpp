@@ -5,7 +5,7 @@
 
 #include "platform/stream.h"
 #include "skin/storage/skin_package_writer.h"
-#include "skin/storage/win_convert.h"
+#include "skin/storage/lzh.h"
 #include "tools/skinpack/command.h"
 
 namespace {

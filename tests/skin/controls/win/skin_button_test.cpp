@@ -11,9 +11,9 @@
 #include "platform/win/std_controls.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_object.h"
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
-#include "skin/manager/win_skin_dlg.h"
+#include "skin/manager/skin_manage.h"
 #include "tests/platform/win_framework/win_fixtures.h"
 #include "tests/skin/data/test_skins.h"
 

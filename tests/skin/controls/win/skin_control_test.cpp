@@ -9,7 +9,7 @@
 
 #include "platform/win/std_controls.h"
 #include "skin/data/skin_messages.h"
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 #include "tests/platform/win_framework/win_fixtures.h"
 
 namespace {

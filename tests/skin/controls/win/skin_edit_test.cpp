@@ -6,7 +6,7 @@
 
 #include "platform/win/forms.h"
 #include "skin/data/skin_messages.h"
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
 #include "tests/platform/win_framework/win_fixtures.h"
 

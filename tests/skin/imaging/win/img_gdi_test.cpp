@@ -99,6 +99,11 @@ TEST(ImgGdi, OpaqueAndKeyedCompositionLandAsThePixelRulesSay) {
         ExpectGdiMatchesPixels([&](HDC dc) { DrawSkinCellCentered(dc, Rect(0, 0, 10, 10), strip, 2, 3, trans); },
                                [&](TBitmap& b) { DrawSkinCellCentered(b, Rect(0, 0, 10, 10), strip, 2, 3, trans); });
     }
+    // An empty skin image leaves the dc as it was, in both modes.
+    const TBitmap missing;
+    for (int trans : {0, 1})
+        ExpectGdiMatchesPixels([&](HDC dc) { DrawSkinRect(dc, Rect(5, 3, 50, 31), missing, margins, 1, 1, trans, 0, 0); },
+                               [](TBitmap&) {});
     ExpectGdiMatchesPixels([&](HDC dc) { StretchSkinBar(dc, Rect(2, 2, 58, 9), strip, margins, 1, 3, 0, 0); },
                            [&](TBitmap& b) { StretchSkinBar(b, Rect(2, 2, 58, 9), strip, margins, 1, 3, 0, 0); });
     ExpectGdiMatchesPixels([&](HDC dc) { TileBitmapRect(dc, Rect(1, 1, 30, 30), strip, Rect(3, 3, 10, 8)); },
@@ -148,21 +153,21 @@ TEST(ImgGdi, ColorKeyRegionCoversExactlyTheOpaquePixels) {
     small.SetPixel(0, 0, SkinKeyColor);
     small.SetPixel(1, 0, 0x0000FF);
     small.SetPixel(2, 0, SkinKeyColor);
-    HRGN r = BuildColorKeyRegion(small, 10, 20, SkinKeyColor, 1, 1, 1);
+    Owned<HRGN> owner = BuildColorKeyRegion(small, 10, 20, SkinKeyColor, 1, 1, 1);
+    HRGN r = owner.get();
     RECT box{};
     EXPECT_EQ(GetRgnBox(r, &box), SIMPLEREGION);
     EXPECT_EQ(box.left, 11);
     EXPECT_EQ(box.top, 20);
     EXPECT_EQ(box.right, 12);
     EXPECT_EQ(box.bottom, 21);
-    DeleteObject(r);
 
     TBitmap none(5, 5);
     none.Fill(RGBColor(255, 1, 255));
-    r = BuildColorKeyRegion(none, 0, 0, SkinKeyColor, 1, 1, 1);
+    owner = BuildColorKeyRegion(none, 0, 0, SkinKeyColor, 1, 1, 1);
+    r = owner.get();
     ASSERT_NE(r, nullptr);
     EXPECT_EQ(GetRgnBox(r, &box), NULLREGION);
-    DeleteObject(r);
 
     // Enough runs for two region creations combined (checkerboard: 50 runs a row x 100 rows).
     TBitmap board(100, 100, pf24bit);
@@ -170,7 +175,8 @@ TEST(ImgGdi, ColorKeyRegionCoversExactlyTheOpaquePixels) {
         for (int x = 0; x < 100; ++x) board.SetPixel(x, y, (x + y) % 2 ? SkinKeyColor : RGBColor(x, y, 0));
     TBitmap copy;
     copy.Assign(board);
-    r = BuildColorKeyRegion(board, -3, 7, SkinKeyColor, 1, 1, 1);
+    owner = BuildColorKeyRegion(board, -3, 7, SkinKeyColor, 1, 1, 1);
+    r = owner.get();
     int wrong = 0;
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 100; ++x)
@@ -178,7 +184,26 @@ TEST(ImgGdi, ColorKeyRegionCoversExactlyTheOpaquePixels) {
     EXPECT_EQ(wrong, 0);
     EXPECT_FALSE(PtInRegion(r, 98, 7));  // nothing right of the shifted bitmap
     EXPECT_EQ(RegionRects(r).size(), 5000u);
-    DeleteObject(r);
+}
+
+TEST(ImgGdi, EveryGdiObjectGoesThroughTheCountedOwners) {
+    // The drawing routines free what they make; a region handed out stays counted until its owner frees it,
+    // so a caller that leaked it would show.
+    TBitmap target = Background(60, 40);
+    HDC dc = BitmapDC(target);  // the bitmap's own DC lives as long as the bitmap
+    const TBitmap strip = Strip(30, 10);
+    const int before = gdi::LiveHandles();
+    DrawSkinRect(dc, Rect(4, 4, 56, 36), strip, Rect(2, 2, 2, 2), 1, 1, 1, 0, 0);
+    FillColorRect(dc, Rect(0, 0, 5, 5), clBtnFace);
+    FillGradientRect(dc, Rect(0, 0, 60, 10), 0x0000FF, 0xFF0000, 0);
+    DrawTextCentered(dc, Rect(0, 0, 60, 40), L"暂停", 0, 0, 2);
+    EXPECT_EQ(gdi::LiveHandles(), before);
+    TBitmap mask(4, 4);
+    mask.Fill(0x0000FF);
+    Owned<HRGN> region = BuildColorKeyRegion(mask, 0, 0, SkinKeyColor, 1, 1, 1);
+    EXPECT_EQ(gdi::LiveHandles(), before + 1);
+    region.reset();
+    EXPECT_EQ(gdi::LiveHandles(), before);
 }
 
 TEST(ImgGdi, GradientBandsOnlyInsideTheClipBoxWithFullLengthColours) {

@@ -6,7 +6,7 @@
 #include "skin/storage/skin_package_writer.h"
 #include "skin/storage/skin_read.h"
 #include "skin/storage/win/skin_message_box.h"
-#include "skin/storage/win_convert.h"
+#include "skin/storage/lzh.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // TQuickIni: the in-memory INI store.
-#include "skin/storage/win_skin_ini.h"
+#include "skin/storage/quick_ini.h"
 
 #include <limits>
 
 #include "platform/stream.h"
-#include "skin/storage/win_convert.h"
+#include "skin/storage/lzh.h"
 
 namespace {
 

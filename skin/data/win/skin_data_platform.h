@@ -8,33 +8,30 @@
 #include <string>
 #include <string_view>
 
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 
 // Looks up the optional user32 entry points and makes every later skin component use the Windows
 // services. Called once at program start, before the first form is read; calling it again does nothing.
 void InstallSkinDataPlatform();
 
 // The optional user32 entry points (nullptr when the system lacks one).
-struct TUser32Entries {
+struct User32EntryPoints {
     BOOL(WINAPI* GetScrollBarInfo)(HWND, LONG, PSCROLLBARINFO) = nullptr;
     BOOL(WINAPI* TrackMouseEvent)(LPTRACKMOUSEEVENT) = nullptr;
     BOOL(WINAPI* GetComboBoxInfo)(HWND, PCOMBOBOXINFO) = nullptr;
     void(WINAPI* DisableProcessWindowsGhosting)() = nullptr;
 };
-const TUser32Entries& User32Entries();
+const User32EntryPoints& User32Entries();
 
 // The platform's GetScrollBarInfo when it was found; false otherwise.
 bool SkinGetScrollBarInfo(HWND window, LONG objectId, PSCROLLBARINFO info);
 bool SkinGetComboBoxInfo(HWND window, PCOMBOBOXINFO info);
 
-// NT-family systems draw wide text; the older family draws the text converted to the ANSI code page.
-bool SkinIsNT();
-int SkinDrawText(HDC dc, const std::wstring& text, RECT& rect, UINT format);
 // 8-bit text in the system code page to wide text.
 std::wstring AnsiToWide(std::string_view text);
 // The first count characters, or the whole text for count -1.
 std::wstring WideLeft(const std::wstring& text, int count);
 // Asks for one WM_MOUSELEAVE for the window; nothing when TrackMouseEvent is missing.
 void TrackMouseLeave(HWND window);
-// The framework object of a window (its "ControlOfs..." property); nullptr for 0 or a foreign window.
+// The framework object of a window (FrameworkObjectOfWindow); nullptr for 0 or a foreign window.
 TObject* ControlOfWindow(HWND window);

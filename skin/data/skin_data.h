@@ -92,9 +92,9 @@ using TOnSkinControl = std::function<void(TComponent* Sender, TSkinData* SkinDat
 // The platform's side of one component: system metrics, the caption font, the application icon, the
 // button-face brush and the hint window. The portable default answers with fixed metrics and owns no
 // platform objects; the Windows build installs its own (InstallSkinDataPlatform).
-class TSkinDataNative {
+class SkinDataNative {
 public:
-    virtual ~TSkinDataNative() = default;
+    virtual ~SkinDataNative() = default;
     enum Metric { cxMaximized, cyMaximized, cxHScroll, cxSmallIcon, cySmallIcon };
     virtual int SystemMetric(Metric m) const;
     // GetScrollBarInfo was found in user32 at start-up.
@@ -110,7 +110,7 @@ public:
     // The window of a component's owner when that owner is a form, nullptr otherwise.
     virtual HWND FormWindow(TComponent* owner) const { return nullptr; }
 };
-using TSkinDataNativeFactory = std::unique_ptr<TSkinDataNative> (*)(TSkinData& owner);
+using TSkinDataNativeFactory = std::unique_ptr<SkinDataNative> (*)(TSkinData& owner);
 // The factory that new components use; nullptr restores the portable default. Returns the previous one.
 TSkinDataNativeFactory SetSkinDataNativeFactory(TSkinDataNativeFactory factory);
 
@@ -193,7 +193,7 @@ public:
     void HideHint();
     bool IsHint() const { return hashint; }
     void DoDebug(const std::string& text);
-    TSkinDataNative& Native() { return *native_; }
+    SkinDataNative& Native() { return *native_; }
 
     // Fields the skinners read.
     TMemoryStream data;          // the packed skin
@@ -255,7 +255,7 @@ private:
     bool fmenuauto = true;
     bool fmenumerge = false;
 
-    std::unique_ptr<TSkinDataNative> native_;
+    std::unique_ptr<SkinDataNative> native_;
 
     // Exist only during a load.
     TSkinReader* reader = nullptr;

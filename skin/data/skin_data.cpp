@@ -1,6 +1,6 @@
 // The skin component: properties, the stored skin, the load operations and the requests it makes of the
 // skin manager. Parsing is in skin_parse.cpp.
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 
 #include <filesystem>
 #include <system_error>
@@ -8,12 +8,12 @@
 #include "platform/filer.h"
 #include "platform/props.h"
 #include "skin/data/skin_resources.h"
-#include "skin/manager/win_skin_dlg.h"
+#include "skin/manager/skin_manage.h"
 #include "platform/collection.h"
 
 // ---- platform services -------------------------------------------------------------------------------
 
-int TSkinDataNative::SystemMetric(Metric m) const {
+int SkinDataNative::SystemMetric(Metric m) const {
     switch (m) {  // a 1024 x 768 desktop at 96 dpi
     case cxMaximized: return 1032;
     case cyMaximized: return 776;
@@ -24,7 +24,7 @@ int TSkinDataNative::SystemMetric(Metric m) const {
 
 namespace {
 
-std::unique_ptr<TSkinDataNative> PortableNative(TSkinData&) { return std::make_unique<TSkinDataNative>(); }
+std::unique_ptr<SkinDataNative> PortableNative(TSkinData&) { return std::make_unique<SkinDataNative>(); }
 
 TSkinDataNativeFactory nativeFactory = &PortableNative;
 
@@ -90,8 +90,8 @@ TSkinData::TSkinData(TComponent* AOwner)
     LoadSkinResourceBitmap("PELISKMENU", bmpmenu);
     bmpmenu.SetTransparentColor(clWhite);
     bmpmenu.SetTransparent(true);
-    cxMax = native_->SystemMetric(TSkinDataNative::cxMaximized);
-    cyMax = native_->SystemMetric(TSkinDataNative::cyMaximized);
+    cxMax = native_->SystemMetric(SkinDataNative::cxMaximized);
+    cyMax = native_->SystemMetric(SkinDataNative::cyMaximized);
 }
 
 TSkinData::~TSkinData() {
@@ -182,13 +182,27 @@ void TSkinData::LoadFromCollection(TPersistent* store, int index) {
 
 // ---- the manager -------------------------------------------------------------------------------------
 
+namespace {
+
+// How long the manager waits before it carries out a request, so that several changes made together
+// (a skin loaded, then activated) refresh the windows once.
+constexpr std::int32_t kActionDelayMs = 250;
+
+// Asks the manager to carry out the action for data after the usual delay.
+void RequestAction(TSkinManage& m, TSkinData* data, TSkinAction action) {
+    m.UpdateData = data;
+    m.SetAction(action, kActionDelayMs);
+}
+
+}  // namespace
+
 void TSkinData::ApplySkinChange() {
     if (Designing() || Reading()) return;
     if (!PrimarySkinManager()) Loaded();
     TSkinManage* m = PrimarySkinManager();
     m->UpdateData = this;
     m->DeleteSysbtn();
-    if (m->state == 1) m->SetAction(saSkinChanged, 250);
+    if (m->state == 1) m->SetAction(saSkinChanged, kActionDelayMs);
 }
 
 void TSkinData::Loaded() {
@@ -209,7 +223,7 @@ void TSkinData::Loaded() {
         if (Empty)
             factive = false;  // nothing to show: the field only, no request
         else
-            m->SetAction(saInstall, 250);
+            m->SetAction(saInstall, kActionDelayMs);
     }
     if (FSkinControls.Contains(xcMainMenu))
         FSkinControls.Exclude(xcMenuItem);
@@ -228,18 +242,16 @@ void TSkinData::SetActive(bool value) {
     case sfMainform:
         if (value) {
             if (Empty) return;
-            m->UpdateData = this;
-            m->SetAction(saInstall, 250);
+            RequestAction(*m, this, saInstall);
             m->state = 1;
         } else {
-            m->UpdateData = this;
-            m->SetAction(saUninstall, 250);
+            RequestAction(*m, this, saUninstall);
         }
         break;
     case sfOnlyThisForm:
         m->UpdateData = this;
         if (value && Empty) return;
-        m->SetAction(value ? saInstall : saUninstall, 250);
+        RequestAction(*m, this, value ? saInstall : saUninstall);
         break;
     default:
         break;
@@ -248,15 +260,13 @@ void TSkinData::SetActive(bool value) {
 
 void TSkinData::Install() {
     if (TSkinManage* m = PrimarySkinManager()) {
-        m->UpdateData = this;
-        m->SetAction(saInstall, 250);
+        RequestAction(*m, this, saInstall);
     }
 }
 
 void TSkinData::Uninstall() {
     if (TSkinManage* m = PrimarySkinManager()) {
-        m->UpdateData = this;
-        m->SetAction(saUninstall, 250);
+        RequestAction(*m, this, saUninstall);
     }
 }
 
@@ -275,8 +285,7 @@ void TSkinData::SkinForm(HWND window) {
 void TSkinData::ChangeForm(HWND formWindow) {
     if (TSkinManage* m = PrimarySkinManager()) {
         m->lpara = formWindow;
-        m->UpdateData = this;
-        m->SetAction(saReskinForm, 250);
+        RequestAction(*m, this, saReskinForm);
     }
 }
 
@@ -328,8 +337,8 @@ TColor TSkinData::GetCaptionColor() const { return CaptionColorOf(*this); }
 void TSkinData::GetCaptionFont() { native_->GetCaptionFont(); }
 
 void TSkinData::GetAppIcon() {
-    const int w = native_->SystemMetric(TSkinDataNative::cxSmallIcon);
-    const int h = native_->SystemMetric(TSkinDataNative::cySmallIcon);
+    const int w = native_->SystemMetric(SkinDataNative::cxSmallIcon);
+    const int h = native_->SystemMetric(SkinDataNative::cySmallIcon);
     TBitmap icon(w, h, pf24bit);
     icon.Fill(RGBColor(255, 0, 255));
     if (!native_->GetAppIcon(icon)) return;

@@ -1,11 +1,11 @@
-#include "skin/storage/win_skin_ini.h"
+#include "skin/storage/quick_ini.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "platform/stream.h"
-#include "skin/storage/win_convert.h"
+#include "skin/storage/lzh.h"
 
 namespace {
 

@@ -2,8 +2,10 @@
 // hint window, the application icon and the text helpers. Runs under Wine.
 #include <gtest/gtest.h>
 
-#include "skin/data/win/win_skin_data_win.h"
-#include "skin/manager/win_skin_dlg.h"
+#include "platform/win/graphics.h"
+#include "platform/win/sys_utils.h"
+#include "skin/data/win/skin_data_platform.h"
+#include "skin/manager/skin_manage.h"
 #include "skin/storage/skin_package_writer.h"
 
 namespace {
@@ -14,7 +16,7 @@ protected:
     void TearDown() override { FreePrimarySkinManager(); }
 };
 
-HWND FindHintWindow() { return FindWindowW(L"TSkinHintWindow", nullptr); }
+HWND FindHintWindow() { return FindWindowW(L"THintWindow", nullptr); }
 
 // A top-level window that carries an object under the framework's window property, as framework
 // windows do.
@@ -113,13 +115,29 @@ TEST_F(SkinDataWin, TextHelpers) {
     EXPECT_EQ(WideLeft(L"abcdef", 3), L"abc");
     EXPECT_EQ(WideLeft(L"abcdef", -1), L"abcdef");
     EXPECT_EQ(WideLeft(L"ab", 9), L"ab");
-    EXPECT_TRUE(SkinIsNT());
+    EXPECT_TRUE(PlatformInfo().IsNT());
     HDC dc = GetDC(nullptr);
     RECT r{0, 0, 0, 0};
-    EXPECT_GT(SkinDrawText(dc, L"暂停 Pause", r, DT_CALCRECT | DT_SINGLELINE), 0);
+    EXPECT_GT(DrawPlatformText(dc, L"暂停 Pause", r, DT_CALCRECT | DT_SINGLELINE), 0);
     EXPECT_GT(r.right, 0);
     ReleaseDC(nullptr, dc);
     EXPECT_EQ(ControlOfWindow(nullptr), nullptr);
     EXPECT_EQ(ControlOfWindow(GetDesktopWindow()), nullptr);
     TrackMouseLeave(GetDesktopWindow());  // asks once; nothing to check but that it returns
+}
+
+TEST_F(SkinDataWin, TheComponentsGdiObjectsAreSeenByTheLiveHandleCounter) {
+    // The brush and the caption font are held by owners the counter sees: a component that kept one past
+    // its end would show as a count that does not come back.
+    const int before = gdi::LiveHandles();
+    {
+        TSkinData d(nullptr);
+        d.Native().MakeBGBrush(clBtnFace);
+        EXPECT_EQ(gdi::LiveHandles(), before + 1);
+        d.Native().MakeBGBrush(RGBColor(1, 2, 3));  // the old brush goes
+        EXPECT_EQ(gdi::LiveHandles(), before + 1);
+        d.Native().GetCaptionFont();
+        EXPECT_EQ(gdi::LiveHandles(), before + 2);
+    }
+    EXPECT_EQ(gdi::LiveHandles(), before);
 }

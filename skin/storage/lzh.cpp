@@ -4,7 +4,7 @@
 //
 // The callbacks are used a block at a time: input is read into a buffer, output is gathered in one, and
 // the hot loops only touch plain memory.
-#include "skin/storage/win_convert.h"
+#include "skin/storage/lzh.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,10 +1,13 @@
 // The skin component's platform services on Windows, the optional user32 entry points and the text
 // helpers of the unit.
-#include "skin/data/win/win_skin_data_win.h"
+#include "skin/data/win/skin_data_platform.h"
 
 #include "platform/win/bitmap_win.h"
+#include "platform/win/gdi.h"
+#include "platform/win/hint_window.h"
+#include "platform/win/window_class.h"
+#include "skin/imaging/win/img_gdi.h"
 
-#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -14,7 +17,7 @@ namespace {
 
 struct User32Library {
     HMODULE module = nullptr;
-    TUser32Entries entries;
+    User32EntryPoints entries;
 
     User32Library() {
         module = LoadLibraryW(L"user32.dll");
@@ -38,99 +41,10 @@ User32Library& Library() {
     return library;
 }
 
-// ---- the hint window ---------------------------------------------------------------------------------
-
-// A plain tooltip-coloured popup that never takes the activation: the manager's activation hook must not
-// see it as a window to skin.
-class THintWindow {
-public:
-    THintWindow() {
-        static const ATOM atom = Register();
-        hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, MAKEINTATOM(atom), L"",
-                                WS_POPUP | WS_BORDER, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                this);
-    }
-    ~THintWindow() {
-        if (hwnd_) DestroyWindow(hwnd_);
-    }
-    THintWindow(const THintWindow&) = delete;
-    THintWindow& operator=(const THintWindow&) = delete;
-
-    HWND Handle() const { return hwnd_; }
-
-    // The rectangle the text needs at most maxWidth pixels wide, with the border and a margin.
-    RECT CalcHintRect(int maxWidth, const std::wstring& text) const {
-        RECT r{0, 0, maxWidth, 0};
-        HDC dc = GetDC(hwnd_);
-        HGDIOBJ old = SelectObject(dc, Font());
-        DrawTextW(dc, text.c_str(), int(text.size()), &r, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-        SelectObject(dc, old);
-        ReleaseDC(hwnd_, dc);
-        r.right += 6;
-        r.bottom += 2;
-        return r;
-    }
-
-    void ActivateHint(const RECT& r, const std::wstring& text) {
-        text_ = text;
-        SetWindowPos(hwnd_, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        InvalidateRect(hwnd_, nullptr, TRUE);
-    }
-
-private:
-    static HFONT Font() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
-
-    static ATOM Register() {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_SAVEBITS;
-        wc.lpfnWndProc = &Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = GetSysColorBrush(COLOR_INFOBK);
-        wc.lpszClassName = L"TSkinHintWindow";
-        return RegisterClassExW(&wc);
-    }
-
-    static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-        if (msg == WM_NCCREATE) {
-            auto* cs = reinterpret_cast<CREATESTRUCTW*>(l);
-            SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-        } else if (msg == WM_MOUSEACTIVATE) {
-            return MA_NOACTIVATE;
-        } else if (msg == WM_PAINT) {
-            auto* self = reinterpret_cast<THintWindow*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(h, &ps);
-            RECT r;
-            GetClientRect(h, &r);
-            r.left += 2;
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-            HGDIOBJ old = SelectObject(dc, Font());
-            if (self)
-                DrawTextW(dc, self->text_.c_str(), int(self->text_.size()), &r, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-            SelectObject(dc, old);
-            EndPaint(h, &ps);
-            return 0;
-        }
-        return DefWindowProcW(h, msg, w, l);
-    }
-
-    HWND hwnd_ = nullptr;
-    std::wstring text_;
-};
-
 // ---- the services of one component -------------------------------------------------------------------
 
-class TWin32SkinDataNative : public TSkinDataNative {
+class Win32SkinDataNative : public SkinDataNative {
 public:
-    ~TWin32SkinDataNative() override {
-        if (font_) DeleteObject(font_);
-        if (brush_) DeleteObject(brush_);
-    }
-
     int SystemMetric(Metric m) const override {
         switch (m) {
         case cxMaximized: return GetSystemMetrics(SM_CXMAXIMIZED);
@@ -145,16 +59,15 @@ public:
     bool HasScrollBarInfo() const override { return User32Entries().GetScrollBarInfo != nullptr; }
 
     void GetCaptionFont() override {
-        if (font_) DeleteObject(font_);
-        font_ = nullptr;
+        font_.reset();
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof metrics;  // 504 bytes with the padded border width
         if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-            font_ = CreateFontIndirectW(&metrics.lfCaptionFont);
+            font_.reset(CreateFontIndirectW(&metrics.lfCaptionFont));
     }
 
     HFONT CaptionFont() const override {
-        return font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        return font_ ? font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     }
 
     bool GetAppIcon(TBitmap& bitmap) override {
@@ -171,20 +84,17 @@ public:
     }
 
     void MakeBGBrush(TColor color) override {
-        if (brush_) DeleteObject(brush_);
-        const TColor c = (color & 0xFF000000u) == 0xFF000000u ? GetSysColor(int(color & 0xFF)) : color;
-        brush_ = CreateSolidBrush(c & 0xFFFFFF);
+        brush_.reset(CreateSolidBrush(ResolveColor(color)));
     }
-    HBRUSH BGBrush() const override { return brush_; }
+    HBRUSH BGBrush() const override { return brush_.get(); }
 
     void ShowHint(const TRect& rect, const std::wstring& text) override {
-        if (!hint_) hint_ = std::make_unique<THintWindow>();
-        RECT r = hint_->CalcHintRect(500, text);
-        OffsetRect(&r, rect.Left, rect.Top);
-        hint_->ActivateHint(r, text);
+        if (!hint_) hint_ = std::make_unique<THintWindow>(nullptr);
+        const TRect r = hint_->CalcHintRect(500, text);
+        hint_->ActivateHint(Bounds(rect.Left, rect.Top, r.Width(), r.Height()), text);
     }
     void HideHint() override {
-        if (hint_) ShowWindow(hint_->Handle(), SW_HIDE);
+        if (hint_) hint_->SetVisible(false);
     }
 
     HWND FormWindow(TComponent* owner) const override {
@@ -221,21 +131,24 @@ private:
         return FALSE;
     }
 
-    HFONT font_ = nullptr;
-    HBRUSH brush_ = nullptr;
+    Owned<HFONT> font_;
+    Owned<HBRUSH> brush_;
+    // The framework's hint popup: it never takes the activation, so the manager's activation hook does not
+    // see it as a window to skin.
     std::unique_ptr<THintWindow> hint_;
 };
 
-std::unique_ptr<TSkinDataNative> Win32Native(TSkinData&) { return std::make_unique<TWin32SkinDataNative>(); }
+std::unique_ptr<SkinDataNative> Win32Native(TSkinData&) { return std::make_unique<Win32SkinDataNative>(); }
 
 }  // namespace
 
 void InstallSkinDataPlatform() {
     Library();
+    UseSystemColors();
     SetSkinDataNativeFactory(&Win32Native);
 }
 
-const TUser32Entries& User32Entries() { return Library().entries; }
+const User32EntryPoints& User32Entries() { return Library().entries; }
 
 bool SkinGetScrollBarInfo(HWND window, LONG objectId, PSCROLLBARINFO info) {
     auto f = User32Entries().GetScrollBarInfo;
@@ -245,16 +158,6 @@ bool SkinGetScrollBarInfo(HWND window, LONG objectId, PSCROLLBARINFO info) {
 bool SkinGetComboBoxInfo(HWND window, PCOMBOBOXINFO info) {
     auto f = User32Entries().GetComboBoxInfo;
     return f && f(window, info);
-}
-
-bool SkinIsNT() { return (GetVersion() & 0x80000000u) == 0; }
-
-int SkinDrawText(HDC dc, const std::wstring& text, RECT& rect, UINT format) {
-    if (SkinIsNT()) return DrawTextW(dc, text.c_str(), int(text.size()), &rect, format);
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string ansi(std::size_t(size > 0 ? size : 0), '\0');
-    if (size > 0) WideCharToMultiByte(CP_ACP, 0, text.c_str(), int(text.size()), ansi.data(), size, nullptr, nullptr);
-    return DrawTextA(dc, ansi.c_str(), -1, &rect, format);
 }
 
 std::wstring AnsiToWide(std::string_view text) {
@@ -282,9 +185,5 @@ void TrackMouseLeave(HWND window) {
 }
 
 TObject* ControlOfWindow(HWND window) {
-    if (!window) return nullptr;
-    wchar_t key[32];
-    std::swprintf(key, 32, L"ControlOfs%.8X%.8X", unsigned(reinterpret_cast<UINT_PTR>(GetModuleHandleW(nullptr))),
-                  unsigned(GetCurrentThreadId()));
-    return static_cast<TObject*>(GetPropW(window, key));
+    return static_cast<TObject*>(FrameworkObjectOfWindow(window));
 }

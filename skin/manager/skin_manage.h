@@ -1,6 +1,6 @@
-// TSkinManage: the process-wide registry of the skinning engine. It keeps the skin components of the
-// process, watches windows through its hook, makes the form and popup-menu skinners, and carries out the
-// components' skin-wide requests a little later from its own timer.
+// TSkinManage (the unit once named WinSkinDlg): the process-wide registry of the skinning engine. It keeps
+// the skin components of the process, watches windows through its hook, makes the form and popup-menu
+// skinners, and carries out the components' skin-wide requests a little later from its own timer.
 //
 // This is the manager's interface as the skin components use it. Requests are recorded (action, the
 // component on whose behalf it runs, the interval); carrying them out belongs to the form skinners.
@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/data/win_skin_data.h"
+#include "skin/data/skin_data.h"
 
 class TWinSkinForm;
 class TWinSkinPopMenu;
@@ -83,7 +83,6 @@ public:
     std::vector<TSkinActionRequest> Requests;
     std::int32_t TimerInterval = 100;
     bool TimerEnabled = false;
-    std::uint32_t PlatformVersion = 0;  // recorded by InstallHook
     bool HookInstalled = false;
 };
 

@@ -1,5 +1,5 @@
 // The skin manager's registry and its record of requests.
-#include "skin/manager/win_skin_dlg.h"
+#include "skin/manager/skin_manage.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "skin/storage/win_convert.h"
+#include "skin/storage/lzh.h"
 
 #include <gtest/gtest.h>
 

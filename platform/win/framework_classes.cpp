@@ -1,0 +1,12 @@
+// The registry of the framework's component classes: the one place that knows every one of them.
+#include "platform/win/framework_classes.h"
+
+#include "platform/class_registry.h"
+#include "platform/win/forms.h"
+#include "platform/win/status_bar.h"
+#include "platform/win/std_controls.h"
+#include "platform/win/timer.h"
+
+void RegisterFrameworkComponents() {
+    RegisterComponentClasses<TButton, TLabel, TEdit, TMemo, TGroupBox, TPanel, TStatusBar, TTimer, TForm>();
+}

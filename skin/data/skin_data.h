@@ -28,8 +28,7 @@ struct HBRUSH__;
 using HBRUSH = HBRUSH__*;
 
 class TSkinData;
-class TSkinReader;
-class TQuickIni;
+class TSkinLoad;
 
 // The version text every component reports, whatever its stored properties say.
 inline constexpr const char* kSkinDataVersion = "5.40.07.15";
@@ -215,34 +214,10 @@ private:
     bool Designing() const { return HasState(csDesigning); }
     bool Reading() const { return HasState(csReading | csLoading); }
     bool LoadSkin();
-    void ParseSkin();
     void ApplySkinChange();
     void GetCaptionFont();
-    void CommitSkin(TSkinContent&& parsed);
-
-    // The readers of one parse; each writes into the content being built (parsed_).
-    template <class T>
-    T* NewObject(std::unique_ptr<T>& field, const std::string& id);
-    void ReadStdKeys(TDataSkinObject& o, const std::string& section, bool withFrame, bool withColours);
-    void ReadSkinObject(std::unique_ptr<TDataSkinObject>& field, const std::string& section);
-    void ReadBorderObject(std::unique_ptr<TDataSkinBorder>& field, const std::string& section,
-                          const std::string& secondKey);
-    void ReadProgress(std::unique_ptr<TDataSkinBorder>& field, const std::string& section);
-    void ReadBoxLabel(std::unique_ptr<TDataSkinBoxLabel>& field, const std::string& section);
-    void ReadButtons();
-    void ReadMenuBar(std::unique_ptr<TDataSkinObject>& field, const std::string& section);
-    void ReadTitle(TDataSkinTitle& title, const std::string& section);
-    void ReadTextColor(const std::string& section, const std::string& prefix, TColor& color);
-    void ReadFrameBorders();
-    void ReadCaptionButtons();
-    void CutMdiButtons(int first);
-    void LoadResourceObject(std::unique_ptr<TDataSkinObject>& field, const std::string& name);
-    void ReadColours();
-    void ReadSchemeColor(int index, const std::string& key, TColor fallback);
-    void SetFrameCounts();
-    void MakeComboImages();
-    void MakeComboArrow();
-    void MakeToolbarImage();
+    // Takes over a whole parsed skin; `arrowFilled`: the parse rebuilt comboxarrow's image.
+    void CommitSkin(TSkinContent&& parsed, bool arrowFilled);
 
     bool factive = false;
     std::int32_t fdisableTag = 99;
@@ -257,13 +232,9 @@ private:
 
     std::unique_ptr<SkinDataNative> native_;
 
-    // Exist only during a load.
-    TSkinReader* reader = nullptr;
-    TQuickIni* ini = nullptr;
-    TMemoryStream* ms = nullptr;
-    TStringList* sectionlist = nullptr;
-    TSkinContent* parsed_ = nullptr;
-    bool arrowFilled_ = false;  // this load rebuilt comboxarrow's image
+    // The load in progress, set and cleared by the load itself; images are readable only meanwhile.
+    friend class TSkinLoad;
+    TSkinLoad* load_ = nullptr;
 };
 
 // The caption colour a skin gives: a pixel in the first third of the first cell of the Top border image,

@@ -24,6 +24,22 @@ bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefi
 int AtLeast1(int n) { return n < 1 ? 1 : n; }
 int NotNegative(int n) { return n < 0 ? 0 : n; }
 
+// Which of the common keys a section has: the key naming its image, "Style", "Frame", the three state
+// colours with their three text colours, and what a Tile value above 1 becomes. Every section also has
+// the four margins, "Trans" and "Tile".
+struct TObjectKeys {
+    const char* image = "Image";
+    bool style = true;
+    bool frame = false;
+    bool colours = true;
+    std::int32_t tileAbove1 = 0;
+};
+
+constexpr TObjectKeys kPlainKeys{.frame = true};
+constexpr TObjectKeys kBorderKeys{};  // the second image is read beside them
+constexpr TObjectKeys kProgressKeys{.image = "Bitmap", .colours = false, .tileAbove1 = 1};
+constexpr TObjectKeys kButtonKeys{.image = "Bitmap", .style = false};
+
 }  // namespace
 
 TColor CaptionColorOf(const TSkinContent& skin) {
@@ -33,152 +49,164 @@ TColor CaptionColorOf(const TSkinContent& skin) {
     return top->Map.Pixel(top->Map.Width() / 3, cellHeight / 3);
 }
 
+// One load: the unpacked package, its description and the content being built. It exists for the
+// duration of one LoadSkin, and only while it does can the component read images.
+class TSkinLoad {
+public:
+    explicit TSkinLoad(TSkinData& owner) : owner_(owner) {
+        content.MakeFixedObjects();
+        owner_.load_ = this;
+    }
+    ~TSkinLoad() { owner_.load_ = nullptr; }
+    TSkinLoad(const TSkinLoad&) = delete;
+    TSkinLoad& operator=(const TSkinLoad&) = delete;
+
+    // Unpacks `data` and reads the whole skin into `content`; false when it is no skin package.
+    // A damaged package or description throws.
+    bool Run(TStream& data);
+    void Readbmp(TBitmap& bitmap, const std::string& name);
+
+    TSkinContent content;
+    bool arrowFilled = false;  // this load rebuilt comboxarrow's image
+
+private:
+    // The one reader skeleton: the object of a section that names an image under `imageKey`, created
+    // afresh with that image; nullptr (and `field` empty) when the section names none.
+    template <class T>
+    T* Create(std::unique_ptr<T>& field, const std::string& section, const char* imageKey);
+    void ReadKeys(TDataSkinObject& o, const std::string& section, const TObjectKeys& keys);
+    template <class T>
+    T* Read(std::unique_ptr<T>& field, const std::string& section, const TObjectKeys& keys = kPlainKeys);
+
+    void ReadBorder(std::unique_ptr<TDataSkinBorder>& field, const std::string& section,
+                    const char* secondKey);
+    void ReadBoxLabel(std::unique_ptr<TDataSkinBoxLabel>& field, const std::string& section);
+    void ReadButtons();
+    void ReadMenuBar(std::unique_ptr<TDataSkinObject>& field, const std::string& section);
+    void ReadTitle(TDataSkinTitle& title, const std::string& section);
+    void ReadTextColor(const std::string& section, const std::string& prefix, TColor& color);
+    void ReadFrameBorders();
+    void ReadCaptionButtons();
+    void CutMdiButtons(int first);
+    void LoadResourceObject(std::unique_ptr<TDataSkinObject>& field, const std::string& name);
+    void ReadColours();
+    void ReadSchemeColor(int index, const std::string& key, TColor fallback);
+    void SetFrameCounts();
+    void MakeComboImages();
+    void MakeComboArrow();
+    void MakeToolbarImage();
+
+    TSkinData& owner_;
+    TSkinReader reader_;
+    TMemoryStream scratch_;  // the file read last
+    TQuickIni ini_;
+    TStringList sections_;
+};
+
 // ---- loading -----------------------------------------------------------------------------------------
 
 bool TSkinData::LoadSkin() {
     Empty = true;
     if (Designing()) return false;
 
-    TSkinContent content;
-    content.MakeFixedObjects();
-    TSkinReader packageReader;
-    TMemoryStream scratch;
-    TQuickIni description;
+    TSkinLoad load(*this);
     bool parsedOk = false;
     try {
         data.SetPosition(0);
-        if (packageReader.Loadfromstream(data)) {
-            reader = &packageReader;
-            ms = &scratch;
-            ini = &description;
-            std::string iniName;
-            reader->readIni(".ini", *ms, iniName);
-            ms->SetPosition(0);
-            ini->LoadFromStream(*ms);
-            parsed_ = &content;
-            ParseSkin();
-            parsedOk = true;
-        }
+        parsedOk = load.Run(data);
     } catch (...) {
         // A damaged package or description: the skin in use stays as it was.
         parsedOk = false;
     }
-    reader = nullptr;
-    ms = nullptr;
-    ini = nullptr;
-    parsed_ = nullptr;
-    delete sectionlist;
-    sectionlist = nullptr;
     if (!parsedOk) return false;
 
-    CommitSkin(std::move(content));
+    CommitSkin(std::move(load.content), load.arrowFilled);
     native_->MakeBGBrush(Colors[3]);
     Empty = false;
     return true;
 }
 
-// The frame borders, the title and the button face keep their identity across loads (skinners may hold
-// them); so do the derived toolbar and combo arrow. Everything else is replaced.
-void TSkinData::CommitSkin(TSkinContent&& parsed) {
+// The content is taken over as a whole. The frame borders, the title and the button face keep their
+// identity across loads (skinners may hold them); so do the derived toolbar and combo arrow, and the
+// arrow keeps its image when this load made none.
+void TSkinData::CommitSkin(TSkinContent&& parsed, bool arrowFilled) {
+    // A long-lived object takes the new contents and then stands in the new content in their place, so
+    // the move of the whole content below puts it back where it was.
     auto keep = [](auto& current, auto& fresh) {
-        if (current && fresh)
-            *current = std::move(*fresh);
-        else
-            current = std::move(fresh);
+        if (!current || !fresh) return;
+        *current = std::move(*fresh);
+        fresh = std::move(current);
     };
     for (std::size_t i = 0; i < border.size(); ++i) keep(border[i], parsed.border[i]);
     keep(Title, parsed.Title);
     keep(Button, parsed.Button);
     keep(Toolbar, parsed.Toolbar);
-    if (!comboxarrow || arrowFilled_) keep(comboxarrow, parsed.comboxarrow);
+    if (comboxarrow && !arrowFilled)
+        parsed.comboxarrow = std::move(comboxarrow);
+    else
+        keep(comboxarrow, parsed.comboxarrow);
 
-    SysBtn = std::move(parsed.SysBtn);
-    progress = std::move(parsed.progress);
-    progresschunk = std::move(parsed.progresschunk);
-    Menubar = std::move(parsed.Menubar);
-    Box = std::move(parsed.Box);
-    boxlabel = std::move(parsed.boxlabel);
-    tab = std::move(parsed.tab);
-    StatusBar = std::move(parsed.StatusBar);
-    TabSheet = std::move(parsed.TabSheet);
-    Toolbarbtn = std::move(parsed.Toolbarbtn);
-    combox = std::move(parsed.combox);
-    Comboxborder = std::move(parsed.Comboxborder);
-    ExtraImages = std::move(parsed.ExtraImages);
-    Header = std::move(parsed.Header);
-    MenuItem = std::move(parsed.MenuItem);
-    MenuitemBG = std::move(parsed.MenuitemBG);
-    SArrow = std::move(parsed.SArrow);
-    HBar = std::move(parsed.HBar);
-    VBar = std::move(parsed.VBar);
-    HSlider = std::move(parsed.HSlider);
-    VSlider = std::move(parsed.VSlider);
-    TrackHorz = std::move(parsed.TrackHorz);
-    TrackVert = std::move(parsed.TrackVert);
-    TrackLeft = std::move(parsed.TrackLeft);
-    Trackright = std::move(parsed.Trackright);
-    Tracktop = std::move(parsed.Tracktop);
-    Trackbottom = std::move(parsed.Trackbottom);
-    HSpin = std::move(parsed.HSpin);
-    VSpin = std::move(parsed.VSpin);
-    TrackBar = std::move(parsed.TrackBar);
-    TrackBarVert = std::move(parsed.TrackBarVert);
-    MinCaption = std::move(parsed.MinCaption);
-
-    Colors = parsed.Colors;
-    hasColors = parsed.hasColors;
-    ColorPreset = std::move(parsed.ColorPreset);
-    PresetColors = parsed.PresetColors;
-    SkinName = std::move(parsed.SkinName);
+    TSkinContent::operator=(std::move(parsed));
 }
 
 void TSkinData::Readbmp(TBitmap& bitmap, const std::string& fileName) {
+    if (load_)
+        load_->Readbmp(bitmap, fileName);
+    else
+        bitmap.Clear();
+}
+
+void TSkinLoad::Readbmp(TBitmap& bitmap, const std::string& fileName) {
     const std::size_t sep = fileName.find_last_of("\\:");
     const std::string name = sep == std::string::npos ? fileName : fileName.substr(sep + 1);
     const std::size_t dot = name.rfind('.');
     const std::string ext = dot == std::string::npos ? std::string() : name.substr(dot);
-    if (name.empty() || ext != ".bmp" || !reader || !ms) {
+    if (name.empty() || ext != ".bmp") {
         bitmap.Clear();
         return;
     }
-    reader->readfile(name, *ms);
-    if (ms->Size() <= 0) {
+    reader_.readfile(name, scratch_);
+    if (scratch_.Size() <= 0) {
         bitmap.Clear();
         return;
     }
-    ms->SetPosition(0);
-    bitmap.LoadFromStream(*ms);  // a file that is not a BMP leaves the bitmap empty
+    scratch_.SetPosition(0);
+    bitmap.LoadFromStream(scratch_);  // a file that is not a BMP leaves the bitmap empty
 }
 
 // ---- the parse ---------------------------------------------------------------------------------------
 
-void TSkinData::ParseSkin() {
-    TSkinContent& s = *parsed_;
-    arrowFilled_ = false;
-    sectionlist = new TStringList;
-    ini->ReadSections(sectionlist);
-    s.SkinName = ini->ReadString("TitlebarSkin", "SkinName", "");
+bool TSkinLoad::Run(TStream& data) {
+    if (!reader_.Loadfromstream(data)) return false;
+    std::string iniName;
+    reader_.readIni(".ini", scratch_, iniName);
+    scratch_.SetPosition(0);
+    ini_.LoadFromStream(scratch_);
+
+    TSkinContent& s = content;
+    ini_.ReadSections(&sections_);
+    s.SkinName = ini_.ReadString("TitlebarSkin", "SkinName", "");
     ReadFrameBorders();
     ReadColours();
     ReadCaptionButtons();
 
     ReadButtons();
     ReadTitle(*s.Title, "Personality");
-    ReadProgress(s.progress, "Progress");
-    ReadSkinObject(s.progresschunk, "Progress.Chunk");
+    Read(s.progress, "Progress", kProgressKeys);
+    Read(s.progresschunk, "Progress.Chunk");
     ReadMenuBar(s.Menubar, "Personality");
-    ReadSkinObject(s.Box, "GroupBoxEdge");
+    Read(s.Box, "GroupBoxEdge");
     ReadBoxLabel(s.boxlabel, "GroupBox");
-    ReadBorderObject(s.tab, "Tabs", "Border");
-    ReadSkinObject(s.StatusBar, "StatusBarEdges");
-    ReadSkinObject(s.TabSheet, "Tab.Pane");
+    ReadBorder(s.tab, "Tabs", "Border");
+    Read(s.StatusBar, "StatusBarEdges");
+    Read(s.TabSheet, "Tab.Pane");
     if (s.TabSheet) {
         TRect& r = s.TabSheet->r;
         r = {std::min(r.Left, 4), std::min(r.Top, 4), std::min(r.Right, 4), std::min(r.Bottom, 4)};
     }
-    ReadSkinObject(s.Toolbarbtn, "ToolBars");
-    ReadBorderObject(s.combox, "ComboButton", "****");
-    ReadSkinObject(s.Comboxborder, "SunkEdge");
+    Read(s.Toolbarbtn, "ToolBars");
+    ReadBorder(s.combox, "ComboButton", "****");
+    Read(s.Comboxborder, "SunkEdge");
 
     if (s.combox && !s.combox->Map.Empty()) {  // for right-to-left layouts
         s.combox->MaskMap.Assign(s.combox->Map);
@@ -186,25 +214,25 @@ void TSkinData::ParseSkin() {
         MirrorBitmap(s.combox->MaskMap);
     }
 
-    ReadSkinObject(s.ExtraImages, "ExtraImages");
-    ReadSkinObject(s.Header, "Headerbar");
-    ReadSkinObject(s.MenuItem, "MenuItem");
-    ReadSkinObject(s.MenuitemBG, "MenuBackground");
-    ReadSkinObject(s.SArrow, "Scrollbar");
-    ReadSkinObject(s.HBar, "HorzScroll");
-    ReadSkinObject(s.VBar, "VertScroll");
-    ReadSkinObject(s.HSlider, "HorzScrollThumb");
-    ReadSkinObject(s.VSlider, "VertScrollThumb");
-    ReadSkinObject(s.TrackHorz, "Trackbar.ThumbHorz");
-    ReadSkinObject(s.TrackVert, "Trackbar.ThumbVert");
-    ReadSkinObject(s.TrackLeft, "Trackbar.ThumbLeft");
-    ReadSkinObject(s.Trackright, "Trackbar.ThumbRight");
-    ReadSkinObject(s.Tracktop, "Trackbar.ThumbUp");
-    ReadSkinObject(s.Trackbottom, "Trackbar.ThumbDown");
-    ReadBorderObject(s.HSpin, "UpDown.Horz", "GlyphImage");
-    ReadBorderObject(s.VSpin, "UpDown.Vert", "GlyphImage");
-    ReadSkinObject(s.TrackBar, "Track");
-    ReadSkinObject(s.TrackBarVert, "TRACKVERT");
+    Read(s.ExtraImages, "ExtraImages");
+    Read(s.Header, "Headerbar");
+    Read(s.MenuItem, "MenuItem");
+    Read(s.MenuitemBG, "MenuBackground");
+    Read(s.SArrow, "Scrollbar");
+    Read(s.HBar, "HorzScroll");
+    Read(s.VBar, "VertScroll");
+    Read(s.HSlider, "HorzScrollThumb");
+    Read(s.VSlider, "VertScrollThumb");
+    Read(s.TrackHorz, "Trackbar.ThumbHorz");
+    Read(s.TrackVert, "Trackbar.ThumbVert");
+    Read(s.TrackLeft, "Trackbar.ThumbLeft");
+    Read(s.Trackright, "Trackbar.ThumbRight");
+    Read(s.Tracktop, "Trackbar.ThumbUp");
+    Read(s.Trackbottom, "Trackbar.ThumbDown");
+    ReadBorder(s.HSpin, "UpDown.Horz", "GlyphImage");
+    ReadBorder(s.VSpin, "UpDown.Vert", "GlyphImage");
+    Read(s.TrackBar, "Track");
+    Read(s.TrackBarVert, "TRACKVERT");
     if (!s.TrackBar) LoadResourceObject(s.TrackBar, "TRACK");
     if (!s.TrackBarVert) LoadResourceObject(s.TrackBarVert, "TRACKVERT");
 
@@ -214,33 +242,36 @@ void TSkinData::ParseSkin() {
     MakeToolbarImage();
 
     s.Colors[17] = CaptionColorOf(s);
-    delete sectionlist;
-    sectionlist = nullptr;
+    return true;
 }
 
 template <class T>
-T* TSkinData::NewObject(std::unique_ptr<T>& field, const std::string& id) {
-    field = std::make_unique<T>(id);
+T* TSkinLoad::Create(std::unique_ptr<T>& field, const std::string& section, const char* imageKey) {
+    field.reset();
+    const std::string image = ini_.ReadString(section, imageKey, "");
+    if (image.empty()) return nullptr;
+    field = std::make_unique<T>(section);
+    Readbmp(field->Map, image);
     return field.get();
 }
 
-void TSkinData::ReadStdKeys(TDataSkinObject& o, const std::string& section, bool withFrame,
-                            bool withColours) {
-    o.style = ini->ReadInteger(section, "Style", 0);
-    o.r.Left = ini->ReadInteger(section, "LeftWidth", 0);
-    o.r.Right = ini->ReadInteger(section, "RightWidth", 0);
-    o.r.Top = ini->ReadInteger(section, "TopHeight", 0);
-    o.r.Bottom = ini->ReadInteger(section, "BottomHeight", 0);
-    if (withFrame) o.frame = NotNegative(ini->ReadInteger(section, "Frame", 0));
-    o.trans = ini->ReadInteger(section, "Trans", 0);
-    o.Tile = ini->ReadInteger(section, "Tile", 0);
-    if (!withColours) return;
-    o.Normalcolor = ini->ReadInteger(section, "NormalColour", -1);
-    o.Overcolor = ini->ReadInteger(section, "MouseOverColour", -1);
-    o.Downcolor = ini->ReadInteger(section, "PressedColour", -1);
-    const TColor text = parsed_->Colors[4];
+void TSkinLoad::ReadKeys(TDataSkinObject& o, const std::string& section, const TObjectKeys& keys) {
+    if (keys.style) o.style = ini_.ReadInteger(section, "Style", 0);
+    o.r.Left = ini_.ReadInteger(section, "LeftWidth", 0);
+    o.r.Right = ini_.ReadInteger(section, "RightWidth", 0);
+    o.r.Top = ini_.ReadInteger(section, "TopHeight", 0);
+    o.r.Bottom = ini_.ReadInteger(section, "BottomHeight", 0);
+    if (keys.frame) o.frame = NotNegative(ini_.ReadInteger(section, "Frame", 0));
+    o.trans = ini_.ReadInteger(section, "Trans", 0);
+    o.Tile = ini_.ReadInteger(section, "Tile", 0);
+    if (o.Tile > 1) o.Tile = keys.tileAbove1;
+    if (!keys.colours) return;
+    o.Normalcolor = ini_.ReadInteger(section, "NormalColour", -1);
+    o.Overcolor = ini_.ReadInteger(section, "MouseOverColour", -1);
+    o.Downcolor = ini_.ReadInteger(section, "PressedColour", -1);
+    const TColor text = content.Colors[4];
     auto colour2 = [&](const char* key) {
-        const std::string v = ini->ReadString(section, key, "");
+        const std::string v = ini_.ReadString(section, key, "");
         return v.empty() ? text : ParseColorText(v);
     };
     o.Normalcolor2 = colour2("NormalColour2");
@@ -248,150 +279,111 @@ void TSkinData::ReadStdKeys(TDataSkinObject& o, const std::string& section, bool
     o.Downcolor2 = colour2("PressedColour2");
 }
 
-void TSkinData::ReadSkinObject(std::unique_ptr<TDataSkinObject>& field, const std::string& section) {
-    field.reset();
-    const std::string image = ini->ReadString(section, "Image", "");
-    if (image.empty()) return;
-    TDataSkinObject* o = NewObject(field, section);
-    Readbmp(o->Map, image);
-    ReadStdKeys(*o, section, true, true);
-    if (o->Tile > 1) o->Tile = 0;
+template <class T>
+T* TSkinLoad::Read(std::unique_ptr<T>& field, const std::string& section, const TObjectKeys& keys) {
+    T* o = Create(field, section, keys.image);
+    if (o) ReadKeys(*o, section, keys);
+    return o;
 }
 
-void TSkinData::ReadBorderObject(std::unique_ptr<TDataSkinBorder>& field, const std::string& section,
-                                 const std::string& secondKey) {
-    field.reset();
-    const std::string image = ini->ReadString(section, "Image", "");
-    if (image.empty()) return;
-    TDataSkinBorder* o = NewObject(field, section);
-    Readbmp(o->Map, image);
-    ReadStdKeys(*o, section, false, true);
-    const std::string second = ini->ReadString(section, secondKey, "");
+void TSkinLoad::ReadBorder(std::unique_ptr<TDataSkinBorder>& field, const std::string& section,
+                           const char* secondKey) {
+    TDataSkinBorder* o = Read(field, section, kBorderKeys);
+    if (!o) return;
+    const std::string second = ini_.ReadString(section, secondKey, "");
     if (!second.empty()) Readbmp(o->MaskMap, second);
-    if (o->Tile > 1) o->Tile = 0;
 }
 
-void TSkinData::ReadProgress(std::unique_ptr<TDataSkinBorder>& field, const std::string& section) {
-    field.reset();
-    const std::string image = ini->ReadString(section, "Bitmap", "");
-    if (image.empty()) return;
-    TDataSkinBorder* o = NewObject(field, section);
-    Readbmp(o->Map, image);
-    ReadStdKeys(*o, section, false, false);
-    if (o->Tile > 1) o->Tile = 1;
+void TSkinLoad::ReadBoxLabel(std::unique_ptr<TDataSkinBoxLabel>& field, const std::string& section) {
+    TDataSkinBoxLabel* o = Read(field, section, kBorderKeys);
+    if (!o) return;
+    o->Alignment = ini_.ReadInteger(section, "BackgroundAlignment", 0);
+    o->LeftShift = ini_.ReadInteger(section, "BackgroundLeftShift", 0);
+    o->RightShift = ini_.ReadInteger(section, "BackgroundRightShift", 0);
 }
 
-void TSkinData::ReadBoxLabel(std::unique_ptr<TDataSkinBoxLabel>& field, const std::string& section) {
-    field.reset();
-    const std::string image = ini->ReadString(section, "Image", "");
-    if (image.empty()) return;
-    TDataSkinBoxLabel* o = NewObject(field, section);
-    Readbmp(o->Map, image);
-    ReadStdKeys(*o, section, false, true);
-    if (o->Tile > 1) o->Tile = 0;
-    o->Alignment = ini->ReadInteger(section, "BackgroundAlignment", 0);
-    o->LeftShift = ini->ReadInteger(section, "BackgroundLeftShift", 0);
-    o->RightShift = ini->ReadInteger(section, "BackgroundRightShift", 0);
-}
-
-void TSkinData::ReadButtons() {
+// The button face is always there: a skin without its image leaves the image empty.
+void TSkinLoad::ReadButtons() {
     const std::string section = "Buttons";
-    TDataSkinButton& b = *parsed_->Button;
-    b.r.Left = ini->ReadInteger(section, "LeftWidth", 0);
-    b.r.Right = ini->ReadInteger(section, "RightWidth", 0);
-    b.r.Top = ini->ReadInteger(section, "TopHeight", 0);
-    b.r.Bottom = ini->ReadInteger(section, "BottomHeight", 0);
-    b.trans = ini->ReadInteger(section, "Trans", 0);
-    Readbmp(b.Map, ini->ReadString(section, "Bitmap", ""));
-    b.Tile = ini->ReadInteger(section, "Tile", 0);
-    Readbmp(b.CheckMap, ini->ReadString(section, "CheckButton", ""));
-    Readbmp(b.RadioMap, ini->ReadString(section, "RadioButton", ""));
-    b.Normalcolor = ini->ReadInteger(section, "NormalColour", -1);
-    b.Overcolor = ini->ReadInteger(section, "MouseOverColour", -1);
-    b.Downcolor = ini->ReadInteger(section, "PressedColour", -1);
-    b.radioframe = NotNegative(ini->ReadInteger(section, "RadioButtonFrame", 0));
-    b.checkframe = NotNegative(ini->ReadInteger(section, "CheckButtonFrame", 0));
-    if (b.Tile > 1) b.Tile = 0;
-    const std::string n2 = ini->ReadString(section, "NormalColour2", "");
-    const std::string o2 = ini->ReadString(section, "MouseOverColour2", "");
-    const std::string d2 = ini->ReadString(section, "PressedColour2", "");
-    b.newnormal = !n2.empty();
-    b.newover = !o2.empty();
-    b.newdown = !d2.empty();
-    const TColor text = parsed_->Colors[4];
-    b.Normalcolor2 = n2.empty() ? text : ParseColorText(n2);
-    b.Overcolor2 = o2.empty() ? text : ParseColorText(o2);
-    b.Downcolor2 = d2.empty() ? text : ParseColorText(d2);
+    TDataSkinButton& b = *content.Button;
+    Readbmp(b.Map, ini_.ReadString(section, kButtonKeys.image, ""));
+    ReadKeys(b, section, kButtonKeys);
+    Readbmp(b.CheckMap, ini_.ReadString(section, "CheckButton", ""));
+    Readbmp(b.RadioMap, ini_.ReadString(section, "RadioButton", ""));
+    b.radioframe = NotNegative(ini_.ReadInteger(section, "RadioButtonFrame", 0));
+    b.checkframe = NotNegative(ini_.ReadInteger(section, "CheckButtonFrame", 0));
+    // Which text colours the skin gives itself rather than leaving to ButtonText.
+    b.newnormal = !ini_.ReadString(section, "NormalColour2", "").empty();
+    b.newover = !ini_.ReadString(section, "MouseOverColour2", "").empty();
+    b.newdown = !ini_.ReadString(section, "PressedColour2", "").empty();
 }
 
-void TSkinData::ReadMenuBar(std::unique_ptr<TDataSkinObject>& field, const std::string& section) {
-    field.reset();
-    const std::string image = ini->ReadString(section, "menuBar", "");
-    if (image.empty()) return;
-    TDataSkinObject* o = NewObject(field, section);
-    Readbmp(o->Map, image);
+void TSkinLoad::ReadMenuBar(std::unique_ptr<TDataSkinObject>& field, const std::string& section) {
+    TDataSkinObject* o = Create(field, section, "menuBar");
+    if (!o) return;
     o->r.Top = o->r.Bottom = 0;
-    o->Tile = ini->ReadInteger(section, "TileMenu", 1);
-    o->r.Left = ini->ReadInteger(section, "TileLeftMenu", 1);
-    o->r.Right = ini->ReadInteger(section, "TileRightMenu", 1);
+    o->Tile = ini_.ReadInteger(section, "TileMenu", 1);
+    o->r.Left = ini_.ReadInteger(section, "TileLeftMenu", 1);
+    o->r.Right = ini_.ReadInteger(section, "TileRightMenu", 1);
     if (o->Tile > 1) o->Tile = 1;
 }
 
-void TSkinData::ReadTitle(TDataSkinTitle& title, const std::string& section) {
-    Readbmp(title.Map, ini->ReadString(section, "TextBack", ""));
-    title.r.Left = ini->ReadInteger(section, "TextShift", 0);
-    title.r.Top = ini->ReadInteger(section, "TextShiftVert", 0);
-    title.r.Right = ini->ReadInteger(section, "TextRightClip", 0);
+void TSkinLoad::ReadTitle(TDataSkinTitle& title, const std::string& section) {
+    Readbmp(title.Map, ini_.ReadString(section, "TextBack", ""));
+    title.r.Left = ini_.ReadInteger(section, "TextShift", 0);
+    title.r.Top = ini_.ReadInteger(section, "TextShiftVert", 0);
+    title.r.Right = ini_.ReadInteger(section, "TextRightClip", 0);
     title.r.Bottom = 0;
-    title.Aligment = ini->ReadInteger(section, "TextAlignment", 0);
-    title.BackGround = ini->ReadInteger(section, "Textbackground", 0);
-    title.FontHeight = ini->ReadInteger("Fonts", "FontHeight", 14);
-    title.backleft = ini->ReadInteger(section, "TXTBackleft", 0);
-    title.backright = ini->ReadInteger(section, "TXTBackRight", 0);
+    title.Aligment = ini_.ReadInteger(section, "TextAlignment", 0);
+    title.BackGround = ini_.ReadInteger(section, "Textbackground", 0);
+    title.FontHeight = ini_.ReadInteger("Fonts", "FontHeight", 14);
+    title.backleft = ini_.ReadInteger(section, "TXTBackleft", 0);
+    title.backright = ini_.ReadInteger(section, "TXTBackRight", 0);
     title.activetext = clNone;
     title.inactivetext = clNone;
     ReadTextColor(section, "ActiveText", title.activetext);
     ReadTextColor(section, "InActiveText", title.inactivetext);
 }
 
-void TSkinData::ReadTextColor(const std::string& section, const std::string& prefix, TColor& color) {
-    const int r = ini->ReadInteger(section, prefix + "R", -1);
-    const int g = ini->ReadInteger(section, prefix + "G", -1);
-    const int b = ini->ReadInteger(section, prefix + "B", -1);
+void TSkinLoad::ReadTextColor(const std::string& section, const std::string& prefix, TColor& color) {
+    const int r = ini_.ReadInteger(section, prefix + "R", -1);
+    const int g = ini_.ReadInteger(section, prefix + "G", -1);
+    const int b = ini_.ReadInteger(section, prefix + "B", -1);
     if (r >= 0 && g >= 0 && b >= 0) color = RGBColor(r % 256, g % 256, b % 256);
 }
 
-void TSkinData::ReadFrameBorders() {
+void TSkinLoad::ReadFrameBorders() {
     const std::string section = "Personality";
     for (std::size_t i = 0; i < 4; ++i) {
-        TDataSkinBorder& b = *parsed_->border[i];
+        TDataSkinBorder& b = *content.border[i];
         const std::string id = b.IDName;
-        const int start = ini->ReadInteger(section, id + "TopHeight", 0);
-        const int end = ini->ReadInteger(section, id + "BotHeight", 0);
+        const int start = ini_.ReadInteger(section, id + "TopHeight", 0);
+        const int end = ini_.ReadInteger(section, id + "BotHeight", 0);
         if (i < 2)  // Left and Right: the ends of a vertical strip
             b.r = {0, start, 0, end};
-        else        // Top and Bottom: the ends of a horizontal strip
+        else  // Top and Bottom: the ends of a horizontal strip
             b.r = {start, 0, end, 0};
-        b.frame = AtLeast1(ini->ReadInteger(section, id + "Frame", 1));
-        b.Tile = ini->ReadInteger(section, id + "Stretch", 1);
-        b.trans = ini->ReadInteger(section, id + "Trans", 1);
-        Readbmp(b.Map, ini->ReadString(section, id, ""));
+        b.frame = AtLeast1(ini_.ReadInteger(section, id + "Frame", 1));
+        b.Tile = ini_.ReadInteger(section, id + "Stretch", 1);
+        b.trans = ini_.ReadInteger(section, id + "Trans", 1);
+        Readbmp(b.Map, ini_.ReadString(section, id, ""));
         if (b.Tile > 1) b.Tile = 1;
     }
 }
 
-void TSkinData::ReadCaptionButtons() {
-    std::vector<std::unique_ptr<TDataSkinSysButton>>& buttons = parsed_->SysBtn;
+void TSkinLoad::ReadCaptionButtons() {
+    std::vector<std::unique_ptr<TDataSkinSysButton>>& buttons = content.SysBtn;
     buttons.clear();
 
     std::vector<std::string> kept;
-    for (int i = 0; i < sectionlist->Count(); ++i) {
-        const std::string& name = (*sectionlist)[i];
+    for (int i = 0; i < sections_.Count(); ++i) {
+        const std::string& name = sections_[i];
         const std::string upper = Upper(name);
         if (!StartsWith(upper, "BUTTON")) continue;
         if (upper == "BUTTONS" || upper == "BUTTON.RADIO" || upper == "BUTTON.CHECKBOX" || upper == "BUTTON")
             continue;
-        if (ini->ReadInteger(name, "Action", 0) == -1 && ini->ReadInteger(name, "Visibility", -1) != 0) continue;
+        if (ini_.ReadInteger(name, "Action", 0) == -1 && ini_.ReadInteger(name, "Visibility", -1) != 0)
+            continue;
         kept.push_back(name);
     }
 
@@ -400,12 +392,12 @@ void TSkinData::ReadCaptionButtons() {
     int rememberedX = 0, rememberedY = 0;
     for (const std::string& section : kept) {
         auto b = std::make_unique<TDataSkinSysButton>(Upper(section));
-        b->Action = ini->ReadInteger(section, "Action", 0);
-        b->Align = ini->ReadInteger(section, "Align", 0);
-        b->XCoord = ini->ReadInteger(section, "Xcoord", 0);
-        b->YCoord = ini->ReadInteger(section, "Ycoord", 0);
-        b->Visibility = ini->ReadInteger(section, "Visibility", 0);
-        b->Visibility1 = ini->ReadInteger(section, "Visibility1", b->Action == -1 ? -1 : 0);
+        b->Action = ini_.ReadInteger(section, "Action", 0);
+        b->Align = ini_.ReadInteger(section, "Align", 0);
+        b->XCoord = ini_.ReadInteger(section, "Xcoord", 0);
+        b->YCoord = ini_.ReadInteger(section, "Ycoord", 0);
+        b->Visibility = ini_.ReadInteger(section, "Visibility", 0);
+        b->Visibility1 = ini_.ReadInteger(section, "Visibility1", b->Action == -1 ? -1 : 0);
         if (b->Action == 1 && b->Visibility == 2) {
             remembered = true;
             rememberedX = b->XCoord;
@@ -415,9 +407,9 @@ void TSkinData::ReadCaptionButtons() {
             b->XCoord = rememberedX;
             b->YCoord = rememberedY;
         }
-        b->CombineOp = ini->ReadInteger(section, "CombineOp", -1);
-        b->frame = NotNegative(ini->ReadInteger(section, "frame", 0));
-        Readbmp(b->Map, ini->ReadString(section, "ButtonImage", ""));
+        b->CombineOp = ini_.ReadInteger(section, "CombineOp", -1);
+        b->frame = NotNegative(ini_.ReadInteger(section, "frame", 0));
+        Readbmp(b->Map, ini_.ReadString(section, "ButtonImage", ""));
         if (b->frame == 0) {
             b->frame = 6;
             if (!b->Map.Empty()) b->frame = double(b->Map.Width()) / b->Map.Height() <= 3.8 ? 3 : 6;
@@ -437,14 +429,14 @@ void TSkinData::ReadCaptionButtons() {
     CutMdiButtons(n);
 }
 
-void TSkinData::CutMdiButtons(int first) {
+void TSkinLoad::CutMdiButtons(int first) {
     TBitmap source;
-    Readbmp(source, ini->ReadString("MDICONTROLS", "Image", ""));
+    Readbmp(source, ini_.ReadString("MDICONTROLS", "Image", ""));
     if (source.Empty()) return;
     const int cw = source.Width() / 12;
     const int h = source.Height();
     for (int i = 0; i < 3; ++i) {
-        TDataSkinSysButton& b = *parsed_->SysBtn[std::size_t(first + i)];
+        TDataSkinSysButton& b = *content.SysBtn[std::size_t(first + i)];
         b.Map = TBitmap(4 * cw, h, source.PixelFormat() == pf32bit ? pf32bit : pf24bit);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < 4 * cw; ++x) b.Map.SetPixel(x, y, source.Pixel(4 * i * cw + x, y));
@@ -452,8 +444,9 @@ void TSkinData::CutMdiButtons(int first) {
     }
 }
 
-void TSkinData::LoadResourceObject(std::unique_ptr<TDataSkinObject>& field, const std::string& name) {
-    TDataSkinObject* o = NewObject(field, name);
+void TSkinLoad::LoadResourceObject(std::unique_ptr<TDataSkinObject>& field, const std::string& name) {
+    field = std::make_unique<TDataSkinObject>(name);
+    TDataSkinObject* o = field.get();
     LoadSkinResourceBitmap(name, o->Map);
     o->r = {3, 3, 3, 3};
     o->Tile = 0;
@@ -462,36 +455,36 @@ void TSkinData::LoadResourceObject(std::unique_ptr<TDataSkinObject>& field, cons
 
 // ---- colours -----------------------------------------------------------------------------------------
 
-void TSkinData::ReadSchemeColor(int index, const std::string& key, TColor fallback) {
-    const std::string value = ini->ReadString("Colours", key, "");
-    TSkinContent& s = *parsed_;
+void TSkinLoad::ReadSchemeColor(int index, const std::string& key, TColor fallback) {
+    const std::string value = ini_.ReadString("Colours", key, "");
+    TSkinContent& s = content;
     s.hasColors[std::size_t(index)] = !value.empty();
     s.Colors[std::size_t(index)] = value.empty() ? fallback : ParseColorText(value);
 }
 
-void TSkinData::ReadColours() {
-    TSkinContent& s = *parsed_;
+void TSkinLoad::ReadColours() {
+    TSkinContent& s = content;
     for (const TSchemeColorKey& k : kSchemeColorKeys)
         ReadSchemeColor(k.index, k.key, k.fallback == kDefaultFromButtonFace ? s.Colors[3] : k.fallback);
 
     s.ColorPreset.clear();
-    for (int i = 0; i < sectionlist->Count(); ++i) {
-        const std::string& name = (*sectionlist)[i];
+    for (int i = 0; i < sections_.Count(); ++i) {
+        const std::string& name = sections_[i];
         const std::string upper = Upper(name);
         if (!StartsWith(upper, "COLOUR") || upper == "COLOURS") continue;
-        const std::string value = ini->ReadString(name, "color", "");
+        const std::string value = ini_.ReadString(name, "color", "");
         s.ColorPreset.push_back(value.empty() ? clWindowText : ParseColorText(value));
     }
     for (int i = 0; i < 10; ++i) {
-        const std::string value = ini->ReadString("Customcolors", "Color" + std::to_string(i), "");
+        const std::string value = ini_.ReadString("Customcolors", "Color" + std::to_string(i), "");
         s.PresetColors[std::size_t(i)] = value.empty() ? clWhite : ParseColorText(value);
     }
 }
 
 // ---- cell counts and derived images ------------------------------------------------------------------
 
-void TSkinData::SetFrameCounts() {
-    TSkinContent& s = *parsed_;
+void TSkinLoad::SetFrameCounts() {
+    TSkinContent& s = content;
     TDataSkinButton& b = *s.Button;
     b.frame = 5;
     auto cells = [](const TBitmap& map) { return std::max(map.Width() / (map.Height() < 16 ? 13 : 16), 4); };
@@ -519,8 +512,8 @@ void TSkinData::SetFrameCounts() {
     set(s.SArrow, 23);
     set(s.HBar, 4);
     set(s.VBar, 4);
-    if (s.HSlider) s.HSlider->frame = ini->ReadInteger("HorzScrollThumb", "FrameCount", 3);
-    if (s.VSlider) s.VSlider->frame = ini->ReadInteger("VertScrollThumb", "FrameCount", 3);
+    if (s.HSlider) s.HSlider->frame = ini_.ReadInteger("HorzScrollThumb", "FrameCount", 3);
+    if (s.VSlider) s.VSlider->frame = ini_.ReadInteger("VertScrollThumb", "FrameCount", 3);
     for (auto* t : {&s.TrackHorz, &s.TrackVert, &s.TrackLeft, &s.Trackright, &s.Tracktop, &s.Trackbottom})
         set(*t, 5);
     set(s.HSpin, 8);
@@ -530,19 +523,18 @@ void TSkinData::SetFrameCounts() {
     auto clamp = [](TDataSkinObject* o) {
         if (o) o->frame = AtLeast1(o->frame);
     };
-    for (TDataSkinObject* o :
-         {static_cast<TDataSkinObject*>(s.progresschunk.get()), s.HSlider.get(), s.VSlider.get(),
-          s.TrackBar.get(), s.TrackBarVert.get(), s.Header.get()})
+    for (TDataSkinObject* o : {static_cast<TDataSkinObject*>(s.progresschunk.get()), s.HSlider.get(),
+                               s.VSlider.get(), s.TrackBar.get(), s.TrackBarVert.get(), s.Header.get()})
         clamp(o);
 }
 
-void TSkinData::MakeComboImages() {
-    TSkinContent& s = *parsed_;
+void TSkinLoad::MakeComboImages() {
+    TSkinContent& s = content;
     if (!s.Comboxborder || !s.combox) return;
     TDataSkinObject& edge = *s.Comboxborder;
     TDataSkinBorder& button = *s.combox;
     const int n = edge.frame;
-    const int w = native_->SystemMetric(SkinDataNative::cxHScroll) + 2;
+    const int w = owner_.Native().SystemMetric(SkinDataNative::cxHScroll) + 2;
 
     TBitmap work(50, 21, pf24bit);
     TBitmap faces(50 * n, 21, pf24bit);
@@ -569,15 +561,15 @@ void TSkinData::MakeComboImages() {
     edge.r.Right = 2;
 }
 
-void TSkinData::MakeComboArrow() {
-    TSkinContent& s = *parsed_;
+void TSkinLoad::MakeComboArrow() {
+    TSkinContent& s = content;
     if (!s.comboxarrow) s.comboxarrow = std::make_unique<TDataSkinObject>("ComboxArrow");
     TDataSkinObject& arrow = *s.comboxarrow;
     if (!s.Comboxborder && s.combox) {
         arrow.Map.Assign(s.combox->Map);
         ReplaceKeyColor(arrow.Map, s.Colors[3]);
         arrow.frame = s.combox->frame;
-        arrowFilled_ = true;
+        arrowFilled = true;
     } else if (s.Comboxborder && s.combox && s.combox->style == 2) {
         const int n = s.Comboxborder->frame;
         const int cw = s.combox->Map.Width() / AtLeast1(n);
@@ -588,13 +580,13 @@ void TSkinData::MakeComboArrow() {
                     cells.SetPixel(17 * (i - 1) + x, y, s.combox->Map.Pixel(i * cw - 19 + x, 2 + y));
         arrow.Map = std::move(cells);
         arrow.frame = n;
-        arrowFilled_ = true;
+        arrowFilled = true;
     }
     arrow.frame = AtLeast1(arrow.frame);
 }
 
-void TSkinData::MakeToolbarImage() {
-    TSkinContent& s = *parsed_;
+void TSkinLoad::MakeToolbarImage() {
+    TSkinContent& s = content;
     TBitmap bar(10, 40, pf24bit);
     const TColor c = CaptionColorOf(s);
     TColor bottom = BlendColors(RGBColor(0x80, 0x80, 0x80), c, 150);

@@ -531,3 +531,155 @@ TEST(SecondSkin, ReplacesEveryObjectOfTheFirst) {
     EXPECT_EQ(d->PresetColors[3], RGBColor(1, 2, 3));
     EXPECT_EQ(d->PresetColors[4], clWhite);
 }
+
+namespace {
+
+// Every object a skin can describe, with the section it is read from.
+struct SkinPart {
+    const char* section;
+    const TDataSkinObject* (*get)(const TSkinData&);
+};
+#define TV_PART(section, field) {section, [](const TSkinData& d) -> const TDataSkinObject* { return d.field.get(); }}
+const SkinPart kOptionalParts[] = {
+    TV_PART("Progress", progress),
+    TV_PART("Progress.Chunk", progresschunk),
+    TV_PART("GroupBoxEdge", Box),
+    TV_PART("GroupBox", boxlabel),
+    TV_PART("Tabs", tab),
+    TV_PART("StatusBarEdges", StatusBar),
+    TV_PART("Tab.Pane", TabSheet),
+    TV_PART("ToolBars", Toolbarbtn),
+    TV_PART("ComboButton", combox),
+    TV_PART("SunkEdge", Comboxborder),
+    TV_PART("ExtraImages", ExtraImages),
+    TV_PART("Headerbar", Header),
+    TV_PART("MenuItem", MenuItem),
+    TV_PART("MenuBackground", MenuitemBG),
+    TV_PART("Scrollbar", SArrow),
+    TV_PART("HorzScroll", HBar),
+    TV_PART("VertScroll", VBar),
+    TV_PART("HorzScrollThumb", HSlider),
+    TV_PART("VertScrollThumb", VSlider),
+    TV_PART("Trackbar.ThumbHorz", TrackHorz),
+    TV_PART("Trackbar.ThumbVert", TrackVert),
+    TV_PART("Trackbar.ThumbLeft", TrackLeft),
+    TV_PART("Trackbar.ThumbRight", Trackright),
+    TV_PART("Trackbar.ThumbUp", Tracktop),
+    TV_PART("Trackbar.ThumbDown", Trackbottom),
+    TV_PART("UpDown.Horz", HSpin),
+    TV_PART("UpDown.Vert", VSpin),
+    TV_PART("Track", TrackBar),
+    TV_PART("TRACKVERT", TrackBarVert),
+};
+#undef TV_PART
+
+// A skin that sets every object, every scheme colour, presets and custom colours: each object section
+// has its own image and its own Trans value (its position in kOptionalParts, from 1).
+std::vector<std::uint8_t> CompleteSkin() {
+    std::string ini = "[TitlebarSkin]\nSkinName=Complete\n[Fonts]\nFontHeight=20\n";
+    ini += "[Personality]\nLeft=left.bmp\nRight=right.bmp\nTop=top.bmp\nBottom=bottom.bmp\nmenuBar=menubar.bmp\n"
+           "TextBack=menubar.bmp\nActiveTextR=1\nActiveTextG=2\nActiveTextB=3\n";
+    ini += "[Buttons]\nBitmap=buttons.bmp\nCheckButton=checkbox.bmp\nRadioButton=radio.bmp\n"
+           "NormalColour2=1 1 1\nMouseOverColour2=2 2 2\nPressedColour2=3 3 3\n";
+    ini += "[Button0]\nAction=0\nButtonImage=close.bmp\n[MDIControls]\nImage=mdi.bmp\n";
+    ini += "[Colours]\n";
+    for (const TSchemeColorKey& k : kSchemeColorKeys)
+        ini += std::string(k.key) + "=" + std::to_string(k.index) + " 100 200\n";
+    ini += "[Colour0]\ncolor=1 2 3\n[Colour1]\ncolor=4 5 6\n[Customcolors]\n";
+    for (int i = 0; i < 10; ++i) ini += "Color" + std::to_string(i) + "=" + std::to_string(i) + " 9 9\n";
+    std::vector<SkinPackageEntry> images = DefaultImages();
+    for (std::size_t i = 0; i < std::size(kOptionalParts); ++i) {
+        const std::string image = "part" + std::to_string(i) + ".bmp";
+        const char* key = std::string(kOptionalParts[i].section) == "Progress" ? "Bitmap" : "Image";
+        ini += std::string("[") + kOptionalParts[i].section + "]\n" + key + "=" + image + "\nTrans=" +
+               std::to_string(i + 1) + "\nBorder=radio.bmp\nGlyphImage=radio.bmp\n";
+        images.push_back({image, BmpBytes(CellStrip(80, 21, 4, 40 + int(i)))});
+    }
+    return Package(ini, images);
+}
+
+}  // namespace
+
+TEST(WholeSkin, EveryPartIsTakenOverAndAnEmptySkinClearsEveryOne) {
+    auto d = Read(DefaultPackage());
+    d->SetSkinFormtype(sfDialog);  // no manager involved
+    {
+        TMemoryStream s(CompleteSkin());
+        d->LoadFromStream(s);
+    }
+    ASSERT_FALSE(d->Empty);
+    EXPECT_EQ(d->SkinName, "Complete");
+    for (std::size_t i = 0; i < std::size(kOptionalParts); ++i) {
+        const SkinPart& part = kOptionalParts[i];
+        const TDataSkinObject* o = part.get(*d);
+        ASSERT_NE(o, nullptr) << part.section;
+        EXPECT_EQ(o->IDName, part.section);
+        EXPECT_EQ(o->trans, int(i + 1)) << part.section;
+        EXPECT_FALSE(o->Map.Empty()) << part.section;
+    }
+    ASSERT_NE(d->Menubar, nullptr);
+    EXPECT_EQ(d->MinCaption, nullptr);  // no section fills it
+    for (const auto& b : d->border) EXPECT_FALSE(b->Map.Empty()) << b->IDName;
+    EXPECT_FALSE(d->Title->Map.Empty());
+    EXPECT_EQ(d->Title->FontHeight, 20);
+    EXPECT_EQ(d->Title->activetext, RGBColor(1, 2, 3));
+    EXPECT_FALSE(d->Button->RadioMap.Empty());
+    EXPECT_TRUE(d->Button->newdown);
+    ASSERT_EQ(d->SysBtn.size(), 1u + 3u);
+    EXPECT_FALSE(d->SysBtn[3]->Map.Empty());
+    for (const TSchemeColorKey& k : kSchemeColorKeys) {
+        EXPECT_TRUE(d->hasColors[std::size_t(k.index)]) << k.key;
+        EXPECT_EQ(d->Colors[std::size_t(k.index)], RGBColor(k.index, 100, 200)) << k.key;
+    }
+    EXPECT_EQ(d->ColorPreset, (std::vector<TColor>{RGBColor(1, 2, 3), RGBColor(4, 5, 6)}));
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(d->PresetColors[std::size_t(i)], RGBColor(i, 9, 9));
+    ASSERT_FALSE(d->comboxarrow->Map.Empty());
+
+    // A skin that says nothing: every part of the complete skin goes, the long-lived objects stay and
+    // are emptied, the colours fall back to the scheme defaults.
+    const TDataSkinBorder* top = d->border[2].get();
+    const TDataSkinTitle* title = d->Title.get();
+    const TDataSkinButton* button = d->Button.get();
+    const TDataSkinObject* toolbar = d->Toolbar.get();
+    const TDataSkinObject* arrow = d->comboxarrow.get();
+    const int arrowWidth = arrow->Map.Width();
+    {
+        TMemoryStream s(Package("", {}));
+        d->LoadFromStream(s);
+    }
+    ASSERT_FALSE(d->Empty);
+    EXPECT_EQ(d->SkinName, "");
+    for (const SkinPart& part : kOptionalParts) {
+        const TDataSkinObject* o = part.get(*d);
+        if (std::string(part.section) == "Track" || std::string(part.section) == "TRACKVERT") {
+            ASSERT_NE(o, nullptr);  // the built-in tracks stand in
+            EXPECT_EQ(o->trans, 0);
+            EXPECT_EQ(o->r, Rect(3, 3, 3, 3));
+            continue;
+        }
+        EXPECT_EQ(o, nullptr) << part.section;
+    }
+    EXPECT_EQ(d->Menubar, nullptr);
+    EXPECT_EQ(d->border[2].get(), top);
+    for (const auto& b : d->border) EXPECT_TRUE(b->Map.Empty()) << b->IDName;
+    EXPECT_EQ(d->Title.get(), title);
+    EXPECT_TRUE(title->Map.Empty());
+    EXPECT_EQ(title->FontHeight, 14);
+    EXPECT_EQ(title->activetext, clNone);
+    EXPECT_EQ(d->Button.get(), button);
+    EXPECT_TRUE(button->Map.Empty());
+    EXPECT_TRUE(button->RadioMap.Empty());
+    EXPECT_FALSE(button->newdown);
+    EXPECT_EQ(d->Toolbar.get(), toolbar);
+    EXPECT_EQ(d->comboxarrow.get(), arrow);  // no combo images: the arrow keeps what it had
+    EXPECT_EQ(arrow->Map.Width(), arrowWidth);
+    ASSERT_EQ(d->SysBtn.size(), 3u);  // the MDI buttons only, without images
+    for (const auto& b : d->SysBtn) EXPECT_TRUE(b->Map.Empty());
+
+    TShemeColors defaults = DefaultSchemeColors();
+    defaults[17] = defaults[3];  // the caption colour of a skin without a Top image
+    EXPECT_EQ(d->Colors, defaults);
+    EXPECT_EQ(d->hasColors, THasColors{});
+    EXPECT_TRUE(d->ColorPreset.empty());
+    for (TColor c : d->PresetColors) EXPECT_EQ(c, clWhite);
+}

@@ -132,12 +132,13 @@ TEST_F(SkinDataWin, TheComponentsGdiObjectsAreSeenByTheLiveHandleCounter) {
     const int before = gdi::LiveHandles();
     {
         TSkinData d(nullptr);
+        const int made = gdi::LiveHandles();  // the component's own bitmaps
         d.Native().MakeBGBrush(clBtnFace);
-        EXPECT_EQ(gdi::LiveHandles(), before + 1);
+        EXPECT_EQ(gdi::LiveHandles(), made + 1);
         d.Native().MakeBGBrush(RGBColor(1, 2, 3));  // the old brush goes
-        EXPECT_EQ(gdi::LiveHandles(), before + 1);
+        EXPECT_EQ(gdi::LiveHandles(), made + 1);
         d.Native().GetCaptionFont();
-        EXPECT_EQ(gdi::LiveHandles(), before + 2);
+        EXPECT_EQ(gdi::LiveHandles(), made + 2);
     }
     EXPECT_EQ(gdi::LiveHandles(), before);
 }

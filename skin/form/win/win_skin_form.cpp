@@ -747,14 +747,10 @@ void TWinSkinForm::GiveMDIClientBack() {
     FMDIObjectInst = nullptr;
 }
 
-void TWinSkinForm::UnSubclass() {
-    if (!sMainMenu) {
-        UnSubclass2();
-        return;
-    }
+bool TWinSkinForm::LetGo() {
     sysmenu.reset();
     if (timer) timer->SetEnabled(false);
-    if (!FObjectInst) return;
+    if (!FObjectInst) return false;
     if (FForm && OldWndProc) {
         FForm->WindowProc = OldWndProc;
         OldWndProc = nullptr;
@@ -762,6 +758,15 @@ void TWinSkinForm::UnSubclass() {
     FormRole::Detach(Hwnd);
     FObjectInst = nullptr;
     FreeControls();
+    return true;
+}
+
+void TWinSkinForm::UnSubclass() {
+    if (!sMainMenu) {
+        UnSubclass2();
+        return;
+    }
+    if (!LetGo()) return;
     if (FForm && Skinstate != kReleasing) FForm->SetColor(formcolor);
     SetSysMenuStyle(false);
     EnableSysbtn(true);
@@ -785,16 +790,7 @@ void TWinSkinForm::UnSubclass3() {
         UnSubclass2();
         return;
     }
-    sysmenu.reset();
-    if (timer) timer->SetEnabled(false);
-    if (!FObjectInst) return;
-    if (FForm && OldWndProc) {
-        FForm->WindowProc = OldWndProc;
-        OldWndProc = nullptr;
-    }
-    FormRole::Detach(Hwnd);
-    FObjectInst = nullptr;
-    FreeControls();
+    LetGo();
 }
 
 void TWinSkinForm::UnSubclass2() {

@@ -236,6 +236,8 @@ private:
     void HideWhileSkinning();
     void ShowAfterSkinning();
     void GiveMDIClientBack();
+    // Hands the window its procedures back and frees the control skinners; false when it had none of ours.
+    bool LetGo();
     void SkinOwnedComponents(TWinControl* wForm);
     void SkinChildControls(TWinControl* control);
     bool SkipControl(TWinControl* control) const;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/skin/controls/win/skinner_fixtures.h"
+
 #include "platform/stream.h"
 #include "platform/win/status_bar.h"
 #include "platform/win/std_controls.h"
@@ -18,26 +20,10 @@
 
 namespace {
 
-class FormSkinnerStub : public TComponent, public SkinControlList {
-public:
-    FormSkinnerStub() : TComponent(nullptr) {}
-};
-
-TColor WindowPixel(HWND h, int x, int y) {
-    HDC dc = GetWindowDC(h);
-    const TColor c = TColor(GetPixel(dc, x, y));
-    ReleaseDC(h, dc);
-    return c;
-}
-
 class SkinBoxesTest : public testing::Test {
 protected:
     void SetUp() override {
-        skin.SetSkinFormtype(sfDialog);
-        const std::vector<std::uint8_t> built = testskin::BuiltPackage("tocvane.skn");
-        if (built.empty()) GTEST_SKIP() << "needs the built default skin";
-        TMemoryStream s(built);
-        skin.LoadFromStream(s);
+        if (!LoadDefaultSkin(skin, false)) GTEST_SKIP() << "needs the built default skin";
         ASSERT_FALSE(skin.Empty);
         host = MakeHostForm(394, 244);
         host->Show();

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/skin/controls/win/skinner_fixtures.h"
+
 #include <vector>
 
 #include "platform/stream.h"
@@ -26,11 +28,6 @@ LRESULT CALLBACK ParentProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     return DefWindowProcW(h, m, w, l);
 }
 
-class FormSkinnerStub : public TComponent, public SkinControlList {
-public:
-    FormSkinnerStub() : TComponent(nullptr) {}
-};
-
 class SkinButtonTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -42,11 +39,7 @@ protected:
         RegisterClassW(&wc);
     }
     void SetUp() override {
-        skin.SetSkinFormtype(sfDialog);
-        const std::vector<std::uint8_t> built = testskin::BuiltPackage("tocvane.skn");
-        TMemoryStream s(built.empty() ? testskin::DefaultPackage() : built);
-        skin.LoadFromStream(s);
-        ASSERT_FALSE(skin.Empty);
+        ASSERT_TRUE(LoadDefaultSkin(skin, true));
         ASSERT_TRUE(skin.Button);
         parent = CreateWindowExW(0, L"TvButtonParent", L"", WS_POPUP | WS_VISIBLE, 50, 50, 300, 150, nullptr,
                                  nullptr, GetModuleHandleW(nullptr), nullptr);

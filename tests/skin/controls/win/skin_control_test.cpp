@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/skin/controls/win/skinner_fixtures.h"
+
 #include <stdexcept>
 
 #include "platform/win/std_controls.h"
@@ -34,11 +36,6 @@ public:
 };
 
 // Stands in for the form skinner that keeps the control skinners.
-class FormSkinnerStub : public TComponent, public SkinControlList {
-public:
-    FormSkinnerStub() : TComponent(nullptr) {}
-};
-
 TColor PixelOf(HWND hwnd, int x, int y) {
     HDC dc = GetWindowDC(hwnd);
     const COLORREF c = GetPixel(dc, x, y);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/skin/controls/win/skinner_fixtures.h"
+
 #include "platform/win/forms.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_data.h"
@@ -11,18 +13,6 @@
 #include "tests/platform/win_framework/win_fixtures.h"
 
 namespace {
-
-class FormSkinnerStub : public TComponent, public SkinControlList {
-public:
-    FormSkinnerStub() : TComponent(nullptr) {}
-};
-
-TColor WindowPixel(HWND h, int x, int y) {
-    HDC dc = GetWindowDC(h);
-    const TColor c = TColor(GetPixel(dc, x, y));
-    ReleaseDC(h, dc);
-    return c;
-}
 
 TEST(SkinEdit, FlatBorderOverTheSunkenOne) {
     TSkinData skin(nullptr);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/skin/controls/win/skinner_fixtures.h"
+
 #include "platform/stream.h"
 #include "skin/controls/scroll_bar_layout.h"
 #include "skin/data/skin_object.h"
@@ -17,19 +19,10 @@
 
 namespace {
 
-class FormSkinnerStub : public TComponent, public SkinControlList {
-public:
-    FormSkinnerStub() : TComponent(nullptr) {}
-};
-
 class SkinScrollbarTest : public testing::Test {
 protected:
     void SetUp() override {
-        skin.SetSkinFormtype(sfDialog);
-        const std::vector<std::uint8_t> built = testskin::BuiltPackage("tocvane.skn");
-        if (built.empty()) GTEST_SKIP() << "needs the built default skin";
-        TMemoryStream s(built);
-        skin.LoadFromStream(s);
+        if (!LoadDefaultSkin(skin, false)) GTEST_SKIP() << "needs the built default skin";
         ASSERT_TRUE(skin.SArrow);
         host = MakeHostForm(300, 220);
         memo = new TMemo(host.get());

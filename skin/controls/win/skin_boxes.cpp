@@ -71,20 +71,7 @@ void TSkinGroupBox::DrawControl(HDC dc, const TRect& rc) {
 // ---- Panels
 
 void TSkinBox::Init(TComponent* sf, TSkinData* sd, TCanvas* acanvas, bool acolor) {
-    auto* owner = dynamic_cast<TWinControl*>(Owner());
-    if (!owner) return;
-    newColor = acolor;
-    fsd = sd;
-    fCanvas = acanvas;
-    control = owner;
-    hwnd = control->Handle();
-    EnterList(sf);
-    if (newColor) {
-        oldcolor = control->Color();
-        control->SetColor(ButtonFace());
-    }
-    Inited = true;
-    skinstate = 1;
+    BindOwner(sf, sd, acanvas, acolor);  // no window procedure of its own
 }
 
 void TSkinBox::Unsubclass() {

@@ -90,26 +90,30 @@ void TSkinControl::EnterList(TComponent* sf) {
     if (list_) list_->Add(this);
 }
 
-void TSkinControl::Init(TComponent* sf, TSkinData* sd, TCanvas* acanvas, bool acolor) {
-    if (Inited) return;
+bool TSkinControl::BindOwner(TComponent* sf, TSkinData* sd, TCanvas* acanvas, bool acolor) {
     auto* owner = dynamic_cast<TWinControl*>(Owner());
-    if (!owner) return;
+    if (!owner) return false;
     newColor = acolor;
     fsd = sd;
     fCanvas = acanvas;
     control = owner;
     hwnd = control->Handle();
     isunicode = IsWindowUnicode(hwnd) != FALSE;
-    OldWndProc = control->WindowProc;
-    control->WindowProc = [this](TMessage& m) { NewWndProc(m); };
     EnterList(sf);
     if (newColor) {
         oldcolor = control->Color();
         control->SetColor(ButtonFace());
     }
-    control->Invalidate();
     Inited = true;
     skinstate = 1;
+    return true;
+}
+
+void TSkinControl::Init(TComponent* sf, TSkinData* sd, TCanvas* acanvas, bool acolor) {
+    if (Inited || !BindOwner(sf, sd, acanvas, acolor)) return;
+    OldWndProc = control->WindowProc;
+    control->WindowProc = [this](TMessage& m) { NewWndProc(m); };
+    control->Invalidate();
 }
 
 void TSkinControl::Inithwnd(HWND ahwnd, TSkinData* sd, TCanvas* acanvas, TComponent* sf) {

@@ -131,6 +131,9 @@ protected:
     TColor ButtonFace() const;
     // Enters the form skinner's control list (and leaves it again when this skinner goes).
     void EnterList(TComponent* sf);
+    // Binds this skinner to its owner control: the skin, the lent canvas, the list and the colour swap.
+    // False when the owner is no windowed control.
+    bool BindOwner(TComponent* sf, TSkinData* sd, TCanvas* acanvas, bool acolor);
 
 private:
     // Reads the window rectangle into boundsrect; false when the window is gone.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: tools/test.sh [ctest arguments...]
 #   - installs what is missing (tools/setup-deps.sh; needs root or sudo the first time)
+#   - checks the formatting of the sources (tools/format.sh --check)
 #   - builds the Windows build, the native build (sanitizers, fuzz targets) and the benchmarks (built only)
 #   - runs one ctest over both builds: native tests, fuzz runs and the Windows tests under Wine
 # Exits non-zero when a build or a test fails. Extra arguments go to ctest, e.g. `tools/test.sh -R storage`.
@@ -24,6 +25,8 @@ stop_wine() { "$TV_TOOLS_DIR/wine-prefix.sh" stop "$prefix" >/dev/null 2>&1 || t
 trap stop_wine EXIT
 
 failed=()
+# Code that clang-format would change fails the run (tools/format.sh formats it).
+"$TV_TOOLS_DIR/format.sh" --check || failed+=("format")
 tv_configure_win || failed+=("configure win")
 tv_configure_host || failed+=("configure host")
 tv_configure_bench || failed+=("configure bench")

@@ -30,8 +30,8 @@ bool ParseLapNumber(const std::wstring& text, std::int32_t& out) {
 }
 
 bool IsUnreserved(char32_t c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-           c == '_' || c == '~';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
 }
 
 // Percent-encodes a query value as UTF-8, so the version text can never add keys or leave the address.
@@ -45,8 +45,10 @@ std::wstring EncodeQueryValue(const std::wstring& value) {
     };
     for (const char c : WideToUtf8(value)) {
         const auto b = static_cast<unsigned char>(c);
-        if (IsUnreserved(char32_t(b))) out += wchar_t(b);
-        else byte(b);
+        if (IsUnreserved(char32_t(b)))
+            out += wchar_t(b);
+        else
+            byte(b);
     }
     return out;
 }

@@ -73,7 +73,8 @@ std::wstring MakerUrl(const std::wstring& host, const std::wstring& version);
 
 class LapTimer {
 public:
-    LapTimer(LapTimerView& view, Clock& clock, Effects& effects) : view_(view), clock_(clock), effects_(effects) {}
+    LapTimer(LapTimerView& view, Clock& clock, Effects& effects)
+        : view_(view), clock_(clock), effects_(effects) {}
 
     void FormCreate();  // the title gets the version text
     void Timer1Timer();

@@ -2,8 +2,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <ctime>
 #include <cstring>
+#include <ctime>
 #include <vector>
 
 #include "skin/imaging/img_util.h"
@@ -38,7 +38,8 @@ double MemcpyNanos(std::size_t bytes) {
 
 // x_memcpy: our time per iteration over the time of copying the same number of pixels with memcpy.
 void ReportRatio(benchmark::State& state, double start, std::size_t pixels, std::size_t bytesPerPixel) {
-    const double ours = (Clock::now() - start) / double(std::max<benchmark::IterationCount>(state.iterations(), 1));
+    const double ours =
+        (Clock::now() - start) / double(std::max<benchmark::IterationCount>(state.iterations(), 1));
     const double copy = MemcpyNanos(pixels * bytesPerPixel);
     state.counters["memcpy_us"] = copy / 1000.0;
     state.counters["x_memcpy"] = ours / copy;
@@ -96,11 +97,12 @@ void BM_BuildColorKeyRegion(benchmark::State& state) {
     const double start = Clock::now();
     for (auto _ : state) {
         int rects = 0;
-        ScanColorKeyRegion(frame, 0, 0, SkinKeyColor, 1, 1, 1, [&](const RegionBlock& b) { rects += b.Count(); });
+        ScanColorKeyRegion(frame, 0, 0, SkinKeyColor, 1, 1, 1,
+                           [&](const RegionBlock& b) { rects += b.Count(); });
         benchmark::DoNotOptimize(rects);
     }
-    state.counters["ns_per_row"] = benchmark::Counter(double(h), benchmark::Counter::kIsIterationInvariantRate |
-                                                                     benchmark::Counter::kInvert);
+    state.counters["ns_per_row"] = benchmark::Counter(
+        double(h), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     ReportRatio(state, start, std::size_t(w) * std::size_t(h), 4);
 }
 BENCHMARK(BM_BuildColorKeyRegion)

@@ -1,10 +1,10 @@
 // Throughput of the LZH codec, the skin package reader and the INI store.
 #include <benchmark/benchmark.h>
 
-#include "skin/storage/skin_package_writer.h"
-#include "skin/storage/skin_read.h"
 #include "skin/storage/lzh.h"
 #include "skin/storage/quick_ini.h"
+#include "skin/storage/skin_package_writer.h"
+#include "skin/storage/skin_read.h"
 #include "tests/skin/storage/lzh_reference.h"
 #include "tests/skin/storage/sample_data.h"
 

@@ -28,7 +28,7 @@ std::vector<std::uint8_t> Bmp(int w, int h, TColor c) {
 const std::vector<SkinPackageEntry>& Images() {
     static const std::vector<SkinPackageEntry> images{
         // small, so that packing each input stays quick; the sizes still leave remainders for the cell counts
-        {"a.bmp", Bmp(8, 6, 0x102030)},  {"b.bmp", Bmp(22, 5, 0x405060)},  {"c.bmp", Bmp(19, 3, 0x708090)},
+        {"a.bmp", Bmp(8, 6, 0x102030)},   {"b.bmp", Bmp(22, 5, 0x405060)}, {"c.bmp", Bmp(19, 3, 0x708090)},
         {"d.bmp", Bmp(13, 13, 0xA0B0C0)}, {"e.bmp", Bmp(25, 2, 0x112233)}, {"f.bmp", Bmp(1, 1, 0x445566)},
         {"g.bmp", Bmp(39, 2, 0x778899)},  {"h.bmp", {'B', 'M', 0, 0}},
     };
@@ -40,9 +40,9 @@ void Check(const TSkinData& d) {
     if (!d.Button || !d.Title || !d.Toolbar || !d.comboxarrow || d.SysBtn.size() < 3) std::abort();
     for (const auto& b : d.border)
         if (!b || b->frame < 1) std::abort();
-    for (const TDataSkinObject* o : {static_cast<TDataSkinObject*>(d.SArrow.get()), d.HSlider.get(),
-                                     d.VSlider.get(), d.Header.get(), d.TrackBar.get(), d.TrackBarVert.get(),
-                                     d.progresschunk.get(), d.comboxarrow.get()})
+    for (const TDataSkinObject* o :
+         {static_cast<TDataSkinObject*>(d.SArrow.get()), d.HSlider.get(), d.VSlider.get(), d.Header.get(),
+          d.TrackBar.get(), d.TrackBarVert.get(), d.progresschunk.get(), d.comboxarrow.get()})
         if (o && o->frame < 1) std::abort();
     (void)d.GetCaptionColor();
 }

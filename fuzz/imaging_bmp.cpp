@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (pixels > (1 << 20)) return int(sum & 0);
     // Compose from it as a skin strip would be used, small enough to stay fast.
     const int frames = 1 + int(size % 3);
-    auto composed = MakeSkinBitmap(Rect(0, 0, 37, 23), bmp, Rect(3, 2, 4, 5), 1 + int(size % 4), frames, int(size & 1), 0);
+    auto composed = MakeSkinBitmap(Rect(0, 0, 37, 23), bmp, Rect(3, 2, 4, 5), 1 + int(size % 4), frames,
+                                   int(size & 1), 0);
     TBitmap copy;
     copy.Assign(bmp);
     MirrorBitmap(copy);

@@ -27,11 +27,12 @@ public:
     int Height = 0;
     SetOf<Style> Styles;
 };
-const PropTable FuzzFont::Props{&TObject::Props, {
-    Prop::Str("Name", &FuzzFont::Name),
-    Prop::Int("Height", &FuzzFont::Height),
-    Prop::Set("Style", &FuzzFont::Styles, nullptr, kStyleNames),
-}};
+const PropTable FuzzFont::Props{&TObject::Props,
+                                {
+                                    Prop::Str("Name", &FuzzFont::Name),
+                                    Prop::Int("Height", &FuzzFont::Height),
+                                    Prop::Set("Style", &FuzzFont::Styles, nullptr, kStyleNames),
+                                }};
 const TClassInfo FuzzFont::ClassInfo_{"TFuzzFont", &TPersistent::ClassInfo_, &FuzzFont::Props};
 
 class FuzzItem : public TCollectionItem {
@@ -43,10 +44,11 @@ public:
     int Width = 0;
     std::wstring Text;
 };
-const PropTable FuzzItem::Props{&TObject::Props, {
-    Prop::Int("Width", &FuzzItem::Width),
-    Prop::Str("Text", &FuzzItem::Text),
-}};
+const PropTable FuzzItem::Props{&TObject::Props,
+                                {
+                                    Prop::Int("Width", &FuzzItem::Width),
+                                    Prop::Str("Text", &FuzzItem::Text),
+                                }};
 const TClassInfo FuzzItem::ClassInfo_{"TFuzzItem", &TCollectionItem::ClassInfo_, &FuzzItem::Props};
 
 class FuzzControl : public TComponent {
@@ -96,18 +98,19 @@ private:
     TComponent* link_ = nullptr;
     std::vector<std::uint8_t> data_;
 };
-const PropTable FuzzControl::Props{&TComponent::Props, {
-    Prop::Int("Left", &FuzzControl::Left),
-    Prop::Enum("Visible", &FuzzControl::Visible, nullptr, kBooleanNames),
-    Prop::Enum("Align", &FuzzControl::Alignment, nullptr, kAlignNames),
-    Prop::Str("Caption", &FuzzControl::Caption),
-    Prop::Str("Hint", &FuzzControl::Hint),
-    Prop::Strings("Lines", &FuzzControl::Lines),
-    Prop::Obj("Font", &FuzzControl::Font),
-    Prop::Obj("Items", &FuzzControl::Items),
-    Prop::Obj("Link", &FuzzControl::Link, &FuzzControl::SetLink),
-    Prop::Event("OnClick", &FuzzControl::OnClick),
-}};
+const PropTable FuzzControl::Props{&TComponent::Props,
+                                   {
+                                       Prop::Int("Left", &FuzzControl::Left),
+                                       Prop::Enum("Visible", &FuzzControl::Visible, nullptr, kBooleanNames),
+                                       Prop::Enum("Align", &FuzzControl::Alignment, nullptr, kAlignNames),
+                                       Prop::Str("Caption", &FuzzControl::Caption),
+                                       Prop::Str("Hint", &FuzzControl::Hint),
+                                       Prop::Strings("Lines", &FuzzControl::Lines),
+                                       Prop::Obj("Font", &FuzzControl::Font),
+                                       Prop::Obj("Items", &FuzzControl::Items),
+                                       Prop::Obj("Link", &FuzzControl::Link, &FuzzControl::SetLink),
+                                       Prop::Event("OnClick", &FuzzControl::OnClick),
+                                   }};
 const TClassInfo FuzzControl::ClassInfo_{"TFuzzControl", &TComponent::ClassInfo_, &FuzzControl::Props};
 
 class FuzzForm : public FuzzControl {

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <span>
 
-#include "skin/storage/skin_read.h"
 #include "skin/storage/lzh.h"
+#include "skin/storage/skin_read.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;

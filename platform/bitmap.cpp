@@ -14,7 +14,8 @@ constexpr std::int64_t kMaxPixelBytes = std::int64_t(1) << 30;
 
 class HeapStore final : public TBitmapStore {
 public:
-    explicit HeapStore(std::size_t bytes) : bits_(static_cast<std::uint8_t*>(std::malloc(bytes ? bytes : 1))) {
+    explicit HeapStore(std::size_t bytes)
+        : bits_(static_cast<std::uint8_t*>(std::malloc(bytes ? bytes : 1))) {
         if (!bits_) throw std::bad_alloc();
     }
     ~HeapStore() override { std::free(bits_); }
@@ -275,7 +276,8 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
                 dst[3 * x + 2] = src[4 * x + 2];
             }
         } else {
-            for (int x = 0; x < width_; ++x) WritePixel(dst, x, format_, palette_, ReadPixel(src, x, old.format_, old.palette_));
+            for (int x = 0; x < width_; ++x)
+                WritePixel(dst, x, format_, palette_, ReadPixel(src, x, old.format_, old.palette_));
         }
     }
 }
@@ -349,8 +351,7 @@ void TBitmap::Assign(const TBitmap& source) {
 
 void TBitmap::Rehome(TBitmapStoreFactory factory) {
     if (Empty() || !factory) return;
-    std::unique_ptr<TBitmapStore> next =
-        factory(width_, height_, format_, rowBytes_, palette_);
+    std::unique_ptr<TBitmapStore> next = factory(width_, height_, format_, rowBytes_, palette_);
     if (!next) return;
     std::memcpy(next->Bits(), Bits(), std::size_t(rowBytes_) * std::size_t(height_));
     store_ = std::move(next);

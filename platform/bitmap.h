@@ -29,7 +29,8 @@ public:
 // Makes a store of height rows of rowBytes each (top row first), with the given palette (palette formats
 // only). Its content may be anything: TBitmap clears it when it must. Returns nullptr when it cannot.
 using TBitmapStoreFactory = std::unique_ptr<TBitmapStore> (*)(int width, int height, TPixelFormat format,
-                                                              int rowBytes, const std::vector<TColor>& palette);
+                                                              int rowBytes,
+                                                              const std::vector<TColor>& palette);
 // The factory that new bitmaps use; nullptr restores the heap store. Returns the previous one.
 TBitmapStoreFactory SetBitmapStoreFactory(TBitmapStoreFactory factory);
 

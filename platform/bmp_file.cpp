@@ -21,10 +21,12 @@ struct Bytes {
     std::size_t size;
 
     bool Has(std::size_t pos, std::size_t count) const { return pos <= size && count <= size - pos; }
-    std::uint32_t U16(std::size_t pos) const { return std::uint32_t(data[pos]) | std::uint32_t(data[pos + 1]) << 8; }
+    std::uint32_t U16(std::size_t pos) const {
+        return std::uint32_t(data[pos]) | std::uint32_t(data[pos + 1]) << 8;
+    }
     std::uint32_t U32(std::size_t pos) const {
-        return std::uint32_t(data[pos]) | std::uint32_t(data[pos + 1]) << 8 | std::uint32_t(data[pos + 2]) << 16 |
-               std::uint32_t(data[pos + 3]) << 24;
+        return std::uint32_t(data[pos]) | std::uint32_t(data[pos + 1]) << 8 |
+               std::uint32_t(data[pos + 2]) << 16 | std::uint32_t(data[pos + 3]) << 24;
     }
     std::int32_t I32(std::size_t pos) const { return std::int32_t(U32(pos)); }
 };
@@ -75,8 +77,8 @@ bool ReadHeader(const Bytes& in, Header& h) {
         h.bitCount = int(in.U16(pos + 10));
         h.paletteEntrySize = 3;
         if (h.bitCount != 1 && h.bitCount != 4 && h.bitCount != 8 && h.bitCount != 24) return false;
-    } else if (headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 64 || headerSize == 108 ||
-               headerSize == 124) {
+    } else if (headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 64 ||
+               headerSize == 108 || headerSize == 124) {
         if (!in.Has(pos, headerSize)) return false;
         h.width = in.I32(pos + 4);
         h.height = in.I32(pos + 8);
@@ -163,7 +165,8 @@ bool DecodeRle(const Bytes& in, std::size_t pos, TBitmap& bmp, bool four) {
         const int count = in.data[pos], value = in.data[pos + 1];
         pos += 2;
         if (count > 0) {
-            for (int i = 0; i < count && x < w; ++i) put(four ? ((i & 1) ? value & 0x0F : value >> 4) : value);
+            for (int i = 0; i < count && x < w; ++i)
+                put(four ? ((i & 1) ? value & 0x0F : value >> 4) : value);
             continue;
         }
         switch (value) {
@@ -208,7 +211,8 @@ bool Decode(const Bytes& in, const Header& h, TBitmap& bmp) {
         bmp.SetPixelFormat(f);
         bmp.SetSize(w, height);
         bmp.SetPalette(ReadPalette(in, h));
-        if (h.compression == kRle8 || h.compression == kRle4) return DecodeRle(in, h.pixelStart, bmp, h.compression == kRle4);
+        if (h.compression == kRle8 || h.compression == kRle4)
+            return DecodeRle(in, h.pixelStart, bmp, h.compression == kRle4);
         if (!in.Has(h.pixelStart, std::size_t(srcRowBytes) * std::size_t(height))) return false;
         for (int y = 0; y < height; ++y) std::memcpy(bmp.ScanLine(y), srcRow(y), std::size_t(srcRowBytes));
         return true;
@@ -225,16 +229,23 @@ bool Decode(const Bytes& in, const Header& h, TBitmap& bmp) {
     const bool fields = h.compression == kBitFields || h.compression == kAlphaBitFields;
     std::uint32_t r = h.masks[0], g = h.masks[1], b = h.masks[2];
     if (!fields) {
-        if (h.bitCount == 16) r = 0x7C00, g = 0x03E0, b = 0x001F;
-        else r = 0xFF0000, g = 0x00FF00, b = 0x0000FF;
+        if (h.bitCount == 16)
+            r = 0x7C00, g = 0x03E0, b = 0x001F;
+        else
+            r = 0xFF0000, g = 0x00FF00, b = 0x0000FF;
     }
-    // Layouts that match a pixel format are copied as they are; any other layout is unpacked to 24 or 32 bits.
+    // Layouts that match a pixel format are copied as they are; any other layout is unpacked to 24 or 32
+    // bits.
     TPixelFormat direct = pf24bit;
     bool copy = false;
-    if (h.bitCount == 16 && r == 0x7C00 && g == 0x03E0 && b == 0x001F) direct = pf15bit, copy = true;
-    else if (h.bitCount == 16 && r == 0xF800 && g == 0x07E0 && b == 0x001F) direct = pf16bit, copy = true;
-    else if (h.bitCount == 32 && r == 0xFF0000 && g == 0x00FF00 && b == 0x0000FF) direct = pf32bit, copy = true;
-    else if (h.bitCount == 32) direct = pf32bit;
+    if (h.bitCount == 16 && r == 0x7C00 && g == 0x03E0 && b == 0x001F)
+        direct = pf15bit, copy = true;
+    else if (h.bitCount == 16 && r == 0xF800 && g == 0x07E0 && b == 0x001F)
+        direct = pf16bit, copy = true;
+    else if (h.bitCount == 32 && r == 0xFF0000 && g == 0x00FF00 && b == 0x0000FF)
+        direct = pf32bit, copy = true;
+    else if (h.bitCount == 32)
+        direct = pf32bit;
     bmp.SetPixelFormat(direct);
     bmp.SetSize(w, height);
     if (copy) {
@@ -284,7 +295,8 @@ bool TBitmap::LoadFromStream(TStream& stream) {
         if (!ReadHeader(in, h) || !Decode(in, h, loaded)) return false;
         // Leave the stream after the image when its header tells the size, else after what was read.
         const std::size_t fileSize = in.U32(2);
-        stream.SetPosition(start + std::int64_t(fileSize >= h.pixelStart && fileSize <= in.size ? fileSize : in.size));
+        stream.SetPosition(
+            start + std::int64_t(fileSize >= h.pixelStart && fileSize <= in.size ? fileSize : in.size));
         const bool keepTransparent = transparent_;
         const bool keepFixed = fixedTransparent_;
         const TColor keepColor = transparentColor_;

@@ -67,7 +67,9 @@ public:
     int Count() const { return int(items_.size()); }
     TCollectionItem* Items(int index) const { return items_.at(std::size_t(index)); }
     template <class T>
-    T* ItemAs(int index) const { return dynamic_cast<T*>(Items(index)); }
+    T* ItemAs(int index) const {
+        return dynamic_cast<T*>(Items(index));
+    }
     // A new item at the end.
     TCollectionItem* Add();
     TCollectionItem* Insert(int index);

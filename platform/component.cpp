@@ -3,10 +3,11 @@
 
 #include <algorithm>
 
-const PropTable TComponent::Props{&TObject::Props, {
-    Prop::Str("Name", &TComponent::Name, &TComponent::SetNameFromProperty),
-    Prop::Int("Tag", &TComponent::Tag, &TComponent::SetTag),
-}};
+const PropTable TComponent::Props{&TObject::Props,
+                                  {
+                                      Prop::Str("Name", &TComponent::Name, &TComponent::SetNameFromProperty),
+                                      Prop::Int("Tag", &TComponent::Tag, &TComponent::SetTag),
+                                  }};
 const TClassInfo TComponent::ClassInfo_{"TComponent", &TPersistent::ClassInfo_, &TComponent::Props};
 
 TComponent::TComponent(TComponent* owner) {
@@ -107,8 +108,10 @@ void TComponent::SetName(std::string_view name) {
 void TComponent::SetNameFromProperty(const std::string& name) { SetName(name); }
 
 void TComponent::SetComponentState(TComponentState flags, bool on) {
-    if (on) state_ |= flags;
-    else state_ &= ~flags;
+    if (on)
+        state_ |= flags;
+    else
+        state_ &= ~flags;
 }
 
 void TComponent::SetDesigning(bool value) {

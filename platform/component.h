@@ -20,8 +20,8 @@ enum class TOperation { opInsert, opRemove };
 
 // Component state flags (a bit set).
 using TComponentState = unsigned;
-inline constexpr TComponentState csLoading = 0x01;     // created by the form reader, Loaded not yet called
-inline constexpr TComponentState csReading = 0x02;     // its properties are being read
+inline constexpr TComponentState csLoading = 0x01;  // created by the form reader, Loaded not yet called
+inline constexpr TComponentState csReading = 0x02;  // its properties are being read
 inline constexpr TComponentState csWriting = 0x04;
 inline constexpr TComponentState csDestroying = 0x08;  // its destructor has begun
 inline constexpr TComponentState csDesigning = 0x10;   // it is being designed (never at run time)

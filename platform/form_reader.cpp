@@ -64,8 +64,9 @@ public:
                 throw EFormReadError(t.line, "malformed name " + Quoted(t.text));
             return t;
         }
-        if (IsDigit(ch) || ch == '$' || ((ch == '-' || ch == '+') && pos_ + 1 < s_.size() &&
-                                          (IsDigit(s_[pos_ + 1]) || s_[pos_ + 1] == '$')))
+        if (IsDigit(ch) || ch == '$' ||
+            ((ch == '-' || ch == '+') && pos_ + 1 < s_.size() &&
+             (IsDigit(s_[pos_ + 1]) || s_[pos_ + 1] == '$')))
             return Number(t);
         if (ch == '\'' || ch == '#') return String(t);
         if (ch == '{') return Binary(t);
@@ -89,8 +90,10 @@ private:
         while (pos_ < s_.size()) {
             const char ch = s_[pos_];
             if (ch == '\n') ++line_;
-            if (ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n') ++pos_;
-            else break;
+            if (ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n')
+                ++pos_;
+            else
+                break;
         }
     }
 
@@ -413,30 +416,70 @@ std::map<std::string, std::int64_t, std::less<>>& IntegerIdents() {
     static std::map<std::string, std::int64_t, std::less<>> idents = [] {
         std::map<std::string, std::int64_t, std::less<>> m;
         const std::pair<const char*, std::int64_t> builtIn[] = {
-            {"clBlack", 0x000000}, {"clMaroon", 0x000080}, {"clGreen", 0x008000}, {"clOlive", 0x008080},
-            {"clNavy", 0x800000}, {"clPurple", 0x800080}, {"clTeal", 0x808000}, {"clGray", 0x808080},
-            {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF}, {"clLime", 0x00FF00}, {"clYellow", 0x00FFFF},
-            {"clBlue", 0xFF0000}, {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00}, {"clWhite", 0xFFFFFF},
-            {"clLtGray", 0xC0C0C0}, {"clDkGray", 0x808080}, {"clMoneyGreen", 0xC0DCC0},
-            {"clSkyBlue", 0xF0CAA6}, {"clCream", 0xF0FBFF}, {"clMedGray", 0xA4A0A0},
-            {"clNone", clNone}, {"clDefault", clDefault},
-            {"clScrollBar", clScrollBar}, {"clBackground", clBackground},
-            {"clActiveCaption", clActiveCaption}, {"clInactiveCaption", clInactiveCaption},
-            {"clMenu", clMenu}, {"clWindow", clWindow}, {"clWindowFrame", clWindowFrame},
-            {"clMenuText", clMenuText}, {"clWindowText", clWindowText}, {"clCaptionText", clCaptionText},
-            {"clActiveBorder", clActiveBorder}, {"clInactiveBorder", clInactiveBorder},
-            {"clAppWorkSpace", clAppWorkSpace}, {"clHighlight", clHighlight},
-            {"clHighlightText", clHighlightText}, {"clBtnFace", clBtnFace}, {"clBtnShadow", clBtnShadow},
-            {"clGrayText", clGrayText}, {"clBtnText", clBtnText},
-            {"clInactiveCaptionText", clInactiveCaptionText}, {"clBtnHighlight", clBtnHighlight},
-            {"cl3DDkShadow", cl3DDkShadow}, {"cl3DLight", cl3DLight}, {"clInfoText", clInfoText},
-            {"clInfoBk", clInfoBk}, {"clHotLight", SystemColor(26)},
+            {"clBlack", 0x000000},
+            {"clMaroon", 0x000080},
+            {"clGreen", 0x008000},
+            {"clOlive", 0x008080},
+            {"clNavy", 0x800000},
+            {"clPurple", 0x800080},
+            {"clTeal", 0x808000},
+            {"clGray", 0x808080},
+            {"clSilver", 0xC0C0C0},
+            {"clRed", 0x0000FF},
+            {"clLime", 0x00FF00},
+            {"clYellow", 0x00FFFF},
+            {"clBlue", 0xFF0000},
+            {"clFuchsia", 0xFF00FF},
+            {"clAqua", 0xFFFF00},
+            {"clWhite", 0xFFFFFF},
+            {"clLtGray", 0xC0C0C0},
+            {"clDkGray", 0x808080},
+            {"clMoneyGreen", 0xC0DCC0},
+            {"clSkyBlue", 0xF0CAA6},
+            {"clCream", 0xF0FBFF},
+            {"clMedGray", 0xA4A0A0},
+            {"clNone", clNone},
+            {"clDefault", clDefault},
+            {"clScrollBar", clScrollBar},
+            {"clBackground", clBackground},
+            {"clActiveCaption", clActiveCaption},
+            {"clInactiveCaption", clInactiveCaption},
+            {"clMenu", clMenu},
+            {"clWindow", clWindow},
+            {"clWindowFrame", clWindowFrame},
+            {"clMenuText", clMenuText},
+            {"clWindowText", clWindowText},
+            {"clCaptionText", clCaptionText},
+            {"clActiveBorder", clActiveBorder},
+            {"clInactiveBorder", clInactiveBorder},
+            {"clAppWorkSpace", clAppWorkSpace},
+            {"clHighlight", clHighlight},
+            {"clHighlightText", clHighlightText},
+            {"clBtnFace", clBtnFace},
+            {"clBtnShadow", clBtnShadow},
+            {"clGrayText", clGrayText},
+            {"clBtnText", clBtnText},
+            {"clInactiveCaptionText", clInactiveCaptionText},
+            {"clBtnHighlight", clBtnHighlight},
+            {"cl3DDkShadow", cl3DDkShadow},
+            {"cl3DLight", cl3DLight},
+            {"clInfoText", clInfoText},
+            {"clInfoBk", clInfoBk},
+            {"clHotLight", SystemColor(26)},
             {"clGradientActiveCaption", clGradientActiveCaption},
-            {"clGradientInactiveCaption", clGradientInactiveCaption}, {"clMenuHighlight", clMenuHighlight},
+            {"clGradientInactiveCaption", clGradientInactiveCaption},
+            {"clMenuHighlight", clMenuHighlight},
             {"clMenuBar", clMenuBar},
-            {"ANSI_CHARSET", 0}, {"DEFAULT_CHARSET", 1}, {"SYMBOL_CHARSET", 2}, {"SHIFTJIS_CHARSET", 128},
-            {"HANGEUL_CHARSET", 129}, {"GB2312_CHARSET", 134}, {"CHINESEBIG5_CHARSET", 136},
-            {"OEM_CHARSET", 255}, {"EASTEUROPE_CHARSET", 238}, {"RUSSIAN_CHARSET", 204},
+            {"ANSI_CHARSET", 0},
+            {"DEFAULT_CHARSET", 1},
+            {"SYMBOL_CHARSET", 2},
+            {"SHIFTJIS_CHARSET", 128},
+            {"HANGEUL_CHARSET", 129},
+            {"GB2312_CHARSET", 134},
+            {"CHINESEBIG5_CHARSET", 136},
+            {"OEM_CHARSET", 255},
+            {"EASTEUROPE_CHARSET", 238},
+            {"RUSSIAN_CHARSET", 204},
         };
         for (const auto& [name, value] : builtIn) m[AsciiLower(name)] = value;
         return m;
@@ -567,8 +610,8 @@ private:
         static const char* const kinds[] = {
             "a number",     "a floating-point number", "a string", "an identifier", "a set", "a list",
             "a collection", "a binary value"};
-        throw EFormReadError(line, std::string(kinds[v.kind]) + " cannot be assigned to property " +
-                                       Quoted(p.Name));
+        throw EFormReadError(
+            line, std::string(kinds[v.kind]) + " cannot be assigned to property " + Quoted(p.Name));
     }
 
     void SetValue(TObject& o, const Prop& p, const Value& v, int line) {
@@ -577,11 +620,13 @@ private:
         switch (p.Kind) {
         case PropKind::Integer: {
             std::int64_t n;
-            if (v.kind == Value::Integer) n = v.integer;
+            if (v.kind == Value::Integer)
+                n = v.integer;
             else if (v.kind == Value::Ident) {
                 if (!IdentToInteger(v.text, n))
                     throw EFormReadError(line, "unknown identifier " + Quoted(v.text));
-            } else WrongKind(p, v, line);
+            } else
+                WrongKind(p, v, line);
             if (!p.SetOrd(o, n))
                 throw EFormReadError(line, "value out of range for property " + Quoted(p.Name));
             return;

@@ -73,10 +73,14 @@ bool ParseInteger(std::string_view text, std::int64_t& value) {
     const std::uint64_t limit = negative ? std::uint64_t(1) << 63 : (std::uint64_t(1) << 63) - 1;
     for (char ch : text) {
         int digit;
-        if (ch >= '0' && ch <= '9') digit = ch - '0';
-        else if (base == 16 && ch >= 'a' && ch <= 'f') digit = ch - 'a' + 10;
-        else if (base == 16 && ch >= 'A' && ch <= 'F') digit = ch - 'A' + 10;
-        else return false;
+        if (ch >= '0' && ch <= '9')
+            digit = ch - '0';
+        else if (base == 16 && ch >= 'a' && ch <= 'f')
+            digit = ch - 'a' + 10;
+        else if (base == 16 && ch >= 'A' && ch <= 'F')
+            digit = ch - 'A' + 10;
+        else
+            return false;
         if (magnitude > (limit - std::uint64_t(digit)) / std::uint64_t(base)) return false;
         magnitude = magnitude * std::uint64_t(base) + std::uint64_t(digit);
     }

@@ -44,8 +44,14 @@ public:
     constexpr std::uint64_t Bits() const { return bits_; }
     constexpr bool Contains(E e) const { return (bits_ >> unsigned(e)) & 1u; }
     constexpr bool Empty() const { return bits_ == 0; }
-    constexpr SetOf& Include(E e) { bits_ |= std::uint64_t(1) << unsigned(e); return *this; }
-    constexpr SetOf& Exclude(E e) { bits_ &= ~(std::uint64_t(1) << unsigned(e)); return *this; }
+    constexpr SetOf& Include(E e) {
+        bits_ |= std::uint64_t(1) << unsigned(e);
+        return *this;
+    }
+    constexpr SetOf& Exclude(E e) {
+        bits_ &= ~(std::uint64_t(1) << unsigned(e));
+        return *this;
+    }
     friend constexpr SetOf operator|(SetOf a, SetOf b) { return FromBits(a.bits_ | b.bits_); }
     friend constexpr SetOf operator&(SetOf a, SetOf b) { return FromBits(a.bits_ & b.bits_); }
     friend constexpr SetOf operator-(SetOf a, SetOf b) { return FromBits(a.bits_ & ~b.bits_); }
@@ -70,7 +76,7 @@ struct Target {
     using type = typename MemberOf<G>::Class;
 };
 template <class G, class S>
-    requires std::is_member_pointer_v<S>
+requires std::is_member_pointer_v<S>
 struct Target<G, S> {
     using GC = typename MemberOf<G>::Class;
     using SC = typename MemberOf<S>::Class;
@@ -115,21 +121,27 @@ struct Underlying<T, true> {
 template <class T>
 bool Fits(std::int64_t v) {
     using U = typename Underlying<T>::type;
-    if constexpr (std::is_same_v<U, bool>) return v == 0 || v == 1;
-    else if constexpr (sizeof(U) >= 8) return true;
+    if constexpr (std::is_same_v<U, bool>)
+        return v == 0 || v == 1;
+    else if constexpr (sizeof(U) >= 8)
+        return true;
     else
         return v >= std::int64_t(std::numeric_limits<std::make_signed_t<U>>::min()) &&
                v <= std::int64_t(std::numeric_limits<std::make_unsigned_t<U>>::max());
 }
 template <class T>
 std::uint64_t SetBits(const T& v) {
-    if constexpr (requires { v.Bits(); }) return v.Bits();
-    else return std::uint64_t(v);
+    if constexpr (requires { v.Bits(); })
+        return v.Bits();
+    else
+        return std::uint64_t(v);
 }
 template <class T>
 T FromSetBits(std::uint64_t bits) {
-    if constexpr (requires { T::FromBits(bits); }) return T::FromBits(bits);
-    else return T(bits);
+    if constexpr (requires { T::FromBits(bits); })
+        return T::FromBits(bits);
+    else
+        return T(bits);
 }
 std::wstring ToWide(const std::string& s);
 std::string ToNarrow(const std::wstring& s);
@@ -143,8 +155,8 @@ class Prop {
 public:
     PropKind Kind{};
     std::string_view Name;
-    PropNames Names;                          // enumeration and set
-    const TClassInfo* ObjectClass = nullptr;  // object: the declared class
+    PropNames Names;                            // enumeration and set
+    const TClassInfo* ObjectClass = nullptr;    // object: the declared class
     const std::type_info* EventType = nullptr;  // event: the std::function type
 
     std::function<std::int64_t(const TObject&)> GetOrd;  // integer, enumeration ordinal, set bits
@@ -152,7 +164,7 @@ public:
     std::function<std::wstring(const TObject&)> GetStr;
     std::function<bool(TObject&, const std::wstring&)> SetStr;
     std::function<TObject*(const TObject&)> GetObj;
-    std::function<bool(TObject&, TObject*)> SetObj;      // false: wrong class, nil for a reference setter
+    std::function<bool(TObject&, TObject*)> SetObj;  // false: wrong class, nil for a reference setter
     std::function<TStringList(const TObject&)> GetStrings;
     std::function<bool(TObject&, const TStringList&)> SetStrings;
     std::function<bool(const TObject&)> EventAssigned;
@@ -212,15 +224,19 @@ public:
         p.GetStr = [get](const TObject& o) -> std::wstring {
             auto* c = dynamic_cast<const C*>(&o);
             if (!c) return {};
-            if constexpr (std::is_same_v<V, std::wstring>) return std::wstring(prop_detail::Read(*c, get));
-            else return prop_detail::ToWide(std::string(prop_detail::Read(*c, get)));
+            if constexpr (std::is_same_v<V, std::wstring>)
+                return std::wstring(prop_detail::Read(*c, get));
+            else
+                return prop_detail::ToWide(std::string(prop_detail::Read(*c, get)));
         };
         if constexpr (prop_detail::kWritable<G, S>)
             p.SetStr = [get, set](TObject& o, const std::wstring& v) {
                 auto* c = dynamic_cast<C*>(&o);
                 if (!c) return false;
-                if constexpr (std::is_same_v<V, std::wstring>) prop_detail::Write(*c, get, set, v);
-                else prop_detail::Write(*c, get, set, prop_detail::ToNarrow(v));
+                if constexpr (std::is_same_v<V, std::wstring>)
+                    prop_detail::Write(*c, get, set, v);
+                else
+                    prop_detail::Write(*c, get, set, prop_detail::ToNarrow(v));
                 return true;
             };
         return p;
@@ -239,15 +255,18 @@ public:
             auto* c = dynamic_cast<const C*>(&o);
             if (!c) return nullptr;
             decltype(auto) v = prop_detail::Read(*c, get);
-            if constexpr (std::is_pointer_v<std::remove_cvref_t<decltype(v)>>) return const_cast<T*>(v);
-            else return const_cast<T*>(&v);
+            if constexpr (std::is_pointer_v<std::remove_cvref_t<decltype(v)>>)
+                return const_cast<T*>(v);
+            else
+                return const_cast<T*>(&v);
         };
         if constexpr (!std::is_null_pointer_v<S>)
             p.SetObj = [set](TObject& o, TObject* value) {
                 auto* c = dynamic_cast<C*>(&o);
                 T* v = dynamic_cast<T*>(value);
                 if (!c || (value && !v)) return false;
-                if constexpr (std::is_invocable_v<S, C&, T*>) std::invoke(set, *c, v);
+                if constexpr (std::is_invocable_v<S, C&, T*>)
+                    std::invoke(set, *c, v);
                 else {
                     if (!v) return false;
                     std::invoke(set, *c, *v);
@@ -278,7 +297,8 @@ public:
             decltype(auto) v = prop_detail::Read(*c, get);
             if constexpr (std::is_pointer_v<std::remove_cvref_t<decltype(v)>>)
                 return v ? TStringList(*v) : TStringList{};
-            else return TStringList(v);
+            else
+                return TStringList(v);
         };
         p.SetStrings = [get, set](TObject& o, const TStringList& v) {
             (void)set;

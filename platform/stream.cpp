@@ -46,7 +46,8 @@ std::int32_t TStream::ReadInt32() {
 
 void TStream::WriteInt32(std::int32_t value) {
     const auto v = std::uint32_t(value);
-    const std::uint8_t b[4] = {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)};
+    const std::uint8_t b[4] = {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16),
+                               std::uint8_t(v >> 24)};
     WriteBuffer(b, 4);
 }
 
@@ -151,7 +152,9 @@ std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
 }
 
 std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
-    const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET : origin == TSeekOrigin::soCurrent ? SEEK_CUR : SEEK_END;
+    const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET
+                       : origin == TSeekOrigin::soCurrent ? SEEK_CUR
+                                                          : SEEK_END;
 #ifdef _WIN32
     _fseeki64(file_, offset, whence);
     return _ftelli64(file_);

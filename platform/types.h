@@ -82,13 +82,17 @@ struct TRect {
     constexpr int Width() const { return Right - Left; }
     constexpr int Height() const { return Bottom - Top; }
     constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
-    constexpr bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
+    constexpr bool Contains(TPoint p) const {
+        return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom;
+    }
     constexpr TRect Offset(int dx, int dy) const { return {Left + dx, Top + dy, Right + dx, Bottom + dy}; }
     friend constexpr bool operator==(const TRect&, const TRect&) = default;
 };
 
 constexpr TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
-constexpr TRect Bounds(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+constexpr TRect Bounds(int left, int top, int width, int height) {
+    return {left, top, left + width, top + height};
+}
 
 // The overlap of two rectangles; empty (all zero) when they do not meet.
 constexpr TRect Intersect(const TRect& a, const TRect& b) {

@@ -65,7 +65,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     LoadIconResource(L"MAINICON");
 }
 
-TForm1::TForm1(TComponent* owner, std::string_view description, Clock& clock, Effects& effects) : TForm(owner) {
+TForm1::TForm1(TComponent* owner, std::string_view description, Clock& clock, Effects& effects)
+    : TForm(owner) {
     Build(description, clock, effects);
 }
 

@@ -38,7 +38,8 @@ inline void Ratio(const std::string& name, double a, double b, double goal) {
 }
 
 inline void Growth(const std::string& name, long before, long after) {
-    std::printf("%-52s %6ld -> %6ld   %s\n", name.c_str(), before, after, after <= before ? "no growth" : "GROWS");
+    std::printf("%-52s %6ld -> %6ld   %s\n", name.c_str(), before, after,
+                after <= before ? "no growth" : "GROWS");
 }
 
 // Dispatches whatever is queued for this thread.
@@ -57,7 +58,8 @@ inline long ThreadWindows() {
         GetCurrentThreadId(),
         [](HWND h, LPARAM p) -> BOOL {
             ++*reinterpret_cast<long*>(p);
-            EnumChildWindows(h, [](HWND, LPARAM q) -> BOOL { return ++*reinterpret_cast<long*>(q), TRUE; }, p);
+            EnumChildWindows(
+                h, [](HWND, LPARAM q) -> BOOL { return ++*reinterpret_cast<long*>(q), TRUE; }, p);
             return TRUE;
         },
         LPARAM(&n));

@@ -8,8 +8,8 @@
 #include "platform/win/forms.h"
 #include "platform/win/gdi.h"
 #include "platform/win/std_controls.h"
-#include "skin/data/skin_messages.h"
 #include "skin/data/skin_data.h"
+#include "skin/data/skin_messages.h"
 #include "skin/form/win/win_skin_form.h"
 #include "skin/manager/skin_manage.h"
 
@@ -75,7 +75,8 @@ int main(int argc, char** argv) {
         SendMessageW(skinned->Handle(), SM_SKINCHANGE, 0, 0);
         bench::Pump();
     }
-    bench::Growth("GDI objects over 1000 repaints, 100 activations, 20 skin changes", gdiBefore, gdi::LiveHandles());
+    bench::Growth("GDI objects over 1000 repaints, 100 activations, 20 skin changes", gdiBefore,
+                  gdi::LiveHandles());
     bench::Growth("windows over the same", windowsBefore, bench::ThreadWindows());
     skinned.reset();
     plain.reset();

@@ -32,7 +32,8 @@ public:
         RGBQUAD table[256];
         const UINT n = UINT(std::min<std::size_t>(palette.size(), 256));
         for (UINT i = 0; i < n; ++i)
-            table[i] = {BYTE(GetBValue(palette[i])), BYTE(GetGValue(palette[i])), BYTE(GetRValue(palette[i])), 0};
+            table[i] = {BYTE(GetBValue(palette[i])), BYTE(GetGValue(palette[i])), BYTE(GetRValue(palette[i])),
+                        0};
         SetDIBColorTable(DC(), 0, n, table);
     }
 
@@ -80,11 +81,12 @@ std::unique_ptr<TBitmapStore> MakeDibStore(int width, int height, TPixelFormat f
         const std::size_t n = std::min<std::size_t>(palette.size(), 256);
         info->header.biClrUsed = DWORD(n);
         for (std::size_t i = 0; i < n; ++i)
-            info->colors[i] = {BYTE(GetBValue(palette[i])), BYTE(GetGValue(palette[i])), BYTE(GetRValue(palette[i])), 0};
+            info->colors[i] = {BYTE(GetBValue(palette[i])), BYTE(GetGValue(palette[i])),
+                               BYTE(GetRValue(palette[i])), 0};
     }
     void* bits = nullptr;
-    HBITMAP bitmap =
-        CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.get()), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.get()), DIB_RGB_COLORS,
+                                      &bits, nullptr, 0);
     if (!bitmap || !bits) {
         if (bitmap) DeleteObject(bitmap);
         return nullptr;

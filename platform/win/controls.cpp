@@ -10,7 +10,8 @@
 LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 
 namespace {
-constexpr std::array<std::string_view, 6> kAlignNames{"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"};
+constexpr std::array<std::string_view, 6> kAlignNames{"alNone", "alTop",   "alBottom",
+                                                      "alLeft", "alRight", "alClient"};
 constexpr std::array<std::string_view, 4> kBiDiNames{"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign",
                                                      "bdRightToLeftReadingOnly"};
 
@@ -22,24 +23,26 @@ std::wstring WideClassName(const TObject& o) {
 
 // ======================================================================= TControl
 
-const PropTable TControl::Props{&TComponent::Props, {
-    Prop::Int("Left", &TControl::Left, &TControl::SetLeft),
-    Prop::Int("Top", &TControl::Top, &TControl::SetTop),
-    Prop::Int("Width", &TControl::Width, &TControl::SetWidth),
-    Prop::Int("Height", &TControl::Height, &TControl::SetHeight),
-    Prop::Enum("Align", &TControl::Align, &TControl::SetAlign, PropNames{kAlignNames}),
-    Prop::Enum("Visible", &TControl::Visible, &TControl::SetVisible, kBooleanNames),
-    Prop::Enum("Enabled", &TControl::Enabled, &TControl::SetEnabled, kBooleanNames),
-    Prop::Int("Color", &TControl::Color, &TControl::SetColor),
-    Prop::Enum("ParentColor", &TControl::ParentColor, &TControl::SetParentColor, kBooleanNames),
-    Prop::Obj("Font", &TControl::Font),
-    Prop::Enum("ParentFont", &TControl::ParentFont, &TControl::SetParentFont, kBooleanNames),
-    Prop::Enum("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode, PropNames{kBiDiNames}),
-    Prop::Str("Hint", &TControl::Hint),
-    Prop::Enum("ShowHint", &TControl::ShowHint, nullptr, kBooleanNames),
-    Prop::Event("OnClick", &TControl::OnClick),
-    Prop::Event("OnMouseDown", &TControl::OnMouseDown),
-}};
+const PropTable TControl::Props{
+    &TComponent::Props,
+    {
+        Prop::Int("Left", &TControl::Left, &TControl::SetLeft),
+        Prop::Int("Top", &TControl::Top, &TControl::SetTop),
+        Prop::Int("Width", &TControl::Width, &TControl::SetWidth),
+        Prop::Int("Height", &TControl::Height, &TControl::SetHeight),
+        Prop::Enum("Align", &TControl::Align, &TControl::SetAlign, PropNames{kAlignNames}),
+        Prop::Enum("Visible", &TControl::Visible, &TControl::SetVisible, kBooleanNames),
+        Prop::Enum("Enabled", &TControl::Enabled, &TControl::SetEnabled, kBooleanNames),
+        Prop::Int("Color", &TControl::Color, &TControl::SetColor),
+        Prop::Enum("ParentColor", &TControl::ParentColor, &TControl::SetParentColor, kBooleanNames),
+        Prop::Obj("Font", &TControl::Font),
+        Prop::Enum("ParentFont", &TControl::ParentFont, &TControl::SetParentFont, kBooleanNames),
+        Prop::Enum("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode, PropNames{kBiDiNames}),
+        Prop::Str("Hint", &TControl::Hint),
+        Prop::Enum("ShowHint", &TControl::ShowHint, nullptr, kBooleanNames),
+        Prop::Event("OnClick", &TControl::OnClick),
+        Prop::Event("OnMouseDown", &TControl::OnMouseDown),
+    }};
 const TClassInfo TControl::ClassInfo_{"TControl", &TComponent::ClassInfo_, &TControl::Props};
 
 TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>()) {
@@ -235,11 +238,12 @@ void TControl::WndProc(TMessage& m) {
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK: {
-        const TMouseButton b = (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) ? mbLeft
+        const TMouseButton b = (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK)   ? mbLeft
                                : (m.Msg == WM_RBUTTONDOWN || m.Msg == WM_RBUTTONDBLCLK) ? mbRight
-                                                                                         : mbMiddle;
+                                                                                        : mbMiddle;
         TShiftState shift = KeysToShiftState(m.WParam);
-        if (m.Msg == WM_LBUTTONDBLCLK || m.Msg == WM_RBUTTONDBLCLK || m.Msg == WM_MBUTTONDBLCLK) shift |= ssDouble;
+        if (m.Msg == WM_LBUTTONDBLCLK || m.Msg == WM_RBUTTONDBLCLK || m.Msg == WM_MBUTTONDBLCLK)
+            shift |= ssDouble;
         if (b == mbLeft && clickEvents_) clicking_ = true;
         const POINT p = MousePoint(m.LParam);
         DefaultHandler(m);
@@ -261,9 +265,7 @@ void TControl::WndProc(TMessage& m) {
         AdjustSize();
         Invalidate();
         return;
-    case WM_GETTEXTLENGTH:
-        m.Result = LRESULT(text_.size());
-        return;
+    case WM_GETTEXTLENGTH: m.Result = LRESULT(text_.size()); return;
     case WM_GETTEXT: {
         if (m.WParam == 0 || !m.LParam) return;
         const std::size_t n = std::min<std::size_t>(text_.size(), std::size_t(m.WParam) - 1);
@@ -273,14 +275,9 @@ void TControl::WndProc(TMessage& m) {
         m.Result = LRESULT(n);
         return;
     }
-    case CM_PARENTFONTCHANGED:
-        ApplyParentFont();
-        return;
-    case CM_PARENTCOLORCHANGED:
-        ApplyParentColor();
-        return;
-    default:
-        DefaultHandler(m);
+    case CM_PARENTFONTCHANGED: ApplyParentFont(); return;
+    case CM_PARENTCOLORCHANGED: ApplyParentColor(); return;
+    default: DefaultHandler(m);
     }
 }
 
@@ -288,11 +285,14 @@ void TControl::DefaultHandler(TMessage& m) {}
 
 // ======================================================================= TWinControl
 
-const PropTable TWinControl::Props{&TControl::Props, {
-    Prop::Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder),
-    Prop::Enum("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, kBooleanNames),
-    Prop::Enum("DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered, kBooleanNames),
-}};
+const PropTable TWinControl::Props{
+    &TControl::Props,
+    {
+        Prop::Int("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder),
+        Prop::Enum("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, kBooleanNames),
+        Prop::Enum("DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered,
+                   kBooleanNames),
+    }};
 const TClassInfo TWinControl::ClassInfo_{"TWinControl", &TControl::ClassInfo_, &TWinControl::Props};
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
@@ -355,9 +355,10 @@ void TWinControl::CreateParams(TCreateParams& p) {
 void TWinControl::CreateWnd() {
     TCreateParams p;
     CreateParams(p);
-    if ((p.Style & WS_CHILD) && !p.WndParent) throw std::runtime_error("a child control has no parent window");
-    const TWindowClassRecord& rec = RegisterFrameworkClass(p.WinClassName, p.BaseClass, &FrameworkWindowProc,
-                                                           p.ClassStyle);
+    if ((p.Style & WS_CHILD) && !p.WndParent)
+        throw std::runtime_error("a child control has no parent window");
+    const TWindowClassRecord& rec =
+        RegisterFrameworkClass(p.WinClassName, p.BaseClass, &FrameworkWindowProc, p.ClassStyle);
     baseProc_ = rec.baseProc;
     standardControl_ = p.BaseClass != nullptr;
     // The object is bound to the window at WM_NCCREATE, from lpCreateParams.
@@ -671,7 +672,8 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
     const bool haveClip = GetClipBox(dc, &clip) != ERROR;
     for (TControl* c : list) {
         if (dynamic_cast<TWinControl*>(c) || !c->Visible()) continue;
-        if (std::find(controls_.begin(), controls_.end(), c) == controls_.end()) continue;  // removed meanwhile
+        if (std::find(controls_.begin(), controls_.end(), c) == controls_.end())
+            continue;  // removed meanwhile
         RECT r{c->left_, c->top_, c->left_ + c->width_, c->top_ + c->height_}, overlap;
         if (haveClip && !IntersectRect(&overlap, &r, &clip)) continue;
         SavedDC saved{dc};

@@ -25,7 +25,8 @@ enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLe
 // The method every message of a control passes through (WindowProc). Replaceable per object: a skinner
 // saves the current one, installs its own and calls the saved one for what it passes on.
 using TWndMethod = std::function<void(TMessage&)>;
-using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseEvent =
+    std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 
 class TControl : public TComponent {
 public:

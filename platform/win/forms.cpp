@@ -12,10 +12,11 @@
 namespace {
 constexpr std::array<std::string_view, 6> kBorderStyleNames{"bsNone",   "bsSingle",     "bsSizeable",
                                                             "bsDialog", "bsToolWindow", "bsSizeToolWin"};
-constexpr std::array<std::string_view, 4> kBorderIconNames{"biSystemMenu", "biMinimize", "biMaximize", "biHelp"};
-constexpr std::array<std::string_view, 8> kPositionNames{"poDesigned",       "poDefault",        "poDefaultPosOnly",
-                                                         "poDefaultSizeOnly", "poScreenCenter",  "poDesktopCenter",
-                                                         "poMainFormCenter", "poOwnerFormCenter"};
+constexpr std::array<std::string_view, 4> kBorderIconNames{"biSystemMenu", "biMinimize", "biMaximize",
+                                                           "biHelp"};
+constexpr std::array<std::string_view, 8> kPositionNames{
+    "poDesigned",     "poDefault",       "poDefaultPosOnly", "poDefaultSizeOnly",
+    "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"};
 
 // Screen first: forms leave its list when the application frees them at exit.
 TScreen gScreen;
@@ -27,20 +28,24 @@ TScreen* Screen = &gScreen;
 
 // ======================================================================= TCustomForm
 
-const PropTable TCustomForm::Props{&TWinControl::Props, {
-    Prop::Str("Caption", &TCustomForm::Caption, &TCustomForm::SetCaption),
-    Prop::Enum("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle, PropNames{kBorderStyleNames}),
-    Prop::Set("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons, PropNames{kBorderIconNames}),
-    Prop::Enum("Position", &TCustomForm::Position, &TCustomForm::SetPosition, PropNames{kPositionNames}),
-    Prop::Int("ClientWidth", &TControl::ClientWidth, &TControl::SetClientWidth),
-    Prop::Int("ClientHeight", &TControl::ClientHeight, &TControl::SetClientHeight),
-    Prop::Enum("AutoScroll", &TCustomForm::AutoScroll, nullptr, kBooleanNames),
-    Prop::Int("PixelsPerInch", &TCustomForm::PixelsPerInch),
-    Prop::Int("TextHeight", &TCustomForm::TextHeight),
-    Prop::Enum("OldCreateOrder", &TCustomForm::OldCreateOrder, nullptr, kBooleanNames),
-    Prop::Event("OnCreate", &TCustomForm::OnCreate),
-    Prop::Event("OnDestroy", &TCustomForm::OnDestroy),
-}};
+const PropTable TCustomForm::Props{
+    &TWinControl::Props,
+    {
+        Prop::Str("Caption", &TCustomForm::Caption, &TCustomForm::SetCaption),
+        Prop::Enum("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle,
+                   PropNames{kBorderStyleNames}),
+        Prop::Set("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons,
+                  PropNames{kBorderIconNames}),
+        Prop::Enum("Position", &TCustomForm::Position, &TCustomForm::SetPosition, PropNames{kPositionNames}),
+        Prop::Int("ClientWidth", &TControl::ClientWidth, &TControl::SetClientWidth),
+        Prop::Int("ClientHeight", &TControl::ClientHeight, &TControl::SetClientHeight),
+        Prop::Enum("AutoScroll", &TCustomForm::AutoScroll, nullptr, kBooleanNames),
+        Prop::Int("PixelsPerInch", &TCustomForm::PixelsPerInch),
+        Prop::Int("TextHeight", &TCustomForm::TextHeight),
+        Prop::Enum("OldCreateOrder", &TCustomForm::OldCreateOrder, nullptr, kBooleanNames),
+        Prop::Event("OnCreate", &TCustomForm::OnCreate),
+        Prop::Event("OnDestroy", &TCustomForm::OnDestroy),
+    }};
 const TClassInfo TCustomForm::ClassInfo_{"TCustomForm", &TWinControl::ClassInfo_, &TCustomForm::Props};
 const TClassInfo TForm::ClassInfo_{"TForm", &TCustomForm::ClassInfo_, &TCustomForm::Props};
 
@@ -140,7 +145,8 @@ void TCustomForm::UpdateFrameStyle() {
     const LONG_PTR keep = old & (WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE);
     SetWindowLongPtrW(h, GWL_STYLE, LONG_PTR(style) | keep);
     SetWindowLongPtrW(h, GWL_EXSTYLE, LONG_PTR(ex));
-    SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(h, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void TCustomForm::SetBorderStyle(TBorderStyle value) {
@@ -258,7 +264,8 @@ void TCustomForm::DoCreate() {
 
 void TCustomForm::SetActiveControl(TWinControl* control) {
     activeControl_ = control;
-    if (control && HandleAllocated() && GetActiveWindow() == Handle() && control->CanFocus()) control->SetFocus();
+    if (control && HandleAllocated() && GetActiveWindow() == Handle() && control->CanFocus())
+        control->SetFocus();
 }
 
 void TCustomForm::FocusControl() {
@@ -306,11 +313,14 @@ void TCustomForm::WndProc(TMessage& m) {
         return;
     case WM_GETICON:
         DefaultHandler(m);
-        if (!m.Result) m.Result = reinterpret_cast<LRESULT>(m.WParam == ICON_BIG ? iconBig_ : (iconSmall_ ? iconSmall_ : iconBig_));
+        if (!m.Result)
+            m.Result = reinterpret_cast<LRESULT>(m.WParam == ICON_BIG ? iconBig_
+                                                                      : (iconSmall_ ? iconSmall_ : iconBig_));
         return;
     case WM_DESTROY:
         DefaultHandler(m);
-        if (Application && Application->MainForm() == this && !HasState(csDestroying)) Application->Terminate();
+        if (Application && Application->MainForm() == this && !HasState(csDestroying))
+            Application->Terminate();
         return;
     default: TWinControl::WndProc(m);
     }
@@ -341,7 +351,9 @@ TFont& TScreen::MenuFont() {
     return *menuFont_;
 }
 
-void TScreen::RemoveForm(TCustomForm* form) { forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end()); }
+void TScreen::RemoveForm(TCustomForm* form) {
+    forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+}
 
 // ======================================================================= TApplication
 

@@ -14,8 +14,16 @@ constexpr TBorderIcon biMinimize = TBorderIcon::biMinimize;
 constexpr TBorderIcon biMaximize = TBorderIcon::biMaximize;
 constexpr TBorderIcon biHelp = TBorderIcon::biHelp;
 
-enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
-                 poMainFormCenter, poOwnerFormCenter };
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
 
 // A top-level window of its own framework class (a form class TForm1 makes windows of class "TForm1").
 // It is owned by the application window; the main form also gets a taskbar button.

@@ -61,7 +61,8 @@ SavedDC::~SavedDC() {
     }
 }
 
-Selected::Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(dc && object ? SelectObject(dc, object) : nullptr) {
+Selected::Selected(HDC dc, HGDIOBJ object)
+    : dc_(dc), old_(dc && object ? SelectObject(dc, object) : nullptr) {
     if (old_) gdi::CountHandle(1);
 }
 Selected::~Selected() {

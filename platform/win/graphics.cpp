@@ -17,9 +17,11 @@ COLORREF ColorToRGB(TColor color) {
 
 int DrawPlatformText(HDC dc, const std::wstring& text, RECT& rect, UINT format) {
     if (PlatformInfo().IsNT()) return DrawTextW(dc, text.c_str(), int(text.size()), &rect, format);
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
     std::string ansi(std::size_t(size > 0 ? size : 0), '\0');
-    if (size > 0) WideCharToMultiByte(CP_ACP, 0, text.c_str(), int(text.size()), ansi.data(), size, nullptr, nullptr);
+    if (size > 0)
+        WideCharToMultiByte(CP_ACP, 0, text.c_str(), int(text.size()), ansi.data(), size, nullptr, nullptr);
     return DrawTextA(dc, ansi.c_str(), -1, &rect, format);
 }
 
@@ -41,14 +43,16 @@ int ScreenPixelsPerInch() {
 }
 }  // namespace
 
-const PropTable TFont::Props{&TObject::Props, {
-    Prop::Int("Charset", &TFont::Charset, &TFont::SetCharset),
-    Prop::Int("Color", &TFont::Color, &TFont::SetColor),
-    Prop::Int("Height", &TFont::Height, &TFont::SetHeight),
-    Prop::Str("Name", &TFont::Name, &TFont::SetName),
-    Prop::Int("Size", &TFont::Size, &TFont::SetSize),
-    Prop::Set("Style", &TFont::Style, &TFont::SetStyle, PropNames{kFontStyleNames}),
-}};
+const PropTable TFont::Props{
+    &TObject::Props,
+    {
+        Prop::Int("Charset", &TFont::Charset, &TFont::SetCharset),
+        Prop::Int("Color", &TFont::Color, &TFont::SetColor),
+        Prop::Int("Height", &TFont::Height, &TFont::SetHeight),
+        Prop::Str("Name", &TFont::Name, &TFont::SetName),
+        Prop::Int("Size", &TFont::Size, &TFont::SetSize),
+        Prop::Set("Style", &TFont::Style, &TFont::SetStyle, PropNames{kFontStyleNames}),
+    }};
 const TClassInfo TFont::ClassInfo_{"TFont", &TGraphicsObject::ClassInfo_, &TFont::Props};
 
 TFont::TFont() : name_(L"Tahoma") {}
@@ -325,7 +329,8 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
     HDC from = source.Handle();
     if (!Handle() || !from) return;
     if (dest.Width() == sourceRect.Width() && dest.Height() == sourceRect.Height()) {
-        BitBlt(dc_, dest.Left, dest.Top, dest.Width(), dest.Height(), from, sourceRect.Left, sourceRect.Top, SRCCOPY);
+        BitBlt(dc_, dest.Left, dest.Top, dest.Width(), dest.Height(), from, sourceRect.Left, sourceRect.Top,
+               SRCCOPY);
         return;
     }
     SavedDC saved{dc_};
@@ -388,6 +393,7 @@ void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap) {
     } else {
         SavedDC saved{dc_};
         SetStretchBltMode(dc_, COLORONCOLOR);
-        StretchBlt(dc_, r.Left, r.Top, r.Width(), r.Height(), from, 0, 0, bitmap.Width(), bitmap.Height(), SRCCOPY);
+        StretchBlt(dc_, r.Left, r.Top, r.Width(), r.Height(), from, 0, 0, bitmap.Width(), bitmap.Height(),
+                   SRCCOPY);
     }
 }

@@ -199,7 +199,8 @@ private:
 // Lends a canvas a DC for one scope and takes it back on every path.
 class CanvasBinding {
 public:
-    CanvasBinding(TCanvas& canvas, HDC dc) : canvas_(canvas), old_(canvas.HandleAllocated() ? canvas.Handle() : nullptr) {
+    CanvasBinding(TCanvas& canvas, HDC dc)
+        : canvas_(canvas), old_(canvas.HandleAllocated() ? canvas.Handle() : nullptr) {
         canvas_.SetHandle(dc);
     }
     ~CanvasBinding() { canvas_.SetHandle(old_); }

@@ -64,9 +64,7 @@ void THintWindow::WndProc(TMessage& m) {
     case WM_MOUSEACTIVATE:
         m.Result = MA_NOACTIVATE;  // a click on the hint must not activate it
         return;
-    case WM_NCHITTEST:
-        m.Result = HTTRANSPARENT;
-        return;
+    case WM_NCHITTEST: m.Result = HTTRANSPARENT; return;
     default: TCustomControl::WndProc(m);
     }
 }

@@ -17,14 +17,17 @@ constexpr std::array<std::string_view, 4> kBiDiNames{"bdLeftToRight", "bdRightTo
 
 // ======================================================================= TStatusPanel
 
-const PropTable TStatusPanel::Props{&TObject::Props, {
-    Prop::Enum("Alignment", &TStatusPanel::Alignment, &TStatusPanel::SetAlignment, PropNames{kAlignmentNames}),
-    Prop::Enum("Bevel", &TStatusPanel::Bevel, &TStatusPanel::SetBevel, PropNames{kBevelNames}),
-    Prop::Enum("BiDiMode", &TStatusPanel::BiDiMode, &TStatusPanel::SetBiDiMode, PropNames{kBiDiNames}),
-    Prop::Enum("Style", &TStatusPanel::Style, &TStatusPanel::SetStyle, PropNames{kStyleNames}),
-    Prop::Str("Text", &TStatusPanel::Text, &TStatusPanel::SetText),
-    Prop::Int("Width", &TStatusPanel::Width, &TStatusPanel::SetWidth),
-}};
+const PropTable TStatusPanel::Props{
+    &TObject::Props,
+    {
+        Prop::Enum("Alignment", &TStatusPanel::Alignment, &TStatusPanel::SetAlignment,
+                   PropNames{kAlignmentNames}),
+        Prop::Enum("Bevel", &TStatusPanel::Bevel, &TStatusPanel::SetBevel, PropNames{kBevelNames}),
+        Prop::Enum("BiDiMode", &TStatusPanel::BiDiMode, &TStatusPanel::SetBiDiMode, PropNames{kBiDiNames}),
+        Prop::Enum("Style", &TStatusPanel::Style, &TStatusPanel::SetStyle, PropNames{kStyleNames}),
+        Prop::Str("Text", &TStatusPanel::Text, &TStatusPanel::SetText),
+        Prop::Int("Width", &TStatusPanel::Width, &TStatusPanel::SetWidth),
+    }};
 const TClassInfo TStatusPanel::ClassInfo_{"TStatusPanel", &TCollectionItem::ClassInfo_, &TStatusPanel::Props};
 
 TStatusPanel::TStatusPanel(TCollection* collection) : TCollectionItem(collection) {}
@@ -85,15 +88,20 @@ void TStatusPanels::Update(TCollectionItem*) {
 
 // ======================================================================= TCustomStatusBar
 
-const PropTable TCustomStatusBar::Props{&TWinControl::Props, {
-    Prop::Obj("Panels", &TCustomStatusBar::Panels),
-    Prop::Enum("SimplePanel", &TCustomStatusBar::SimplePanel, &TCustomStatusBar::SetSimplePanel, kBooleanNames),
-    Prop::Str("SimpleText", &TCustomStatusBar::SimpleText, &TCustomStatusBar::SetSimpleText),
-    Prop::Enum("SizeGrip", &TCustomStatusBar::SizeGrip, &TCustomStatusBar::SetSizeGrip, kBooleanNames),
-    Prop::Event("OnDrawPanel", &TCustomStatusBar::OnDrawPanel),
-}};
-const TClassInfo TCustomStatusBar::ClassInfo_{"TCustomStatusBar", &TWinControl::ClassInfo_, &TCustomStatusBar::Props};
-const TClassInfo TStatusBar::ClassInfo_{"TStatusBar", &TCustomStatusBar::ClassInfo_, &TCustomStatusBar::Props};
+const PropTable TCustomStatusBar::Props{
+    &TWinControl::Props,
+    {
+        Prop::Obj("Panels", &TCustomStatusBar::Panels),
+        Prop::Enum("SimplePanel", &TCustomStatusBar::SimplePanel, &TCustomStatusBar::SetSimplePanel,
+                   kBooleanNames),
+        Prop::Str("SimpleText", &TCustomStatusBar::SimpleText, &TCustomStatusBar::SetSimpleText),
+        Prop::Enum("SizeGrip", &TCustomStatusBar::SizeGrip, &TCustomStatusBar::SetSizeGrip, kBooleanNames),
+        Prop::Event("OnDrawPanel", &TCustomStatusBar::OnDrawPanel),
+    }};
+const TClassInfo TCustomStatusBar::ClassInfo_{"TCustomStatusBar", &TWinControl::ClassInfo_,
+                                              &TCustomStatusBar::Props};
+const TClassInfo TStatusBar::ClassInfo_{"TStatusBar", &TCustomStatusBar::ClassInfo_,
+                                        &TCustomStatusBar::Props};
 
 TCustomStatusBar::TCustomStatusBar(TComponent* owner)
     : TWinControl(owner), panels_(std::make_unique<TStatusPanels>(this)) {
@@ -170,7 +178,9 @@ void TCustomStatusBar::UpdatePanels() {
             continue;
         }
         // Tabs in front of the text centre it (one) or right-align it (two).
-        std::wstring text = p->Alignment() == taCenter ? L"\t" : p->Alignment() == taRightJustify ? L"\t\t" : L"";
+        std::wstring text = p->Alignment() == taCenter         ? L"\t"
+                            : p->Alignment() == taRightJustify ? L"\t\t"
+                                                               : L"";
         text += p->Text();
         SendMessageW(h, SB_SETTEXTW, flags, reinterpret_cast<LPARAM>(text.c_str()));
     }

@@ -27,11 +27,13 @@ int FontLineHeight(const TFont& font) { return MeasureText(font, L"0", DT_SINGLE
 
 // ======================================================================= TButton
 
-const PropTable TButton::Props{&TWinControl::Props, {
-    Prop::Str("Caption", &TButton::Caption, &TButton::SetCaption),
-    Prop::Enum("Default", &TButton::Default, &TButton::SetDefault, kBooleanNames),
-    Prop::Enum("Cancel", &TButton::Cancel, nullptr, kBooleanNames),
-}};
+const PropTable TButton::Props{
+    &TWinControl::Props,
+    {
+        Prop::Str("Caption", &TButton::Caption, &TButton::SetCaption),
+        Prop::Enum("Default", &TButton::Default, &TButton::SetDefault, kBooleanNames),
+        Prop::Enum("Cancel", &TButton::Cancel, nullptr, kBooleanNames),
+    }};
 const TClassInfo TButton::ClassInfo_{"TButton", &TWinControl::ClassInfo_, &TButton::Props};
 
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
@@ -62,14 +64,16 @@ void TButton::WndProc(TMessage& m) {
 
 // ======================================================================= TLabel
 
-const PropTable TLabel::Props{&TGraphicControl::Props, {
-    Prop::Str("Caption", &TLabel::Caption, &TLabel::SetCaption),
-    Prop::Enum("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize, kBooleanNames),
-    Prop::Enum("Alignment", &TLabel::Alignment, &TLabel::SetAlignment, PropNames{kAlignmentNames}),
-    Prop::Enum("Transparent", &TLabel::Transparent, &TLabel::SetTransparent, kBooleanNames),
-    Prop::Enum("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar, kBooleanNames),
-    Prop::Enum("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap, kBooleanNames),
-}};
+const PropTable TLabel::Props{
+    &TGraphicControl::Props,
+    {
+        Prop::Str("Caption", &TLabel::Caption, &TLabel::SetCaption),
+        Prop::Enum("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize, kBooleanNames),
+        Prop::Enum("Alignment", &TLabel::Alignment, &TLabel::SetAlignment, PropNames{kAlignmentNames}),
+        Prop::Enum("Transparent", &TLabel::Transparent, &TLabel::SetTransparent, kBooleanNames),
+        Prop::Enum("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar, kBooleanNames),
+        Prop::Enum("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap, kBooleanNames),
+    }};
 const TClassInfo TLabel::ClassInfo_{"TLabel", &TGraphicControl::ClassInfo_, &TLabel::Props};
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
@@ -118,7 +122,8 @@ void TLabel::AdjustSize() {
     std::wstring text = text_;
     // An empty caption still takes one line, a blank wide.
     if (text.empty() || (showAccelChar_ && text == L"&")) text += L" ";
-    const TSize s = MeasureText(*Font(), text, DrawFlags() & ~UINT(DT_RIGHT | DT_CENTER), wordWrap_ ? Width() : 0);
+    const TSize s =
+        MeasureText(*Font(), text, DrawFlags() & ~UINT(DT_RIGHT | DT_CENTER), wordWrap_ ? Width() : 0);
     int left = Left();
     if (alignment_ == taRightJustify) left += Width() - s.cx;
     if (alignment_ == taCenter) left += (Width() - s.cx) / 2;
@@ -151,16 +156,22 @@ void TLabel::Paint() {
 
 // ======================================================================= TCustomEdit
 
-const PropTable TCustomEdit::Props{&TWinControl::Props, {
-    Prop::Str("Text", &TCustomEdit::Text, &TCustomEdit::SetText),
-    Prop::Enum("BorderStyle", &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle, PropNames{kBorderStyleNames}),
-    Prop::Enum("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly, kBooleanNames),
-    Prop::Int("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength),
-    Prop::Enum("BevelKind", &TCustomEdit::BevelKind, &TCustomEdit::SetBevelKind, PropNames{kBevelKindNames}),
-    Prop::Enum("BevelInner", &TCustomEdit::BevelInner, &TCustomEdit::SetBevelInner, PropNames{kBevelCutNames}),
-    Prop::Enum("BevelOuter", &TCustomEdit::BevelOuter, &TCustomEdit::SetBevelOuter, PropNames{kBevelCutNames}),
-    Prop::Event("OnChange", &TCustomEdit::OnChange),
-}};
+const PropTable TCustomEdit::Props{
+    &TWinControl::Props,
+    {
+        Prop::Str("Text", &TCustomEdit::Text, &TCustomEdit::SetText),
+        Prop::Enum("BorderStyle", &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle,
+                   PropNames{kBorderStyleNames}),
+        Prop::Enum("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly, kBooleanNames),
+        Prop::Int("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength),
+        Prop::Enum("BevelKind", &TCustomEdit::BevelKind, &TCustomEdit::SetBevelKind,
+                   PropNames{kBevelKindNames}),
+        Prop::Enum("BevelInner", &TCustomEdit::BevelInner, &TCustomEdit::SetBevelInner,
+                   PropNames{kBevelCutNames}),
+        Prop::Enum("BevelOuter", &TCustomEdit::BevelOuter, &TCustomEdit::SetBevelOuter,
+                   PropNames{kBevelCutNames}),
+        Prop::Event("OnChange", &TCustomEdit::OnChange),
+    }};
 const TClassInfo TCustomEdit::ClassInfo_{"TCustomEdit", &TWinControl::ClassInfo_, &TCustomEdit::Props};
 const TClassInfo TEdit::ClassInfo_{"TEdit", &TCustomEdit::ClassInfo_, &TCustomEdit::Props};
 
@@ -260,12 +271,15 @@ void TCustomEdit::WndProc(TMessage& m) {
 
 // ======================================================================= TCustomMemo
 
-const PropTable TCustomMemo::Props{&TCustomEdit::Props, {
-    Prop::Strings("Lines", &TCustomMemo::LinesList, &TCustomMemo::SetLinesList),
-    Prop::Enum("ScrollBars", &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars, PropNames{kScrollStyleNames}),
-    Prop::Enum("WordWrap", &TCustomMemo::WordWrap, &TCustomMemo::SetWordWrap, kBooleanNames),
-    Prop::Enum("WantReturns", &TCustomMemo::WantReturns, nullptr, kBooleanNames),
-}};
+const PropTable TCustomMemo::Props{
+    &TCustomEdit::Props,
+    {
+        Prop::Strings("Lines", &TCustomMemo::LinesList, &TCustomMemo::SetLinesList),
+        Prop::Enum("ScrollBars", &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars,
+                   PropNames{kScrollStyleNames}),
+        Prop::Enum("WordWrap", &TCustomMemo::WordWrap, &TCustomMemo::SetWordWrap, kBooleanNames),
+        Prop::Enum("WantReturns", &TCustomMemo::WantReturns, nullptr, kBooleanNames),
+    }};
 const TClassInfo TCustomMemo::ClassInfo_{"TCustomMemo", &TCustomEdit::ClassInfo_, &TCustomMemo::Props};
 const TClassInfo TMemo::ClassInfo_{"TMemo", &TCustomMemo::ClassInfo_, &TCustomMemo::Props};
 
@@ -379,10 +393,13 @@ void TMemoLines::Assign(const TStringList& lines) {
 
 // ======================================================================= TCustomGroupBox
 
-const PropTable TCustomGroupBox::Props{&TWinControl::Props, {
-    Prop::Str("Caption", &TCustomGroupBox::Caption, &TCustomGroupBox::SetCaption),
-}};
-const TClassInfo TCustomGroupBox::ClassInfo_{"TCustomGroupBox", &TCustomControl::ClassInfo_, &TCustomGroupBox::Props};
+const PropTable TCustomGroupBox::Props{
+    &TWinControl::Props,
+    {
+        Prop::Str("Caption", &TCustomGroupBox::Caption, &TCustomGroupBox::SetCaption),
+    }};
+const TClassInfo TCustomGroupBox::ClassInfo_{"TCustomGroupBox", &TCustomControl::ClassInfo_,
+                                             &TCustomGroupBox::Props};
 const TClassInfo TGroupBox::ClassInfo_{"TGroupBox", &TCustomGroupBox::ClassInfo_, &TCustomGroupBox::Props};
 
 TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) {
@@ -430,14 +447,19 @@ void TCustomGroupBox::Paint() {
 
 // ======================================================================= TCustomPanel
 
-const PropTable TCustomPanel::Props{&TWinControl::Props, {
-    Prop::Str("Caption", &TCustomPanel::Caption, &TCustomPanel::SetCaption),
-    Prop::Enum("Alignment", &TCustomPanel::Alignment, &TCustomPanel::SetAlignment, PropNames{kAlignmentNames}),
-    Prop::Enum("BevelInner", &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner, PropNames{kBevelCutNames}),
-    Prop::Enum("BevelOuter", &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter, PropNames{kBevelCutNames}),
-    Prop::Int("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth),
-    Prop::Enum("Transparent", &TCustomPanel::Transparent, nullptr, kBooleanNames),
-}};
+const PropTable TCustomPanel::Props{
+    &TWinControl::Props,
+    {
+        Prop::Str("Caption", &TCustomPanel::Caption, &TCustomPanel::SetCaption),
+        Prop::Enum("Alignment", &TCustomPanel::Alignment, &TCustomPanel::SetAlignment,
+                   PropNames{kAlignmentNames}),
+        Prop::Enum("BevelInner", &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner,
+                   PropNames{kBevelCutNames}),
+        Prop::Enum("BevelOuter", &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter,
+                   PropNames{kBevelCutNames}),
+        Prop::Int("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth),
+        Prop::Enum("Transparent", &TCustomPanel::Transparent, nullptr, kBooleanNames),
+    }};
 const TClassInfo TCustomPanel::ClassInfo_{"TCustomPanel", &TCustomControl::ClassInfo_, &TCustomPanel::Props};
 const TClassInfo TPanel::ClassInfo_{"TPanel", &TCustomPanel::ClassInfo_, &TCustomPanel::Props};
 

@@ -29,7 +29,13 @@ std::wstring FormatLocaleTime(const SYSTEMTIME& t);
 
 // Keys and mouse buttons held during an input event.
 enum class TShiftStateItem : std::uint8_t {
-    ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64
+    ssShift = 1,
+    ssAlt = 2,
+    ssCtrl = 4,
+    ssLeft = 8,
+    ssRight = 16,
+    ssMiddle = 32,
+    ssDouble = 64
 };
 struct TShiftState {
     std::uint8_t Bits = 0;

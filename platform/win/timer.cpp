@@ -47,16 +47,18 @@ HWND TimerWindow() {
     }();
     if (!atom) return nullptr;
     // Message-only: never shown, never activated, invisible to window enumeration.
-    window = CreateWindowExW(0, L"TTimerWindow", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, HInstance(), nullptr);
+    window =
+        CreateWindowExW(0, L"TTimerWindow", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, HInstance(), nullptr);
     return window;
 }
 }  // namespace
 
-const PropTable TTimer::Props{&TComponent::Props, {
-    Prop::Enum("Enabled", &TTimer::Enabled, &TTimer::SetEnabled, kBooleanNames),
-    Prop::Int("Interval", &TTimer::Interval, &TTimer::SetInterval),
-    Prop::Event("OnTimer", &TTimer::OnTimer),
-}};
+const PropTable TTimer::Props{&TComponent::Props,
+                              {
+                                  Prop::Enum("Enabled", &TTimer::Enabled, &TTimer::SetEnabled, kBooleanNames),
+                                  Prop::Int("Interval", &TTimer::Interval, &TTimer::SetInterval),
+                                  Prop::Event("OnTimer", &TTimer::OnTimer),
+                              }};
 const TClassInfo TTimer::ClassInfo_{"TTimer", &TComponent::ClassInfo_, &TTimer::Props};
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner) { UpdateTimer(); }

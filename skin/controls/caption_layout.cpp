@@ -15,7 +15,9 @@ ImageCaptionBoxes PlaceImageCaption(const TRect& rc, bool hasImage, int imageWid
                                     int textWidth, int textHeight, int talign) {
     const bool drawn = hasImage && imageWidth < rc.Width();
     const int cx = drawn ? imageWidth : 0;
-    int x = talign == 1 ? (rc.Width() - cx - textWidth) / 2 : talign == 2 ? rc.Width() - cx - textWidth - 2 : 3;
+    int x = talign == 1   ? (rc.Width() - cx - textWidth) / 2
+            : talign == 2 ? rc.Width() - cx - textWidth - 2
+                          : 3;
     if (x < 2) x = 1;
     ImageCaptionBoxes boxes;
     if (drawn) {

@@ -20,8 +20,8 @@ constexpr int kArrowStripCells = 23;
 
 struct ScrollBarLook {
     bool vertical = true;
-    int len = 0;            // extent along the bar
-    int cw = 17;            // the platform's arrow length
+    int len = 0;  // extent along the bar
+    int cw = 17;  // the platform's arrow length
     int arrowImageHeight = 0;
     int thumbTop = 0, thumbBottom = 0;
     int scrollpos = spNone;  // the part under the cursor or acted on
@@ -30,12 +30,12 @@ struct ScrollBarLook {
 };
 
 struct ScrollBarPieces {
-    int across = 0;                 // the cross size A the skin draws at
-    int arrowLen = 0;               // each arrow's extent along the bar
+    int across = 0;    // the cross size A the skin draws at
+    int arrowLen = 0;  // each arrow's extent along the bar
     int firstArrowCell = 0, secondArrowCell = 0;
     int trackFrom = 0, trackTo = 0;  // along; empty when the bar is too short
     int trackCell = 1;
-    bool thumb = false;              // drawn only when enabled
+    bool thumb = false;  // drawn only when enabled
     int thumbCell = 1;
     bool grip = false;
     int gripFrom = 0, gripTo = 0;

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/collection.h"
 #include "platform/filer.h"
 #include "platform/props.h"
 #include "skin/data/skin_resources.h"
 #include "skin/manager/skin_manage.h"
-#include "platform/collection.h"
 
 // ---- platform services -------------------------------------------------------------------------------
 
@@ -17,8 +17,8 @@ int SkinDataNative::SystemMetric(Metric m) const {
     switch (m) {  // a 1024 x 768 desktop at 96 dpi
     case cxMaximized: return 1032;
     case cyMaximized: return 776;
-    case cxHScroll:   return 17;
-    default:          return 16;
+    case cxHScroll: return 17;
+    default: return 16;
     }
 }
 
@@ -106,8 +106,8 @@ TSkinData::~TSkinData() {
 void TSkinData::DefineProperties(TFiler& filer) {
     TComponent::DefineProperties(filer);
     filer.DefineBinaryProperty(
-        "SkinStream", [this](TStream& s) { ReadSkinStream(s); },
-        [this](TStream& s) { WriteSkinStream(s); }, true);
+        "SkinStream", [this](TStream& s) { ReadSkinStream(s); }, [this](TStream& s) { WriteSkinStream(s); },
+        true);
 }
 
 void TSkinData::ReadSkinStream(TStream& stream) {
@@ -253,8 +253,7 @@ void TSkinData::SetActive(bool value) {
         if (value && Empty) return;
         RequestAction(*m, this, value ? saInstall : saUninstall);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -58,9 +58,9 @@ struct TSkinContent {
     std::unique_ptr<TDataSkinObject> StatusBar;
     std::unique_ptr<TDataSkinObject> TabSheet;
     std::unique_ptr<TDataSkinObject> Toolbarbtn;
-    std::unique_ptr<TDataSkinBorder> combox;           // rebuilt into whole combo faces at load
-    std::unique_ptr<TDataSkinObject> Comboxborder;     // the same faces mirrored
-    std::unique_ptr<TDataSkinObject> comboxarrow;      // id "ComboxArrow", derived
+    std::unique_ptr<TDataSkinBorder> combox;        // rebuilt into whole combo faces at load
+    std::unique_ptr<TDataSkinObject> Comboxborder;  // the same faces mirrored
+    std::unique_ptr<TDataSkinObject> comboxarrow;   // id "ComboxArrow", derived
     std::unique_ptr<TDataSkinObject> ExtraImages;
     std::unique_ptr<TDataSkinObject> Header;
     std::unique_ptr<TDataSkinObject> MenuItem;
@@ -84,9 +84,9 @@ struct TSkinContent {
 // Events.
 using TOnFormSkin = std::function<void(TObject* Sender, const std::string& aName, bool& DoSkin)>;
 using TOnSkinForm = std::function<void(TObject* Sender, HWND ahwnd, const std::string& aName)>;
-using TOnSkinControl = std::function<void(TComponent* Sender, TSkinData* SkinData, TComponent* Form,
-                                          TComponent* Control, const std::string& ControlClass,
-                                          TComponent*& SkinnedControl)>;
+using TOnSkinControl =
+    std::function<void(TComponent* Sender, TSkinData* SkinData, TComponent* Form, TComponent* Control,
+                       const std::string& ControlClass, TComponent*& SkinnedControl)>;
 
 // The platform's side of one component: system metrics, the caption font, the application icon, the
 // button-face brush and the hint window. The portable default answers with fixed metrics and owns no
@@ -195,10 +195,10 @@ public:
     SkinDataNative& Native() { return *native_; }
 
     // Fields the skinners read.
-    TMemoryStream data;          // the packed skin
-    bool Empty = true;           // no parsed skin available
-    TBitmap SysIcon;             // the application's small icon on magenta
-    TBitmap bmpmenu;             // 16 x 16 glyphs of the menu bar's MDI buttons, white transparent
+    TMemoryStream data;  // the packed skin
+    bool Empty = true;   // no parsed skin available
+    TBitmap SysIcon;     // the application's small icon on magenta
+    TBitmap bmpmenu;     // 16 x 16 glyphs of the menu bar's MDI buttons, white transparent
     bool hashint = false;
     std::int32_t hintcount = 0;
     bool MenuMsg = true;

@@ -19,11 +19,11 @@ public:
     // The margins (Left, Top, Right, Bottom widths, unscaled). The menu bar and the frame borders use
     // them otherwise, as their readers say.
     TRect r;
-    TBitmap Map;            // the image strip; empty when the skin gives none
-    std::int32_t trans = 0; // non-zero: magenta pixels are transparent
-    std::int32_t Tile = 0;  // 0 stretch the middle parts, 1 tile them
-    std::string IDName;     // the section the object was read from, or a fixed name
-    std::int32_t frame = 0; // number of state cells in Map
+    TBitmap Map;             // the image strip; empty when the skin gives none
+    std::int32_t trans = 0;  // non-zero: magenta pixels are transparent
+    std::int32_t Tile = 0;   // 0 stretch the middle parts, 1 tile them
+    std::string IDName;      // the section the object was read from, or a fixed name
+    std::int32_t frame = 0;  // number of state cells in Map
     std::int32_t style = 0;
     std::int32_t Normalcolor = 0;
     std::int32_t Overcolor = 0;

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
-#include "skin/data/skin_resources.h"
 #include "skin/data/skin_data.h"
+#include "skin/data/skin_resources.h"
 #include "skin/imaging/img_util.h"
-#include "skin/storage/skin_read.h"
 #include "skin/storage/quick_ini.h"
+#include "skin/storage/skin_read.h"
 
 namespace {
 

@@ -14,7 +14,7 @@ TColor GrooveColor(char c) {
     switch (c) {
     case 'S': return kSilver;
     case 'G': return kGrey;
-    default:  return clWhite;
+    default: return clWhite;
     }
 }
 

@@ -33,7 +33,8 @@ bool AsksApplication(int visibility) { return visibility >= 1000 && visibility <
 
 ButtonVisibility EvaluateButton(const TDataSkinSysButton& b, const ButtonContext& c, bool applicationSays) {
     ButtonVisibility v;
-    v.visible = Condition(b.Visibility, c, false, applicationSays) && Condition(b.Visibility1, c, true, false);
+    v.visible =
+        Condition(b.Visibility, c, false, applicationSays) && Condition(b.Visibility1, c, true, false);
     switch (b.Action) {
     case 0: v.visible = v.visible && c.hasSystem; break;
     case 1: v.enabled = c.hasMax && c.hasSystem; break;

@@ -10,13 +10,13 @@ class TDataSkinSysButton;
 // What the visibility codes look at.
 struct ButtonContext {
     bool maximised = false;
-    bool active = true;           // FWindowActive
-    bool hasMin = false;          // FormIcons: sbiMin
-    bool hasMax = false;          //            sbiMax
-    bool hasHelp = false;         //            sbiHelp
-    bool hasSystem = false;       //            sbisystem
+    bool active = true;      // FWindowActive
+    bool hasMin = false;     // FormIcons: sbiMin
+    bool hasMax = false;     //            sbiMax
+    bool hasHelp = false;    //            sbiHelp
+    bool hasSystem = false;  //            sbisystem
     bool messageBox = false;
-    bool dialogBorder = false;    // FormBorder sbsDialog
+    bool dialogBorder = false;          // FormBorder sbsDialog
     bool mdiChildMaxInMenuBar = false;  // an MDI main form with a maximised child and a skinned menu bar
 };
 
@@ -27,15 +27,16 @@ struct ButtonVisibility {
     bool enabled = true;
 };
 bool AsksApplication(int visibility);
-ButtonVisibility EvaluateButton(const TDataSkinSysButton& b, const ButtonContext& c, bool applicationSays = false);
+ButtonVisibility EvaluateButton(const TDataSkinSysButton& b, const ButtonContext& c,
+                                bool applicationSays = false);
 
 // Where a button of cell size (cw, ch) goes, in window coordinates.
 struct ButtonPlaceInput {
-    int fwidth = 0;        // window width
-    TRect ctr;             // the caption text rectangle of the last layout
-    TRect bw;              // frame widths
+    int fwidth = 0;  // window width
+    TRect ctr;       // the caption text rectangle of the last layout
+    TRect bw;        // frame widths
     int MenuHeight = 0;
-    int menubarLeft = 0;   // the Menubar object's r.Left (0 without one)
+    int menubarLeft = 0;  // the Menubar object's r.Left (0 without one)
 };
 TRect PlaceButton(const TDataSkinSysButton& b, int cw, int ch, const ButtonPlaceInput& in);
 
@@ -46,7 +47,16 @@ int StateCell(int state, int frames, bool enabled, bool inMenuBar);
 
 // What a click on a button does.
 enum class ButtonClick {
-    None, Close, Maximize, Minimize, SystemMenu, Help, MdiMinimize, MdiRestore, MdiClose, Application
+    None,
+    Close,
+    Maximize,
+    Minimize,
+    SystemMenu,
+    Help,
+    MdiMinimize,
+    MdiRestore,
+    MdiClose,
+    Application
 };
 ButtonClick ClickOf(int action);
 // The hint text of a button ("" for none).

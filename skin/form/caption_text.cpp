@@ -29,7 +29,8 @@ CaptionTextBoxes LayoutCaptionText(const CaptionTextInput& in) {
     if (in.bidileft) {
         T = T.Offset(10, 0);
     } else if (in.popup) {
-        if (in.rightButtons > 5 && R.Right - in.rightButtons - 5 < T.Right) T.Right = R.Right - in.rightButtons - 5;
+        if (in.rightButtons > 5 && R.Right - in.rightButtons - 5 < T.Right)
+            T.Right = R.Right - in.rightButtons - 5;
     } else if (R.Right - in.shifts.Right < T.Right) {
         T.Right = R.Right - in.shifts.Right;
     }

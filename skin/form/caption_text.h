@@ -5,10 +5,10 @@
 #include "platform/types.h"
 
 struct CaptionTextInput {
-    TRect area;             // the caption area (between the side borders)
-    int textWidth = 0;      // the measured text (with its leading and trailing spaces)
+    TRect area;         // the caption area (between the side borders)
+    int textWidth = 0;  // the measured text (with its leading and trailing spaces)
     int textHeight = 0;
-    int backleft = 0;       // end caps of the text background
+    int backleft = 0;  // end caps of the text background
     int backright = 0;
     TRect shifts;           // the title's r: Left shift, Top shift, Right clip
     int alignment = 0;      // 0 left, 1 centre, 2 right

@@ -214,7 +214,8 @@ HwndChoice ChooseHwndSkinner(std::string_view cls, unsigned style, TSkinControlT
         h.recolourFramework = true;
         return h;
     }
-    if (cls == "systabcontrol32" && x.Contains(xcTab) && (style & 0x2000) != 0x2000) return make(SkinnerKind::Tab);
+    if (cls == "systabcontrol32" && x.Contains(xcTab) && (style & 0x2000) != 0x2000)
+        return make(SkinnerKind::Tab);
     if (cls == "toolbarwindow32") return make(SkinnerKind::BoxH);
     if (cls == "edit" && x.Contains(xcEdit)) return make(SkinnerKind::Edit);
     return h;

@@ -11,41 +11,41 @@
 // The skinners a control can get.
 enum class SkinnerKind {
     None,
-    Button,        // TSkinButton
-    CheckBox,      // TSkinCheckBox
-    RadioButton,   // TSkinRadioButton
-    ComboBox,      // TSkinComBox
-    Edit,          // TSkinEdit
-    Box,           // TSkinBox (panels, navigators, nested forms)
-    BoxH,          // TSkinBoxH (dialogs inside dialogs, tool bars)
-    GroupBox,      // TSkinGroupBox
-    StatusBar,     // TSkinStatusBar
-    Scrollbar,     // TSkinScrollbar
-    Sizer,         // TSkinSizer (size grips)
-    Tab,           // TSkinTab
-    Tab31,         // TSkinTab31
-    AdvPage,       // TSkinAdvPage
-    Progress,      // TSkinProgress
-    UpDown,        // TSkinUpDown
-    TrackBar,      // TSkinTrackBar
-    DateTime,      // TSkinDateTime
-    MediaPlayer,   // TSkinMP
-    BitButton,     // TSkinBitButton
-    MenuButton,    // TSkinMenuButton
-    SpeedButton,   // TSkinSpeedButton (a graphic control)
-    ObjImage,      // TSkinObjImage (check boxes and radio buttons of other libraries)
+    Button,       // TSkinButton
+    CheckBox,     // TSkinCheckBox
+    RadioButton,  // TSkinRadioButton
+    ComboBox,     // TSkinComBox
+    Edit,         // TSkinEdit
+    Box,          // TSkinBox (panels, navigators, nested forms)
+    BoxH,         // TSkinBoxH (dialogs inside dialogs, tool bars)
+    GroupBox,     // TSkinGroupBox
+    StatusBar,    // TSkinStatusBar
+    Scrollbar,    // TSkinScrollbar
+    Sizer,        // TSkinSizer (size grips)
+    Tab,          // TSkinTab
+    Tab31,        // TSkinTab31
+    AdvPage,      // TSkinAdvPage
+    Progress,     // TSkinProgress
+    UpDown,       // TSkinUpDown
+    TrackBar,     // TSkinTrackBar
+    DateTime,     // TSkinDateTime
+    MediaPlayer,  // TSkinMP
+    BitButton,    // TSkinBitButton
+    MenuButton,   // TSkinMenuButton
+    SpeedButton,  // TSkinSpeedButton (a graphic control)
+    ObjImage,     // TSkinObjImage (check boxes and radio buttons of other libraries)
 };
 
 // What to do with one control. Children go through discovery before or after the control's own skinner.
 struct SkinChoice {
     SkinnerKind skinner = SkinnerKind::None;
-    bool recolour = false;         // the colour flag: the control takes the skin's button face
-    int kind = 0;                  // the skinner's kind (ObjImage 1 check, 2 radio, 3 other; AdvPage 4 ...)
-    bool hasButton = false;        // combo boxes of the extended kind
+    bool recolour = false;           // the colour flag: the control takes the skin's button face
+    int kind = 0;                    // the skinner's kind (ObjImage 1 check, 2 radio, 3 other; AdvPage 4 ...)
+    bool hasButton = false;          // combo boxes of the extended kind
     const char* picField = nullptr;  // "PngImage" for picture buttons
-    bool childrenFirst = false;    // skin the control's children before the control
-    bool childrenAfter = false;    // skin the control's children after the control
-    bool scrollChildren = false;   // the children with scroll bars get scroll bar skinners
+    bool childrenFirst = false;      // skin the control's children before the control
+    bool childrenAfter = false;      // skin the control's children after the control
+    bool scrollChildren = false;     // the children with scroll bars get scroll bar skinners
     // Group children: each child of a radio or check group gets this skinner (None: no child skinners).
     SkinnerKind childSkinner = SkinnerKind::None;
     int childKind = 0;
@@ -62,8 +62,8 @@ struct FrameworkControl {
     bool hasScrollBars = false;  // WS_HSCROLL or WS_VSCROLL, or a memo
     bool isGroupBox = false, isStatusBar = false, isPanel = false, isMemo = false, isButton = false,
          isEdit = false, isForm = false;
-    int numButtons = -1;     // the "NumButtons" property (-1 when missing)
-    std::string kindProp;    // the "Kind" enumeration property (empty when missing)
+    int numButtons = -1;   // the "NumButtons" property (-1 when missing)
+    std::string kindProp;  // the "Kind" enumeration property (empty when missing)
 };
 
 // Rules 6 to 8 of attaching a framework control: the class-name map (LookupSkin3rd), then the fixed rows.

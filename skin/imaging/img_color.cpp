@@ -11,9 +11,10 @@ namespace {
 // The classic scheme, until the Windows side installs the system's own colours (UseSystemColors).
 TColor ClassicSysColor(int index) {
     static constexpr TColor kClassic[31] = {
-        0xC8D0D4, 0xA56E3A, 0x6A240A, 0x808080, 0xC8D0D4, 0xFFFFFF, 0x000000, 0x000000, 0x000000, 0xFFFFFF, 0xC8D0D4,
-        0xC8D0D4, 0x808080, 0x6A240A, 0xFFFFFF, 0xC8D0D4, 0x808080, 0x808080, 0x000000, 0xC8D0D4, 0xFFFFFF, 0x404040,
-        0xC8D0D4, 0x000000, 0xE1FFFF, 0x000000, 0x800000, 0xF0CAA6, 0xC0C0C0, 0x6A240A, 0xC8D0D4};
+        0xC8D0D4, 0xA56E3A, 0x6A240A, 0x808080, 0xC8D0D4, 0xFFFFFF, 0x000000, 0x000000,
+        0x000000, 0xFFFFFF, 0xC8D0D4, 0xC8D0D4, 0x808080, 0x6A240A, 0xFFFFFF, 0xC8D0D4,
+        0x808080, 0x808080, 0x000000, 0xC8D0D4, 0xFFFFFF, 0x404040, 0xC8D0D4, 0x000000,
+        0xE1FFFF, 0x000000, 0x800000, 0xF0CAA6, 0xC0C0C0, 0x6A240A, 0xC8D0D4};
     return index >= 0 && index < 31 ? kClassic[index] : clBlack;
 }
 
@@ -39,7 +40,8 @@ TColor BlendColors(TColor A, TColor B, int w) {
     const TColor a = ResolveColor(A), b = ResolveColor(B);
     const std::int64_t D = w < 100 ? 100 : 1000;
     auto mix = [&](int ca, int cb) { return int((cb * (D - w) + std::int64_t(ca) * w + D / 2) / D) & 0xFF; };
-    return RGBColor(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
+    return RGBColor(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)),
+                    mix(GetBValue(a), GetBValue(b)));
 }
 
 int ColorSaturation(TColor color) {
@@ -101,7 +103,8 @@ bool GradientBands(const TRect& r, const TRect& clipBox, int orientation, int& n
     if (Intersect(r, clipBox).IsEmpty()) return false;
     const bool horizontal = orientation == 0;
     const int start = horizontal ? r.Left : r.Top, end = horizontal ? r.Right : r.Bottom;
-    const int clipStart = horizontal ? clipBox.Left : clipBox.Top, clipEnd = horizontal ? clipBox.Right : clipBox.Bottom;
+    const int clipStart = horizontal ? clipBox.Left : clipBox.Top,
+              clipEnd = horizontal ? clipBox.Right : clipBox.Bottom;
     n = end - start;
     if (n <= 0) return false;
     first = start < clipStart ? clipStart - start : 0;
@@ -109,7 +112,8 @@ bool GradientBands(const TRect& r, const TRect& clipBox, int orientation, int& n
     return last >= first;
 }
 
-void FillGradientRect(TBitmap& dc, const TRect& r, TColor c1, TColor c2, int orientation, const TRect* clipBox) {
+void FillGradientRect(TBitmap& dc, const TRect& r, TColor c1, TColor c2, int orientation,
+                      const TRect* clipBox) {
     const TRect bounds = Rect(0, 0, dc.Width(), dc.Height());
     const TRect clip = clipBox ? Intersect(*clipBox, bounds) : bounds;
     int n = 0, first = 0, last = -1;
@@ -129,7 +133,8 @@ void FillGradientRect(TBitmap& dc, const TRect& r, TColor c1, TColor c2, int ori
         const int bpp = dc.PixelFormat() == pf32bit ? 4 : 3;
         std::uint8_t* bits = dc.Bits();
         const std::size_t stride = std::size_t(dc.RowBytes());
-        std::uint8_t* first = bits + std::size_t(area.Top) * stride + std::size_t(area.Left) * std::size_t(bpp);
+        std::uint8_t* first =
+            bits + std::size_t(area.Top) * stride + std::size_t(area.Left) * std::size_t(bpp);
         std::uint8_t* p = first;
         for (int x = area.Left; x < area.Right; ++x, p += bpp) {
             const TColor c = table[std::size_t(x - r.Left)];
@@ -139,9 +144,11 @@ void FillGradientRect(TBitmap& dc, const TRect& r, TColor c1, TColor c2, int ori
             if (bpp == 4) p[3] = 0;
         }
         const std::size_t span = std::size_t(area.Width()) * std::size_t(bpp);
-        for (int y = area.Top + 1; y < area.Bottom; ++y) std::memcpy(first + std::size_t(y - area.Top) * stride, first, span);
+        for (int y = area.Top + 1; y < area.Bottom; ++y)
+            std::memcpy(first + std::size_t(y - area.Top) * stride, first, span);
     } else {
         for (int i = first; i <= last; ++i)
-            FillColorRect(dc, Intersect(Rect(r.Left, r.Top + i, r.Right, r.Top + i + 1), clip), table[std::size_t(i)]);
+            FillColorRect(dc, Intersect(Rect(r.Left, r.Top + i, r.Right, r.Top + i + 1), clip),
+                          table[std::size_t(i)]);
     }
 }

@@ -50,8 +50,9 @@ void RegionBlock::Add(const TRect& rect) {
     words_[7] = std::max(words_[7], std::int32_t(rect.Bottom));
 }
 
-void ScanColorKeyRegion(TBitmap& bmp, int xOffset, int yOffset, TColor key, int redTolerance, int greenTolerance,
-                        int blueTolerance, const std::function<void(const RegionBlock&)>& flush) {
+void ScanColorKeyRegion(TBitmap& bmp, int xOffset, int yOffset, TColor key, int redTolerance,
+                        int greenTolerance, int blueTolerance,
+                        const std::function<void(const RegionBlock&)>& flush) {
     RegionBlock block;
     if (!bmp.Empty()) {
         bmp.SetPixelFormat(pf32bit);
@@ -111,7 +112,9 @@ std::uint32_t RawPixel(const std::uint8_t* row, int x, int bpp) {
     case 4: return (x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4;
     case 8: return row[x];
     case 16: return std::uint32_t(row[2 * x]) | std::uint32_t(row[2 * x + 1]) << 8;
-    case 24: return std::uint32_t(row[3 * x]) | std::uint32_t(row[3 * x + 1]) << 8 | std::uint32_t(row[3 * x + 2]) << 16;
+    case 24:
+        return std::uint32_t(row[3 * x]) | std::uint32_t(row[3 * x + 1]) << 8 |
+               std::uint32_t(row[3 * x + 2]) << 16;
     default: {
         std::uint32_t v;
         std::memcpy(&v, row + 4 * x, 4);
@@ -237,11 +240,13 @@ std::unique_ptr<TBitmap> MakeDisabledGlyph(const TBitmap& glyph) {
     const TColor highlight = ResolveColor(clBtnHighlight), shadow = ResolveColor(clBtnShadow);
     std::vector<std::uint8_t> mask(std::size_t(w) * std::size_t(h));
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) mask[std::size_t(y) * std::size_t(w) + std::size_t(x)] = glyph.Pixel(x, y) == clBlack;
+        for (int x = 0; x < w; ++x)
+            mask[std::size_t(y) * std::size_t(w) + std::size_t(x)] = glyph.Pixel(x, y) == clBlack;
     auto paint = [&](int dx, int dy, TColor c) {
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                if (mask[std::size_t(y) * std::size_t(w) + std::size_t(x)]) result->SetPixel(x + dx, y + dy, c);
+                if (mask[std::size_t(y) * std::size_t(w) + std::size_t(x)])
+                    result->SetPixel(x + dx, y + dy, c);
     };
     paint(1, 1, highlight);
     paint(0, 0, shadow);

@@ -68,7 +68,8 @@ void StretchSameFormat(TBitmap& dest, const TRect& d, const TBitmap& src, const 
         if (y >= dest.Height()) break;
         const int sy = s.Top + int(std::int64_t(i) * sh / dh);
         if (sy < 0 || sy >= src.Height()) continue;
-        std::uint8_t* out = destBits + std::size_t(y) * std::size_t(dest.RowBytes()) + std::size_t(d.Left + first) * std::size_t(bpp);
+        std::uint8_t* out = destBits + std::size_t(y) * std::size_t(dest.RowBytes()) +
+                            std::size_t(d.Left + first) * std::size_t(bpp);
         if (sy == prevSy && wholeSpan) {  // a repeated row: copy the one just made
             std::memcpy(out, prevRow, spanBytes);
             continue;
@@ -147,16 +148,21 @@ void KeyedCopy(TBitmap& dest, int dx, int dy, const TBitmap& srcAny, int w, int 
         for (int x = std::max(0, -dx); x < w && x + dx < dest.Width(); ++x) {
             const std::uint8_t* p = in + std::size_t(x) * std::size_t(bpp);
             if (p[0] == kb && p[1] == kg && p[2] == kr) continue;
-            if (slow) dest.SetPixel(x + dx, y + dy, RGBColor(p[2], p[1], p[0]));
-            else std::memcpy(out + std::size_t(x + dx) * std::size_t(bpp), p, std::size_t(bpp));
+            if (slow)
+                dest.SetPixel(x + dx, y + dy, RGBColor(p[2], p[1], p[0]));
+            else
+                std::memcpy(out + std::size_t(x + dx) * std::size_t(bpp), p, std::size_t(bpp));
         }
     }
 }
 
 void Place(TBitmap& dest, const PlacedBitmap& placed) {
     if (!placed.bitmap) return;
-    if (placed.keyed) KeyedCopy(dest, placed.x, placed.y, *placed.bitmap, placed.bitmap->Width(), placed.bitmap->Height(), SkinKeyColor);
-    else CopyOpaque(dest, placed.x, placed.y, *placed.bitmap);
+    if (placed.keyed)
+        KeyedCopy(dest, placed.x, placed.y, *placed.bitmap, placed.bitmap->Width(), placed.bitmap->Height(),
+                  SkinKeyColor);
+    else
+        CopyOpaque(dest, placed.x, placed.y, *placed.bitmap);
 }
 
 TRect ClampMargins(const TRect& m) {
@@ -184,7 +190,8 @@ bool SkinFrameOf(const TBitmap& strip, int I, int N, bool vertical, SkinFrame& f
 }
 
 void StretchCopy(TBitmap& dest, const TRect& destRect, const TBitmap& src, const TRect& srcRect) {
-    if (destRect.Width() <= 0 || destRect.Height() <= 0 || srcRect.Width() <= 0 || srcRect.Height() <= 0) return;
+    if (destRect.Width() <= 0 || destRect.Height() <= 0 || srcRect.Width() <= 0 || srcRect.Height() <= 0)
+        return;
     if (dest.Empty() || src.Empty()) return;
     if (!IsDrawable(dest)) return SlowStretch(dest, destRect, src, srcRect);
     TBitmap scratch;
@@ -208,11 +215,12 @@ void TileBitmapRect(TBitmap& canvas, const TRect& destRect, const TBitmap& src, 
         for (int y = destRect.Top; y < destRect.Bottom; y += int(sh)) CopyOpaque(canvas, x, y, tile);
 }
 
-std::unique_ptr<TBitmap> MakeSkinBitmap(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N,
-                                        int Tile, int vertical) {
+std::unique_ptr<TBitmap> MakeSkinBitmap(const TRect& r, const TBitmap& image, const TRect& margins, int I,
+                                        int N, int Tile, int vertical) {
     const int W = std::max(0, r.Width()), H = std::max(0, r.Height());
     SkinFrame f;
-    if (W == 0 || H == 0 || !SkinFrameOf(image, I, N, vertical != 0, f)) return std::make_unique<TBitmap>(W, H, pf24bit);
+    if (W == 0 || H == 0 || !SkinFrameOf(image, I, N, vertical != 0, f))
+        return std::make_unique<TBitmap>(W, H, pf24bit);
     const TRect m = ClampMargins(margins);
     int mL = m.Left, mT = m.Top, mR = m.Right, mB = m.Bottom;
     if (mL + mR > W) mL = mR = 0;
@@ -238,8 +246,10 @@ std::unique_ptr<TBitmap> MakeSkinBitmap(const TRect& r, const TBitmap& image, co
     if (mT > 0) piece(Rect(mL, 0, W - mR, mT), Rect(x0 + mL, y0, x0 + fw - mR, y0 + mT));
     const TRect centre = Rect(mL, mT, W - mR, H - mB);
     const TRect centreSrc = Rect(x0 + mL, y0 + mT, x0 + fw - mR, y0 + fh - mB);
-    if (Tile != 0) TileBitmapRect(b, centre, src, centreSrc);
-    else piece(centre, centreSrc);
+    if (Tile != 0)
+        TileBitmapRect(b, centre, src, centreSrc);
+    else
+        piece(centre, centreSrc);
     // Drawn after the centre: they cover the tiles that run past its right and bottom ends.
     if (mR * mB > 0) piece(Rect(W - mR, H - mB, W, H), Rect(x0 + fw - mR, y0 + fh - mB, x0 + fw, y0 + fh));
     if (mR > 0) piece(Rect(W - mR, mT, W, H - mB), Rect(x0 + fw - mR, y0 + mT, x0 + fw, y0 + fh - mB));
@@ -247,8 +257,8 @@ std::unique_ptr<TBitmap> MakeSkinBitmap(const TRect& r, const TBitmap& image, co
     return result;
 }
 
-PlacedBitmap ComposeSkinRect(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
-                              int Tile, int vertical) {
+PlacedBitmap ComposeSkinRect(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N,
+                             int trans, int Tile, int vertical) {
     PlacedBitmap p;
     // An empty image (missing, or rejected when loaded) draws nothing, as it does for every other routine.
     SkinFrame f;
@@ -260,8 +270,8 @@ PlacedBitmap ComposeSkinRect(const TRect& r, const TBitmap& image, const TRect& 
     return p;
 }
 
-PlacedBitmap ComposeSkinBar(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
-                             int vertical) {
+PlacedBitmap ComposeSkinBar(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N,
+                            int trans, int vertical) {
     PlacedBitmap p;
     SkinFrame f;
     const int W = r.Width(), H = r.Height();
@@ -285,8 +295,8 @@ PlacedBitmap ComposeSkinBar(const TRect& r, const TBitmap& image, const TRect& m
     return p;
 }
 
-std::vector<PlacedBitmap> ComposeStretchSkinBar(const TRect& r, const TBitmap& image, const TRect& margins, int I,
-                                                 int N, int vertical) {
+std::vector<PlacedBitmap> ComposeStretchSkinBar(const TRect& r, const TBitmap& image, const TRect& margins,
+                                                int I, int N, int vertical) {
     std::vector<PlacedBitmap> pieces;
     SkinFrame f;
     if (Inverted(r) || !SkinFrameOf(image, I, N, vertical != 0, f)) return pieces;
@@ -340,12 +350,14 @@ PlacedBitmap ComposeSkinCellCentered(const TRect& r, const TBitmap& image, int I
     return p;
 }
 
-void DrawSkinRect(TBitmap& dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
-                  int Tile, int vertical) {
+void DrawSkinRect(TBitmap& dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N,
+                  int trans, int Tile, int vertical) {
     PlacedBitmap p = ComposeSkinRect(r, image, margins, I, N, trans, Tile, vertical);
     if (!p.bitmap) return;
-    if (p.keyed) DrawKeyedBitmap(dc, r, *p.bitmap, SkinKeyColor);
-    else CopyOpaque(dc, p.x, p.y, *p.bitmap);
+    if (p.keyed)
+        DrawKeyedBitmap(dc, r, *p.bitmap, SkinKeyColor);
+    else
+        CopyOpaque(dc, p.x, p.y, *p.bitmap);
 }
 
 void DrawSkinBar(TBitmap& canvas, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N,
@@ -353,8 +365,8 @@ void DrawSkinBar(TBitmap& canvas, const TRect& r, const TBitmap& image, const TR
     Place(canvas, ComposeSkinBar(r, image, margins, I, N, trans, vertical));
 }
 
-void StretchSkinBar(TBitmap& dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int Tile,
-                    int vertical) {
+void StretchSkinBar(TBitmap& dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N,
+                    int Tile, int vertical) {
     for (const PlacedBitmap& p : ComposeStretchSkinBar(r, image, margins, I, N, vertical)) Place(dc, p);
 }
 
@@ -389,7 +401,8 @@ void FillColorRect(TBitmap& dc, const TRect& r, TColor color) {
         if (bpp == 4) first[x * bpp + 3] = 0;
     }
     for (int y = area.Top + 1; y < area.Bottom; ++y)
-        std::memcpy(dc.ScanLine(y) + std::size_t(area.Left) * std::size_t(bpp), first, std::size_t(area.Width()) * std::size_t(bpp));
+        std::memcpy(dc.ScanLine(y) + std::size_t(area.Left) * std::size_t(bpp), first,
+                    std::size_t(area.Width()) * std::size_t(bpp));
 }
 
 TRect CenteredTextRect(const TRect& r, int measuredWidth, int measuredHeight) {
@@ -411,8 +424,8 @@ std::vector<ArrowStroke> ArrowGlyphStrokes(int x, int y, int kind) {
                 s(x, y + 2, x + 2, y + 4), s(x - 1, y + 1, x - 4, y + 4), s(x, y + 2, x - 3, y + 4),
                 s(x, y + 1, x - 2, y + 4)};
     case 1:
-        return {s(x, y + 3, x, y + 4),     s(x + 1, y + 2, x + 4, y - 1), s(x, y + 2, x + 3, y - 1),
-                s(x, y + 1, x + 2, y),     s(x - 1, y + 2, x - 4, y - 1), s(x, y + 2, x - 3, y - 1),
+        return {s(x, y + 3, x, y + 4), s(x + 1, y + 2, x + 4, y - 1), s(x, y + 2, x + 3, y - 1),
+                s(x, y + 1, x + 2, y), s(x - 1, y + 2, x - 4, y - 1), s(x, y + 2, x - 3, y - 1),
                 s(x, y + 1, x - 2, y)};
     case 2:
         return {s(x, y, x + 1, y + 2), s(x + 1, y + 2, x + 1, y - 2), s(x + 1, y - 2, x - 1, y),

@@ -52,17 +52,17 @@ void CopyOpaque(TBitmap& dest, int x, int y, const TBitmap& src);
 // Nine-slice composition of frame I of N into a new 24-bit bitmap of r's size. Margins are widths
 // (Left, Top, Right, Bottom). Tile: the centre is tiled rather than stretched. A new bitmap always comes back
 // (zero-sized for an empty r, blank when there is no frame to draw from).
-std::unique_ptr<TBitmap> MakeSkinBitmap(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N,
-                                        int Tile, int vertical);
+std::unique_ptr<TBitmap> MakeSkinBitmap(const TRect& r, const TBitmap& image, const TRect& margins, int I,
+                                        int N, int Tile, int vertical);
 // Tiles the source rectangle of src over dest from destRect's top-left corner; the last tiles are not cut
 // at destRect (only dest's edges clip them).
 void TileBitmapRect(TBitmap& canvas, const TRect& destRect, const TBitmap& src, const TRect& srcRect);
-void DrawSkinRect(TBitmap& dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
-                  int Tile, int vertical);
+void DrawSkinRect(TBitmap& dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N,
+                  int trans, int Tile, int vertical);
 void DrawSkinBar(TBitmap& canvas, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N,
                  int trans, int vertical);
-void StretchSkinBar(TBitmap& dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int Tile,
-                    int vertical);
+void StretchSkinBar(TBitmap& dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N,
+                    int Tile, int vertical);
 void DrawSkinCell(TBitmap& dc, const TRect& r, const TBitmap& image, int I, int N, int trans);
 void DrawSkinCellCentered(TBitmap& dc, const TRect& r, const TBitmap& image, int I, int N, int trans);
 // Copies r's size from bmp's top-left corner to r, leaving dest pixels where bmp holds the key exactly.
@@ -76,15 +76,15 @@ struct PlacedBitmap {
     int y = 0;
     bool keyed = false;  // copy leaving SkinKeyColor pixels out
 };
-PlacedBitmap ComposeSkinRect(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
-                              int Tile, int vertical);
-PlacedBitmap ComposeSkinBar(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
-                             int vertical);
+PlacedBitmap ComposeSkinRect(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N,
+                             int trans, int Tile, int vertical);
+PlacedBitmap ComposeSkinBar(const TRect& r, const TBitmap& image, const TRect& margins, int I, int N,
+                            int trans, int vertical);
 PlacedBitmap ComposeSkinCell(const TRect& r, const TBitmap& image, int I, int N, int trans);
 PlacedBitmap ComposeSkinCellCentered(const TRect& r, const TBitmap& image, int I, int N, int trans);
 // StretchSkinBar's pieces, in drawing order, each already at its destination size.
-std::vector<PlacedBitmap> ComposeStretchSkinBar(const TRect& r, const TBitmap& image, const TRect& margins, int I,
-                                                 int N, int vertical);
+std::vector<PlacedBitmap> ComposeStretchSkinBar(const TRect& r, const TBitmap& image, const TRect& margins,
+                                                int I, int N, int vertical);
 
 // ---- Colour-key regions
 
@@ -116,8 +116,9 @@ private:
 // Scans bmp (converted to 32 bits per pixel in place) for runs of pixels that are not the key, within the
 // per-channel tolerances, and hands full blocks of kBatch rectangles, then the rest, to flush. The last call
 // always comes, with a count of 0 for a bitmap without opaque pixels. Rectangles are shifted by the offsets.
-void ScanColorKeyRegion(TBitmap& bmp, int xOffset, int yOffset, TColor key, int redTolerance, int greenTolerance,
-                        int blueTolerance, const std::function<void(const RegionBlock&)>& flush);
+void ScanColorKeyRegion(TBitmap& bmp, int xOffset, int yOffset, TColor key, int redTolerance,
+                        int greenTolerance, int blueTolerance,
+                        const std::function<void(const RegionBlock&)>& flush);
 // The same scan, collected into one list (for tests and tools).
 std::vector<TRect> ColorKeyRects(TBitmap& bmp, int xOffset, int yOffset, TColor key, int redTolerance,
                                  int greenTolerance, int blueTolerance);

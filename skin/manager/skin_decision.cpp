@@ -69,14 +69,10 @@ int ChooseSkinData(std::span<const SkinChoice> components, std::string_view clas
 
 bool PopupMenuAllowed(int menutype, TSkinControlTypes controls) {
     switch (menutype) {
-        case 0:
-            return controls.Contains(xcPopupMenu);
-        case 1:
-            return controls.Contains(xcMainMenu) || controls.Contains(xcMenuItem);
-        case 2:
-            return controls.Contains(xcSystemMenu);
-        default:
-            return true;
+    case 0: return controls.Contains(xcPopupMenu);
+    case 1: return controls.Contains(xcMainMenu) || controls.Contains(xcMenuItem);
+    case 2: return controls.Contains(xcSystemMenu);
+    default: return true;
     }
 }
 

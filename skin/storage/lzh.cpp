@@ -17,16 +17,16 @@
 
 namespace {
 
-constexpr int N = 4096;                        // ring buffer size
-constexpr int F = 60;                          // look-ahead size, longest match
-constexpr int THRESHOLD = 2;                   // a match must be longer than this
-constexpr int NIL = N;                         // no node in the match trees
-constexpr int N_CHAR = 256 - THRESHOLD + F;    // 314 symbols
-constexpr int T = 2 * N_CHAR - 1;              // 627 tree nodes
-constexpr int R = T - 1;                       // the root
+constexpr int N = 4096;                      // ring buffer size
+constexpr int F = 60;                        // look-ahead size, longest match
+constexpr int THRESHOLD = 2;                 // a match must be longer than this
+constexpr int NIL = N;                       // no node in the match trees
+constexpr int N_CHAR = 256 - THRESHOLD + F;  // 314 symbols
+constexpr int T = 2 * N_CHAR - 1;            // 627 tree nodes
+constexpr int R = T - 1;                     // the root
 constexpr unsigned MAX_FREQ = 0x8000;
 
-constexpr std::size_t kBlock = 32768;          // bytes per callback call
+constexpr std::size_t kBlock = 32768;  // bytes per callback call
 
 // The match search reads eight bytes at a time as a little-endian word.
 static_assert(std::endian::native == std::endian::little);
@@ -129,9 +129,9 @@ private:
 // ---- The adaptive Huffman tree shared by packer and unpacker
 
 struct Huffman {
-    unsigned freq[T + 1];     // node frequencies, freq[T] a sentinel
-    int prnt[T + N_CHAR];     // parent of each node; prnt[T + c] holds symbol c
-    int son[T];               // first child of an inner node, T + symbol for a leaf
+    unsigned freq[T + 1];  // node frequencies, freq[T] a sentinel
+    int prnt[T + N_CHAR];  // parent of each node; prnt[T + c] holds symbol c
+    int son[T];            // first child of an inner node, T + symbol for a leaf
 
     void StartHuff() {
         for (int i = 0; i < N_CHAR; ++i) {
@@ -282,10 +282,10 @@ private:
     // One walk down a tree, a node per step: the direction comes from comparing eight key bytes at a time
     // as big-endian words, and the best match so far is one number, length above nearness.
     struct Descent {
-        int r;        // the position being inserted
-        int p;        // the node reached
-        int right;    // the link of p to follow next
-        int best;     // length << 12 | (4095 - position) of the best match, 0 for none
+        int r;      // the position being inserted
+        int p;      // the node reached
+        int right;  // the link of p to follow next
+        int best;   // length << 12 | (4095 - position) of the best match, 0 for none
     };
 
     Descent Begin(int r) {
@@ -392,8 +392,8 @@ private:
     }
 
     ByteSource* src_ = nullptr;
-    std::int64_t read_ = 0;   // input bytes in the ring so far
-    std::int64_t next_ = 0;   // the next input position to insert
+    std::int64_t read_ = 0;  // input bytes in the ring so far
+    std::int64_t next_ = 0;  // the next input position to insert
     // The ring, its first F - 1 bytes mirrored behind it, and 8 spare bytes for word-wide comparisons.
     std::uint8_t text_buf[N + F - 1 + 8];
     std::int16_t child[N + 257][2];  // [0] left, [1] right; N + 1 + b is the root of byte b's tree
@@ -589,7 +589,8 @@ struct Unpacker {
     }
 
     // Returns the input bytes the bit stream used.
-    std::uint64_t Run(std::int32_t textSize, ByteSource& src, ByteSink& sink, std::vector<LzhToken>* trace = nullptr) {
+    std::uint64_t Run(std::int32_t textSize, ByteSource& src, ByteSink& sink,
+                      std::vector<LzhToken>* trace = nullptr) {
         huff.StartHuff();
         std::memset(window, 0, F);
         std::memset(window + F, ' ', N - F);
@@ -676,7 +677,8 @@ std::uint64_t UnpackInto(std::int32_t textSize, ByteSource& src, ByteSink& sink,
 }
 
 std::uint32_t ReadLE32(const std::uint8_t* p) {
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+           std::uint32_t(p[3]) << 24;
 }
 
 }  // namespace

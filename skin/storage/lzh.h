@@ -45,10 +45,10 @@ public:
     TStream* StreamIn = nullptr;
     TStream* StreamOut = nullptr;
 
-    std::uint16_t code = 0;      // code bits of the last symbol packed (top bits of the code)
-    std::uint16_t len = 0;       // length of that code
-    std::int32_t textsize = 0;   // bytes read by the packer
-    std::int32_t codesize = 0;   // bytes written by the packer
+    std::uint16_t code = 0;     // code bits of the last symbol packed (top bits of the code)
+    std::uint16_t len = 0;      // length of that code
+    std::int32_t textsize = 0;  // bytes read by the packer
+    std::int32_t codesize = 0;  // bytes written by the packer
     std::int32_t printcount = 0;
 };
 

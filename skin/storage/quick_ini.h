@@ -48,9 +48,11 @@ public:
     void ReadSection(const std::string& Section, TStringList* Strings) const;
     void ReadSectionValues(const std::string& Section, TStringList* Strings) const;
 
-    std::string ReadString(const std::string& Section, const std::string& Ident, const std::string& Default) const;
+    std::string ReadString(const std::string& Section, const std::string& Ident,
+                           const std::string& Default) const;
     // Decimal, or hexadecimal after "$", "x" or "0x"; anything else (an empty value too) gives Default.
-    std::int32_t ReadInteger(const std::string& Section, const std::string& Ident, std::int32_t Default) const;
+    std::int32_t ReadInteger(const std::string& Section, const std::string& Ident,
+                             std::int32_t Default) const;
     bool ReadBool(const std::string& Section, const std::string& Ident, bool Default) const;
 
     void WriteString(const std::string& Section, const std::string& Ident, const std::string& Value);

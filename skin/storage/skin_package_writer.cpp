@@ -3,8 +3,8 @@
 
 #include <stdexcept>
 
-#include "skin/storage/skin_read.h"
 #include "skin/storage/lzh.h"
+#include "skin/storage/skin_read.h"
 
 namespace {
 
@@ -30,7 +30,8 @@ std::vector<std::uint8_t> BuildSkinPackageUnpacked(const std::vector<SkinPackage
         dir += "\r\n";
         total += 4 + e.data.size();
         if (total > std::size_t(kLzhMaxUnpackedSize))
-            throw std::invalid_argument("package larger than " + std::to_string(kLzhMaxUnpackedSize) + " bytes");
+            throw std::invalid_argument("package larger than " + std::to_string(kLzhMaxUnpackedSize) +
+                                        " bytes");
     }
     total += dir.size();
     if (total > std::size_t(kLzhMaxUnpackedSize))
@@ -49,6 +50,7 @@ std::vector<std::uint8_t> BuildSkinPackageUnpacked(const std::vector<SkinPackage
     return out;
 }
 
-std::vector<std::uint8_t> BuildSkinPackage(const std::vector<SkinPackageEntry>& entries, std::int32_t version) {
+std::vector<std::uint8_t> BuildSkinPackage(const std::vector<SkinPackageEntry>& entries,
+                                           std::int32_t version) {
     return LzhPackBytes(BuildSkinPackageUnpacked(entries, version));
 }

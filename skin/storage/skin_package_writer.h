@@ -6,8 +6,8 @@
 #include <vector>
 
 struct SkinPackageEntry {
-    std::string name;                 // directory name as stored; 8-bit text without CR or LF
-    std::vector<std::uint8_t> data;   // the file's bytes
+    std::string name;                // directory name as stored; 8-bit text without CR or LF
+    std::vector<std::uint8_t> data;  // the file's bytes
 };
 
 // The unpacked package: 16-byte header {Version, DirLen, 0, 0}, an opaque block of zeros sized for the

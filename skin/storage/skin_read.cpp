@@ -29,7 +29,7 @@ int SkinOpaqueSize(std::int32_t version) {
     case 50000: return 48;
     case 60000: return 117;
     case 70000: return 69;
-    default:    return -1;
+    default: return -1;
     }
 }
 
@@ -103,7 +103,8 @@ bool TSkinReader::Load(const std::vector<std::uint8_t>& package) {
     if (h.DirLen < 0) return Reject("negative directory length " + std::to_string(h.DirLen));
     if (dirAt + h.DirLen > size) return Reject("directory runs past the end of the package");
 
-    const std::string text(reinterpret_cast<const char*>(&package[std::size_t(dirAt)]), std::size_t(h.DirLen));
+    const std::string text(reinterpret_cast<const char*>(&package[std::size_t(dirAt)]),
+                           std::size_t(h.DirLen));
     TStringList dir;
     dir.SetText(AsciiLower(text));
     const int num = dir.Count();

@@ -58,14 +58,14 @@ public:
     // Offset of entry i in ms: the sum of the sizes before it.
     std::int64_t EntryOffset(int i) const;
 
-    TStringList Dir;                            // directory entries, lower-cased
+    TStringList Dir;  // directory entries, lower-cased
     std::int32_t dirlen = 0;
-    std::int32_t Num = 0;                       // number of entries
+    std::int32_t Num = 0;  // number of entries
     std::array<std::int32_t, kSkinMaxEntries> sizes{};
-    TMemoryStream ms;                           // the data area
-    TSkinHeader header;                         // header of the last package read
+    TMemoryStream ms;    // the data area
+    TSkinHeader header;  // header of the last package read
     TSkinHeader header2;
-    std::string LastError;                      // why the last load failed; empty after a success
+    std::string LastError;  // why the last load failed; empty after a success
 
 private:
     bool Load(const std::vector<std::uint8_t>& package);

@@ -34,8 +34,14 @@ struct FakeClock : Clock {
     std::uint32_t tick = 5000;
     int reads = 0;
     std::uint32_t TickCount() override { return tick; }
-    std::wstring ShortDate() override { ++reads; return L"2013/1/19"; }
-    std::wstring LongTime() override { ++reads; return L"8:05:09"; }
+    std::wstring ShortDate() override {
+        ++reads;
+        return L"2013/1/19";
+    }
+    std::wstring LongTime() override {
+        ++reads;
+        return L"8:05:09";
+    }
 };
 
 struct Recorder : Effects {
@@ -89,7 +95,9 @@ TEST(FormatElapsed, HoursWrapAfterSixtyNotTwentyFour) {
 }
 
 TEST(SoundCues, OnlyInTheFirstTenthOfAWholeMinuteAndNeverOnTheHour) {
-    auto cue = [](int h, int m, int s, int ms) { return CueFor(FormatElapsed(((h * 60 + m) * 60 + s) * 1000 + ms)); };
+    auto cue = [](int h, int m, int s, int ms) {
+        return CueFor(FormatElapsed(((h * 60 + m) * 60 + s) * 1000 + ms));
+    };
     EXPECT_EQ(cue(0, 0, 0, 0), L"");  // start of the run
     EXPECT_EQ(cue(0, 1, 0, 0), L"ding.wav");
     EXPECT_EQ(cue(0, 20, 0, 0), L"20.wav");
@@ -104,9 +112,11 @@ TEST(SoundCues, OnlyInTheFirstTenthOfAWholeMinuteAndNeverOnTheHour) {
 }
 
 TEST(MakerUrl, CarriesProgramAndVersionAsOneEncodedValue) {
-    EXPECT_EQ(MakerUrl(L"https://h.example", L"v1.2.20130119"), L"https://h.example/?qq=Tocvanev1.2.20130119");
+    EXPECT_EQ(MakerUrl(L"https://h.example", L"v1.2.20130119"),
+              L"https://h.example/?qq=Tocvanev1.2.20130119");
     // A changed version text stays inside the one query value.
-    EXPECT_EQ(MakerUrl(L"https://h.example", L"v1 &x=y#z"), L"https://h.example/?qq=Tocvanev1%20%26x%3Dy%23z");
+    EXPECT_EQ(MakerUrl(L"https://h.example", L"v1 &x=y#z"),
+              L"https://h.example/?qq=Tocvanev1%20%26x%3Dy%23z");
     EXPECT_EQ(MakerUrl(L"https://h.example", L"版"), L"https://h.example/?qq=Tocvane%E7%89%88");
 }
 
@@ -138,7 +148,8 @@ TEST_F(LapTimerTest, CuesOverARunOfMoreThanAnHour) {
     for (int minute = 1; minute <= 65; ++minute) {
         const int m = minute % 60;
         if (m == 0) continue;
-        for (int i = 0; i < 11; ++i) expected.push_back(m == 20 ? L"20.wav" : m == 30 ? L"30.wav" : L"ding.wav");
+        for (int i = 0; i < 11; ++i)
+            expected.push_back(m == 20 ? L"20.wav" : m == 30 ? L"30.wav" : L"ding.wav");
     }
     EXPECT_EQ(fx.sounds.size(), expected.size());
     EXPECT_TRUE(fx.sounds == expected);

@@ -168,9 +168,9 @@ TEST_F(FormReader, PropertiesThenBinaryThenLoadedOnEveryComponentAfterTheWholeTr
     EXPECT_LT(at("SkinData1.Active"), at("SkinData1.SkinStream 7"));
     // Every Loaded after the last value of the last object; in reading order, the root last.
     const auto lastValue = at("SkinData1.SkinStream 7");
-    const std::vector<std::string> loaded{"GroupBox1.Loaded", "L1.Loaded", "EditVer.Loaded", "B2.Loaded",
-                                          "Memo_Log.Loaded", "StatusBar1.Loaded", "SkinData1.Loaded",
-                                          "Form1.Loaded"};
+    const std::vector<std::string> loaded{"GroupBox1.Loaded", "L1.Loaded",       "EditVer.Loaded",
+                                          "B2.Loaded",        "Memo_Log.Loaded", "StatusBar1.Loaded",
+                                          "SkinData1.Loaded", "Form1.Loaded"};
     ASSERT_EQ(log.size(), std::size_t(lastValue) + 1 + loaded.size());
     EXPECT_EQ(std::vector<std::string>(log.begin() + lastValue + 1, log.end()), loaded);
     // The skin was switched on while still loading: that only took effect in Loaded.
@@ -180,10 +180,11 @@ TEST_F(FormReader, PropertiesThenBinaryThenLoadedOnEveryComponentAfterTheWholeTr
 
 TEST_F(FormReader, StringForms) {
     TTestForm1 form(nullptr);
-    ReadComponentRes("\xEF\xBB\xBFobject F: TTestForm1\n"
-                     "  Caption = ''\n"
-                     "end",
-                     form);
+    ReadComponentRes(
+        "\xEF\xBB\xBFobject F: TTestForm1\n"
+        "  Caption = ''\n"
+        "end",
+        form);
     EXPECT_EQ(form.Caption(), L"");
     ReadComponentRes("object F: TTestForm1 Caption = 'a'#13#10'b'#$41'''' + '退出' end", form);
     EXPECT_EQ(form.Caption(), L"a\r\nbA'退出");
@@ -260,8 +261,8 @@ TEST_F(FormReader, DamagedTextIsAnErrorNamingItsLine) {
 
 TEST_F(FormReader, AFailedReadFreesWhatItMadeAndLeavesNoFlags) {
     TTestForm1 form(nullptr);
-    const std::string text = std::string(kForm).replace(std::string(kForm).find("DisableTag = 99"), 15,
-                                                        "DisableTag = x9");
+    const std::string text =
+        std::string(kForm).replace(std::string(kForm).find("DisableTag = 99"), 15, "DisableTag = x9");
     EXPECT_THROW(ReadComponentRes(text, form), EFormReadError);
     EXPECT_EQ(form.ComponentCount(), 0);
     EXPECT_TRUE(form.Children().empty());  // the freed controls left their parent too
@@ -273,13 +274,14 @@ TEST_F(FormReader, AFailedReadFreesWhatItMadeAndLeavesNoFlags) {
 
 TEST_F(FormReader, ReferencesFromItemsOfARefilledCollectionAreDropped) {
     TTestForm1 form(nullptr);
-    ReadComponentRes("object F: TTestForm1\n"
-                     "  object S: TTestStatusBar\n"
-                     "    Panels = < item Link = S end item Link = S end >\n"
-                     "    Panels = < item Width = 7 end >\n"  // the first items are freed here
-                     "  end\n"
-                     "end\n",
-                     form);
+    ReadComponentRes(
+        "object F: TTestForm1\n"
+        "  object S: TTestStatusBar\n"
+        "    Panels = < item Link = S end item Link = S end >\n"
+        "    Panels = < item Width = 7 end >\n"  // the first items are freed here
+        "  end\n"
+        "end\n",
+        form);
     auto* bar = Find<TTestStatusBar>(form, "S");
     ASSERT_TRUE(bar);
     ASSERT_EQ(bar->Panels()->Count(), 1);
@@ -287,14 +289,15 @@ TEST_F(FormReader, ReferencesFromItemsOfARefilledCollectionAreDropped) {
     EXPECT_EQ(bar->Panels()->ItemAs<TTestPanel>(0)->Link, nullptr);
     // A kept reference is resolved once the whole tree is read.
     TTestForm1 form2(nullptr);
-    ReadComponentRes("object F: TTestForm1\n"
-                     "  object S: TTestStatusBar\n"
-                     "    Panels = < item Link = Later end >\n"
-                     "  end\n"
-                     "  object Later: TTestButton\n"
-                     "  end\n"
-                     "end\n",
-                     form2);
+    ReadComponentRes(
+        "object F: TTestForm1\n"
+        "  object S: TTestStatusBar\n"
+        "    Panels = < item Link = Later end >\n"
+        "  end\n"
+        "  object Later: TTestButton\n"
+        "  end\n"
+        "end\n",
+        form2);
     auto* bar2 = Find<TTestStatusBar>(form2, "S");
     ASSERT_TRUE(bar2);
     EXPECT_EQ(bar2->Panels()->ItemAs<TTestPanel>(0)->Link, form2.FindComponent("Later"));

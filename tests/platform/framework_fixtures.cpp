@@ -22,13 +22,14 @@ constexpr std::array<std::string_view, 4> kSkinOptionNames{"xoPreview", "xoToolb
 constexpr std::array<std::string_view, 3> kFormTypeNames{"sfMainform", "sfDialog", "sfOnlyThisForm"};
 }  // namespace
 
-const PropTable TTestFont::Props{&TObject::Props, {
-    Prop::Str("Name", &TTestFont::Name),
-    Prop::Int("Height", &TTestFont::Height),
-    Prop::Int("Color", &TTestFont::Color),
-    Prop::Int("Charset", &TTestFont::Charset),
-    Prop::Set("Style", &TTestFont::Style, nullptr, kFontStyleNames),
-}};
+const PropTable TTestFont::Props{&TObject::Props,
+                                 {
+                                     Prop::Str("Name", &TTestFont::Name),
+                                     Prop::Int("Height", &TTestFont::Height),
+                                     Prop::Int("Color", &TTestFont::Color),
+                                     Prop::Int("Charset", &TTestFont::Charset),
+                                     Prop::Set("Style", &TTestFont::Style, nullptr, kFontStyleNames),
+                                 }};
 const TClassInfo TTestFont::ClassInfo_{"TTestFont", &TPersistent::ClassInfo_, &TTestFont::Props};
 
 void TTestFont::Assign(const TPersistent& source) {
@@ -41,19 +42,21 @@ void TTestFont::Assign(const TPersistent& source) {
     Style = f->Style;
 }
 
-const PropTable TTestControl::Props{&TComponent::Props, {
-    Prop::Int("Left", &TTestControl::Left),
-    Prop::Int("Top", &TTestControl::Top),
-    Prop::Int("Width", &TTestControl::Width),
-    Prop::Int("Height", &TTestControl::Height),
-    Prop::Str("Caption", &TTestControl::Caption, &TTestControl::SetCaption),
-    Prop::Enum("Visible", &TTestControl::Visible, nullptr, kBooleanNames),
-    Prop::Int("Color", &TTestControl::Color),
-    Prop::Enum("Align", &TTestControl::Align, nullptr, kAlignNames),
-    Prop::Obj("Font", &TTestControl::Font, &TTestControl::SetFont),
-    Prop::Obj("Buddy", &TTestControl::Buddy, &TTestControl::SetBuddy),
-    Prop::Event("OnClick", &TTestControl::OnClick),
-}};
+const PropTable TTestControl::Props{
+    &TComponent::Props,
+    {
+        Prop::Int("Left", &TTestControl::Left),
+        Prop::Int("Top", &TTestControl::Top),
+        Prop::Int("Width", &TTestControl::Width),
+        Prop::Int("Height", &TTestControl::Height),
+        Prop::Str("Caption", &TTestControl::Caption, &TTestControl::SetCaption),
+        Prop::Enum("Visible", &TTestControl::Visible, nullptr, kBooleanNames),
+        Prop::Int("Color", &TTestControl::Color),
+        Prop::Enum("Align", &TTestControl::Align, nullptr, kAlignNames),
+        Prop::Obj("Font", &TTestControl::Font, &TTestControl::SetFont),
+        Prop::Obj("Buddy", &TTestControl::Buddy, &TTestControl::SetBuddy),
+        Prop::Event("OnClick", &TTestControl::OnClick),
+    }};
 const TClassInfo TTestControl::ClassInfo_{"TTestControl", &TComponent::ClassInfo_, &TTestControl::Props};
 
 TTestControl::~TTestControl() {
@@ -101,23 +104,27 @@ void TTestControl::Notification(TComponent* component, TOperation operation) {
     if (operation == TOperation::opRemove && component == buddy_) buddy_ = nullptr;
 }
 
-const PropTable TTestButton::Props{&TTestControl::Props, {
-    Prop::Enum("Default", &TTestButton::Default, nullptr, kBooleanNames),
-    Prop::Str("Hint", &TTestButton::Hint),
-    Prop::Int("ClientWidth", &TTestControl::Width, &TTestButton::SetClientWidth),
-}};
+const PropTable TTestButton::Props{
+    &TTestControl::Props,
+    {
+        Prop::Enum("Default", &TTestButton::Default, nullptr, kBooleanNames),
+        Prop::Str("Hint", &TTestButton::Hint),
+        Prop::Int("ClientWidth", &TTestControl::Width, &TTestButton::SetClientWidth),
+    }};
 const TClassInfo TTestButton::ClassInfo_{"TTestButton", &TTestControl::ClassInfo_, &TTestButton::Props};
 
-const PropTable TTestMemo::Props{&TTestControl::Props, {
-    Prop::Strings("Lines", &TTestMemo::Lines),
-}};
+const PropTable TTestMemo::Props{&TTestControl::Props,
+                                 {
+                                     Prop::Strings("Lines", &TTestMemo::Lines),
+                                 }};
 const TClassInfo TTestMemo::ClassInfo_{"TTestMemo", &TTestControl::ClassInfo_, &TTestMemo::Props};
 
-const PropTable TTestPanel::Props{&TObject::Props, {
-    Prop::Int("Width", &TTestPanel::Width, &TTestPanel::SetWidth),
-    Prop::Str("Text", &TTestPanel::Text),
-    Prop::Obj("Link", &TTestPanel::Link),
-}};
+const PropTable TTestPanel::Props{&TObject::Props,
+                                  {
+                                      Prop::Int("Width", &TTestPanel::Width, &TTestPanel::SetWidth),
+                                      Prop::Str("Text", &TTestPanel::Text),
+                                      Prop::Obj("Link", &TTestPanel::Link),
+                                  }};
 const TClassInfo TTestPanel::ClassInfo_{"TTestPanel", &TCollectionItem::ClassInfo_, &TTestPanel::Props};
 
 void TTestPanel::Assign(const TPersistent& source) {
@@ -134,20 +141,23 @@ void TTestPanel::SetWidth(int width) {
     Changed(false);
 }
 
-const PropTable TTestStatusBar::Props{&TTestControl::Props, {
-    Prop::Obj("Panels", &TTestStatusBar::Panels),
-}};
+const PropTable TTestStatusBar::Props{&TTestControl::Props,
+                                      {
+                                          Prop::Obj("Panels", &TTestStatusBar::Panels),
+                                      }};
 const TClassInfo TTestStatusBar::ClassInfo_{"TTestStatusBar", &TTestControl::ClassInfo_,
                                             &TTestStatusBar::Props};
 
-const PropTable TTestSkin::Props{&TComponent::Props, {
-    Prop::Enum("Active", &TTestSkin::Active, &TTestSkin::SetActive, kBooleanNames),
-    Prop::Int("DisableTag", &TTestSkin::DisableTag),
-    Prop::Set("Options", &TTestSkin::Options, nullptr, kSkinOptionNames),
-    Prop::Enum("SkinFormtype", &TTestSkin::SkinFormtype, nullptr, kFormTypeNames),
-    Prop::Strings("Skin3rd", &TTestSkin::Skin3rd),
-    Prop::Str("Version", &TTestSkin::Version),
-}};
+const PropTable TTestSkin::Props{
+    &TComponent::Props,
+    {
+        Prop::Enum("Active", &TTestSkin::Active, &TTestSkin::SetActive, kBooleanNames),
+        Prop::Int("DisableTag", &TTestSkin::DisableTag),
+        Prop::Set("Options", &TTestSkin::Options, nullptr, kSkinOptionNames),
+        Prop::Enum("SkinFormtype", &TTestSkin::SkinFormtype, nullptr, kFormTypeNames),
+        Prop::Strings("Skin3rd", &TTestSkin::Skin3rd),
+        Prop::Str("Version", &TTestSkin::Version),
+    }};
 const TClassInfo TTestSkin::ClassInfo_{"TTestSkin", &TComponent::ClassInfo_, &TTestSkin::Props};
 
 void TTestSkin::SetActive(bool value) {

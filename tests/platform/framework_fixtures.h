@@ -117,8 +117,8 @@ class TTestPanels : public TCollection {
 public:
     explicit TTestPanels(TPersistent* owner)
         : TCollection(TTestPanel::ClassInfo_, FactoryOf<TTestPanel>(), owner) {}
-    int updates = 0;         // Update calls for the whole collection
-    int itemUpdates = 0;     // Update calls for one item
+    int updates = 0;      // Update calls for the whole collection
+    int itemUpdates = 0;  // Update calls for one item
 
 protected:
     void Update(TCollectionItem* item) override { ++(item ? itemUpdates : updates); }

@@ -98,8 +98,8 @@ TEST(PropertyByName, SetsObjectsListsAndEvents) {
     TTestButton b(nullptr);
     EXPECT_EQ(GetObjectPropByName(&b, "Font", TTestFont::ClassInfo_), b.Font());
     EXPECT_EQ(GetObjectPropByName<TTestFont>(&b, "Font"), b.Font());
-    EXPECT_EQ(GetObjectPropByName(&b, "Font", TPersistent::ClassInfo_), b.Font());  // a base class is fine
-    EXPECT_EQ(GetObjectPropByName(&b, "Font", TTestControl::ClassInfo_), nullptr);  // wrong class
+    EXPECT_EQ(GetObjectPropByName(&b, "Font", TPersistent::ClassInfo_), b.Font());   // a base class is fine
+    EXPECT_EQ(GetObjectPropByName(&b, "Font", TTestControl::ClassInfo_), nullptr);   // wrong class
     EXPECT_EQ(GetObjectPropByName(&b, "Buddy", TTestControl::ClassInfo_), nullptr);  // nil
     EXPECT_EQ(GetObjectPropByName(&b, "Caption", TObject::ClassInfo_), nullptr);
     EXPECT_EQ(GetObjectPropByName(&b, "Missing", TObject::ClassInfo_), nullptr);
@@ -136,7 +136,7 @@ TEST(PropertyTable, LookupAndListingFollowTheClassChain) {
     TTestButton b(nullptr);
     const PropTable& table = *b.ClassType().Props;
     EXPECT_EQ(table.Find("HINT"), &TTestButton::Props.Own()[1]);
-    EXPECT_NE(table.Find("Name"), nullptr);  // from the component
+    EXPECT_NE(table.Find("Name"), nullptr);   // from the component
     EXPECT_EQ(table.Find("Lines"), nullptr);  // a sibling class's
     const auto all = table.All();
     ASSERT_GE(all.size(), 4u);
@@ -176,5 +176,8 @@ TEST(Utf8Text, RoundTripsAndReplacesMalformedBytes) {
         EXPECT_FALSE(Utf8Valid(bad)) << bad;
         EXPECT_NE(Utf8ToWide(bad).find(L'\xFFFD'), std::wstring::npos) << bad;
     }
-    EXPECT_EQ(Utf8ToWide("\xE8\xAE" "a"), L"\xFFFD" L"a");  // a cut sequence does not swallow the next one
+    EXPECT_EQ(Utf8ToWide("\xE8\xAE"
+                         "a"),
+              L"\xFFFD"
+              L"a");  // a cut sequence does not swallow the next one
 }

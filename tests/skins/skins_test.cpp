@@ -12,10 +12,10 @@
 #include "platform/bitmap.h"
 #include "platform/stream.h"
 #include "platform/string_list.h"
-#include "skin/storage/skin_package_writer.h"
-#include "skin/storage/skin_read.h"
 #include "skin/storage/lzh.h"
 #include "skin/storage/quick_ini.h"
+#include "skin/storage/skin_package_writer.h"
+#include "skin/storage/skin_read.h"
 
 namespace {
 
@@ -161,9 +161,7 @@ int CountImageKeys(LoadedSkin& skin) {
     return n;
 }
 
-bool IsNearKey(TColor c) {
-    return GetRValue(c) >= 254 && GetGValue(c) <= 1 && GetBValue(c) >= 254;
-}
+bool IsNearKey(TColor c) { return GetRValue(c) >= 254 && GetGValue(c) <= 1 && GetBValue(c) >= 254; }
 
 // Key-colour pixels of one cell, as (x, y) within the cell.
 std::set<std::pair<int, int>> KeyPixels(const TBitmap& bmp, int x0, int y0, int w, int h) {
@@ -201,15 +199,19 @@ void CheckImages(LoadedSkin& skin) {
             EXPECT_EQ(bmp.Width() % (bmp.Height() < 16 ? 13 : 16), 0);
         }
         ASSERT_GT(cells, 0);
-        if (k.stacked) EXPECT_EQ(bmp.Height() % cells, 0) << bmp.Height() << " rows in " << cells << " cells";
-        else EXPECT_EQ(bmp.Width() % cells, 0) << bmp.Width() << " columns in " << cells << " cells";
+        if (k.stacked)
+            EXPECT_EQ(bmp.Height() % cells, 0) << bmp.Height() << " rows in " << cells << " cells";
+        else
+            EXPECT_EQ(bmp.Width() % cells, 0) << bmp.Width() << " columns in " << cells << " cells";
 
         bool hasKey = false;
         for (int y = 0; y < bmp.Height(); ++y)
             for (int x = 0; x < bmp.Width(); ++x) {
                 const TColor c = bmp.Pixel(x, y);
-                if (c == kKeyColour) hasKey = true;
-                else EXPECT_FALSE(IsNearKey(c)) << "near-key pixel at " << x << "," << y;
+                if (c == kKeyColour)
+                    hasKey = true;
+                else
+                    EXPECT_FALSE(IsNearKey(c)) << "near-key pixel at " << x << "," << y;
             }
         if (hasKey && k.keyColour == Key::Never) ADD_FAILURE() << "key colour in an image drawn opaque";
         if (hasKey && k.keyColour == Key::WithTrans) {
@@ -237,7 +239,8 @@ void CheckImages(LoadedSkin& skin) {
         const int end = Int(skin.ini, "Personality", std::string(id) + "BotHeight", 0);
         for (const auto& [x, y] : active) {
             const int along = stacked ? x : y, length = stacked ? w : h;
-            EXPECT_TRUE(along < start || along >= length - end) << "key colour in the stretched part at " << x << "," << y;
+            EXPECT_TRUE(along < start || along >= length - end)
+                << "key colour in the stretched part at " << x << "," << y;
         }
     }
 }
@@ -314,8 +317,10 @@ TEST_F(SkinPackages, DefaultSkinHoldsWhatTheTimingWindowReads) {
     int inis = 0, bmps = 0;
     for (int i = 0; i < s.reader.Num; ++i) {
         const std::string& name = s.reader.Dir[i];
-        if (name.find(".ini") != std::string::npos) ++inis;
-        else if (name.size() > 4 && name.substr(name.size() - 4) == ".bmp") ++bmps;
+        if (name.find(".ini") != std::string::npos)
+            ++inis;
+        else if (name.size() > 4 && name.substr(name.size() - 4) == ".bmp")
+            ++bmps;
     }
     EXPECT_EQ(inis, 1);
     EXPECT_EQ(bmps, 44);
@@ -346,7 +351,8 @@ TEST_F(SkinPackages, DefaultSkinHoldsWhatTheTimingWindowReads) {
     EXPECT_EQ(Int(ini, "Personality", "TextShift", 0), 15);
     EXPECT_EQ(Int(ini, "Personality", "TextRightClip", 0), 78);
     EXPECT_EQ(Int(ini, "Fonts", "FontHeight", 14), 14);
-    for (const char* c : {"ActiveTextR", "ActiveTextG", "ActiveTextB", "InActiveTextR", "InActiveTextG", "InActiveTextB"})
+    for (const char* c :
+         {"ActiveTextR", "ActiveTextG", "ActiveTextB", "InActiveTextR", "InActiveTextG", "InActiveTextB"})
         EXPECT_EQ(Int(ini, "Personality", c, -1), 255) << c;
 
     // Push buttons, check boxes, radio buttons.
@@ -365,11 +371,13 @@ TEST_F(SkinPackages, DefaultSkinHoldsWhatTheTimingWindowReads) {
         for (int cell = 0; cell < 5; ++cell)
             for (int y = 0; y < 23; ++y)
                 for (int x = 9; x < 16; ++x)
-                    EXPECT_EQ(bmp.Pixel(cell * 39 + x, y), bmp.Pixel(cell * 39 + 8, y)) << cell << " " << x << "," << y;
+                    EXPECT_EQ(bmp.Pixel(cell * 39 + x, y), bmp.Pixel(cell * 39 + 8, y))
+                        << cell << " " << x << "," << y;
     }
 
     // Caption buttons: exactly Button0..Button4, in that order, with the stated codes and places.
-    EXPECT_EQ(CaptionButtonSections(ini), (std::vector<std::string>{"Button0", "Button1", "Button2", "Button3", "Button4"}));
+    EXPECT_EQ(CaptionButtonSections(ini),
+              (std::vector<std::string>{"Button0", "Button1", "Button2", "Button3", "Button4"}));
     struct Caption {
         const char* section;
         int action, align, x, y, visibility, visibility1;
@@ -438,9 +446,15 @@ TEST_F(SkinPackages, FullSkinSuppliesEveryOptionalElementInAnotherLook) {
     ASSERT_TRUE(s.loaded);
     const TQuickIni& ini = s.ini;
 
-    for (const auto& [section, key] : std::vector<std::pair<std::string, std::string>>{
-             {"Personality", "TextBack"}, {"MenuItem", "Image"}, {"Tab.Pane", "Image"}, {"Progress.Chunk", "Image"},
-             {"Track", "Image"}, {"TRACKVERT", "Image"}, {"Personality", "menuBar"}, {"MenuBackground", "Image"}}) {
+    for (const auto& [section, key] :
+         std::vector<std::pair<std::string, std::string>>{{"Personality", "TextBack"},
+                                                          {"MenuItem", "Image"},
+                                                          {"Tab.Pane", "Image"},
+                                                          {"Progress.Chunk", "Image"},
+                                                          {"Track", "Image"},
+                                                          {"TRACKVERT", "Image"},
+                                                          {"Personality", "menuBar"},
+                                                          {"MenuBackground", "Image"}}) {
         EXPECT_FALSE(Image(s, section, key).Empty()) << section << " " << key;
     }
     for (const ImageKey& k : kImageKeys)

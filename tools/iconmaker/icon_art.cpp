@@ -106,7 +106,8 @@ int Nearest(const std::vector<Rgba>& palette, const Rgba& c) {
     int best = 0;
     long bestDist = -1;
     for (size_t i = 0; i < palette.size(); ++i) {
-        const long dr = long(palette[i].r) - c.r, dg = long(palette[i].g) - c.g, db = long(palette[i].b) - c.b;
+        const long dr = long(palette[i].r) - c.r, dg = long(palette[i].g) - c.g,
+                   db = long(palette[i].b) - c.b;
         const long dist = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
         if (bestDist < 0 || dist < bestDist) {
             best = int(i);
@@ -118,7 +119,8 @@ int Nearest(const std::vector<Rgba>& palette, const Rgba& c) {
 
 int RowBytes(int width, int bitCount) { return (width * bitCount + 31) / 32 * 4; }
 
-// One icon image: BITMAPINFOHEADER (height doubled for the mask), palette, XOR bits, AND mask; rows bottom-up.
+// One icon image: BITMAPINFOHEADER (height doubled for the mask), palette, XOR bits, AND mask; rows
+// bottom-up.
 std::vector<std::uint8_t> EncodeImage(const Image& img, int bitCount) {
     const int n = img.size;
     const int xorRow = RowBytes(n, bitCount), andRow = RowBytes(n, 1);
@@ -205,8 +207,8 @@ Image DrawStopwatch(int size) {
 
 const std::vector<IconImageSpec>& ProgramIconImages() {
     static const std::vector<IconImageSpec> images = {
-        {16, 4},  {24, 4},  {32, 4},  {48, 4},  {16, 8},  {24, 8},  {32, 8},
-        {48, 8},  {16, 32}, {24, 32}, {32, 32}, {48, 32}, {128, 32},
+        {16, 4}, {24, 4},  {32, 4},  {48, 4},  {16, 8},  {24, 8},   {32, 8},
+        {48, 8}, {16, 32}, {24, 32}, {32, 32}, {48, 32}, {128, 32},
     };
     return images;
 }
@@ -214,8 +216,9 @@ const std::vector<IconImageSpec>& ProgramIconImages() {
 const std::vector<Rgba>& Palette(int bitCount) {
     // The 16 standard colours of the display, as every 4-bit icon uses them.
     static const std::vector<Rgba> vga = {
-        {0, 0, 0, 0},       {128, 0, 0, 0},   {0, 128, 0, 0},   {128, 128, 0, 0}, {0, 0, 128, 0},   {128, 0, 128, 0},
-        {0, 128, 128, 0},   {192, 192, 192, 0}, {128, 128, 128, 0}, {255, 0, 0, 0}, {0, 255, 0, 0},   {255, 255, 0, 0},
+        {0, 0, 0, 0},       {128, 0, 0, 0},   {0, 128, 0, 0},   {128, 128, 0, 0},
+        {0, 0, 128, 0},     {128, 0, 128, 0}, {0, 128, 128, 0}, {192, 192, 192, 0},
+        {128, 128, 128, 0}, {255, 0, 0, 0},   {0, 255, 0, 0},   {255, 255, 0, 0},
         {0, 0, 255, 0},     {255, 0, 255, 0}, {0, 255, 255, 0}, {255, 255, 255, 0},
     };
     // 8-bit: those 16, a 6x6x6 colour cube and 24 greys.
@@ -223,7 +226,8 @@ const std::vector<Rgba>& Palette(int bitCount) {
         std::vector<Rgba> p = vga;
         for (int r = 0; r < 6; ++r)
             for (int g = 0; g < 6; ++g)
-                for (int b = 0; b < 6; ++b) p.push_back({std::uint8_t(r * 51), std::uint8_t(g * 51), std::uint8_t(b * 51), 0});
+                for (int b = 0; b < 6; ++b)
+                    p.push_back({std::uint8_t(r * 51), std::uint8_t(g * 51), std::uint8_t(b * 51), 0});
         for (int i = 0; i < 24; ++i) {
             const auto v = std::uint8_t(8 + i * 10);
             p.push_back({v, v, v, 0});
@@ -235,7 +239,8 @@ const std::vector<Rgba>& Palette(int bitCount) {
 
 std::vector<std::uint8_t> BuildIcon(const std::vector<IconImageSpec>& images) {
     std::vector<std::vector<std::uint8_t>> encoded;
-    for (const IconImageSpec& image : images) encoded.push_back(EncodeImage(DrawStopwatch(image.size), image.bitCount));
+    for (const IconImageSpec& image : images)
+        encoded.push_back(EncodeImage(DrawStopwatch(image.size), image.bitCount));
 
     std::vector<std::uint8_t> out;
     Put16(out, 0);

@@ -33,7 +33,9 @@ void DrawBody(Canvas& c, double x0, double y0, double x1, double y1, double r, c
     c.FillShape(Minus(outer, inner), Solid(look.border), bx0, by0, bx1, by1);
 }
 
-void KeyOutside(Canvas& c, const Shape& s, int x0, int y0, int x1, int y1) { c.KeyOutside(s, x0, y0, x1, y1); }
+void KeyOutside(Canvas& c, const Shape& s, int x0, int y0, int x1, int y1) {
+    c.KeyOutside(s, x0, y0, x1, y1);
+}
 
 // Crisp glyph pixels: painted where the pixel centre lies in the shape.
 void Crisp(Canvas& c, const Shape& s, Rgb colour, int x0, int y0, int x1, int y1) {
@@ -102,11 +104,12 @@ Shape CaptionGlyphShape(CaptionGlyph g, double dx, double dy) {
                      Segment(dx + 14.4, dy + 6.6, dx + 6.6, dy + 14.4, 1.9));
     case CaptionGlyph::Maximize:
         return Minus(Box(dx + 6, dy + 6, dx + 15, dy + 15), Box(dx + 7, dy + 8, dx + 14, dy + 14));
-    case CaptionGlyph::Minimize:
-        return Box(dx + 6, dy + 12, dx + 15, dy + 14);
+    case CaptionGlyph::Minimize: return Box(dx + 6, dy + 12, dx + 15, dy + 14);
     case CaptionGlyph::Restore: {
-        const Shape back = Minus(Box(dx + 8, dy + 5, dx + 16, dy + 12), Box(dx + 9, dy + 7, dx + 15, dy + 11));
-        const Shape front = Minus(Box(dx + 5, dy + 8, dx + 13, dy + 16), Box(dx + 6, dy + 10, dx + 12, dy + 15));
+        const Shape back =
+            Minus(Box(dx + 8, dy + 5, dx + 16, dy + 12), Box(dx + 9, dy + 7, dx + 15, dy + 11));
+        const Shape front =
+            Minus(Box(dx + 5, dy + 8, dx + 13, dy + 16), Box(dx + 6, dy + 10, dx + 12, dy + 15));
         return Union(Minus(back, Box(dx + 5, dy + 8, dx + 13, dy + 16)), front);
     }
     }
@@ -126,14 +129,17 @@ Canvas CaptionButtonImpl(const Theme& t, CaptionGlyph glyph) {
         Look look;
         if (close) {
             const Rgb base = cell == 1 ? t.closeNormal : cell == 2 ? t.closePressed : t.closeHot;
-            look = {Lighter(base, cell == 2 ? 0.0 : 0.18), cell == 2 ? Lighter(base, 0.12) : base, Darker(base, 0.35),
-                    cell == 2 ? std::nullopt : std::optional<Rgb>(Lighter(base, 0.4))};
+            look = {Lighter(base, cell == 2 ? 0.0 : 0.18), cell == 2 ? Lighter(base, 0.12) : base,
+                    Darker(base, 0.35), cell == 2 ? std::nullopt : std::optional<Rgb>(Lighter(base, 0.4))};
         } else if (cell == 1) {
-            look = {Mix(mid, kWhite, 0.24), Mix(mid, kWhite, 0.08), Mix(t.capEdge, mid, 0.35), Mix(mid, kWhite, 0.42)};
+            look = {Mix(mid, kWhite, 0.24), Mix(mid, kWhite, 0.08), Mix(t.capEdge, mid, 0.35),
+                    Mix(mid, kWhite, 0.42)};
         } else if (cell == 2) {
-            look = {Mix(mid, kBlack, 0.42), Mix(mid, kBlack, 0.24), Mix(t.capEdge, kBlack, 0.2), std::nullopt};
+            look = {Mix(mid, kBlack, 0.42), Mix(mid, kBlack, 0.24), Mix(t.capEdge, kBlack, 0.2),
+                    std::nullopt};
         } else {
-            look = {Mix(mid, kWhite, 0.46), Mix(mid, kWhite, 0.26), Mix(t.capEdge, mid, 0.2), Mix(mid, kWhite, 0.66)};
+            look = {Mix(mid, kWhite, 0.46), Mix(mid, kWhite, 0.26), Mix(t.capEdge, mid, 0.2),
+                    Mix(mid, kWhite, 0.66)};
         }
         const Shape body = RoundRect(ox + 1, 1, ox + kCell - 1, kCell - 1, 4);
         DrawBody(c, ox + 1, 1, ox + kCell - 1, kCell - 1, 4, look);
@@ -169,7 +175,8 @@ FramePieces DrawFrame(const Theme& t) {
         p.left.Copy(win, 0, 0, kBorderWidth, kH, state * kBorderWidth, 0);
         p.right.Copy(win, kW - kBorderWidth, 0, kBorderWidth, kH, state * kBorderWidth, 0);
         p.top.Copy(win, kBorderWidth, 0, kTopWidth, kCaptionHeight, 0, state * kCaptionHeight);
-        p.bottom.Copy(win, kBorderWidth, kH - kBorderWidth, kBottomWidth, kBorderWidth, 0, state * kBorderWidth);
+        p.bottom.Copy(win, kBorderWidth, kH - kBorderWidth, kBottomWidth, kBorderWidth, 0,
+                      state * kBorderWidth);
     }
     return p;
 }
@@ -187,8 +194,10 @@ Canvas DrawMdiControls(const Theme& t) {
             switch (g) {
             case 0: return Box(ox + 3, oy + 8, ox + 10, oy + 10);
             case 1: {
-                const Shape back = Minus(Box(ox + 5, oy + 2, ox + 11, oy + 8), Box(ox + 6, oy + 4, ox + 10, oy + 7));
-                const Shape front = Minus(Box(ox + 2, oy + 5, ox + 8, oy + 11), Box(ox + 3, oy + 7, ox + 7, oy + 10));
+                const Shape back =
+                    Minus(Box(ox + 5, oy + 2, ox + 11, oy + 8), Box(ox + 6, oy + 4, ox + 10, oy + 7));
+                const Shape front =
+                    Minus(Box(ox + 2, oy + 5, ox + 8, oy + 11), Box(ox + 3, oy + 7, ox + 7, oy + 10));
                 return Union(Minus(back, Box(ox + 2, oy + 5, ox + 8, oy + 11)), front);
             }
             default:
@@ -201,8 +210,9 @@ Canvas DrawMdiControls(const Theme& t) {
         for (int cell : {2, 4}) {
             const int ox = base + (cell - 1) * kCell;
             c.FillRect(ox, 0, ox + kCell, kCell, band);
-            const Look look = cell == 2 ? Look{Darker(t.menuSelect, 0.12), t.menuSelect, t.menuSelectBorder, {}}
-                                        : Look{Lighter(t.menuSelect, 0.4), t.menuSelect, t.menuSelectBorder, {}};
+            const Look look = cell == 2
+                                  ? Look{Darker(t.menuSelect, 0.12), t.menuSelect, t.menuSelectBorder, {}}
+                                  : Look{Lighter(t.menuSelect, 0.4), t.menuSelect, t.menuSelectBorder, {}};
             DrawBody(c, ox, 0, ox + kCell, kCell, 2.5, look);
             const double shift = cell == 2 ? 1 : 0;
             Crisp(c, glyph(ox + shift, shift), t.text, ox, 0, ox + kCell, kCell);
@@ -279,12 +289,13 @@ Canvas DrawCheckBox(const Theme& t) {
         if (disabled) look = {t.btnOffTop, t.btnOffBottom, t.btnOffBorder, {}};
         DrawBody(c, ox, 0, ox + kS, kS, 2.5, look);
         if (checked) {
-            const Shape tick = Union(Segment(ox + 3.2, 6.6, ox + 5.5, 9.0, 1.8), Segment(ox + 5.5, 9.0, ox + 9.9, 3.9, 1.8));
+            const Shape tick =
+                Union(Segment(ox + 3.2, 6.6, ox + 5.5, 9.0, 1.8), Segment(ox + 5.5, 9.0, ox + 9.9, 3.9, 1.8));
             c.FillShape(tick, Solid(disabled ? t.textDisabled : t.accentText), ox, 0, ox + kS, kS);
         }
         if (cell == 4) {
-            c.FillShape(RoundRect(ox + 3, 3, ox + 10, 10, 1.5), VGradient(3, 10, Lighter(t.accent, 0.2), t.accent), ox, 0,
-                        ox + kS, kS);
+            c.FillShape(RoundRect(ox + 3, 3, ox + 10, 10, 1.5),
+                        VGradient(3, 10, Lighter(t.accent, 0.2), t.accent), ox, 0, ox + kS, kS);
         }
         KeyOutside(c, RoundRect(ox, 0, ox + kS, kS, 2.5), ox, 0, ox + kS, kS);
     }
@@ -299,16 +310,20 @@ Canvas DrawRadioButton(const Theme& t) {
         const double ox = cell * kS;
         const bool on = cell == 1 || cell == 3;
         const bool disabled = cell >= 2;
-        const Rgb border = disabled ? t.btnOffBorder : on ? Darker(t.accent, 0.1) : (t.dark ? t.btnBorder : t.shadow);
+        const Rgb border = disabled ? t.btnOffBorder
+                           : on     ? Darker(t.accent, 0.1)
+                                    : (t.dark ? t.btnBorder : t.shadow);
         const Shape outer = Ellipse(ox + 6.5, 6.5, 6.5, 6.5);
         const Shape inner = Ellipse(ox + 6.5, 6.5, 5.5, 5.5);
-        const Rgb top = disabled ? t.btnOffTop : t.window, bottom = disabled ? t.btnOffBottom : Mix(t.window, t.face, 0.7);
+        const Rgb top = disabled ? t.btnOffTop : t.window,
+                  bottom = disabled ? t.btnOffBottom : Mix(t.window, t.face, 0.7);
         c.FillShape(inner, VGradient(1, 12, top, bottom), int(ox), 0, int(ox) + kS, kS);
         c.FillShape(Minus(outer, inner), Solid(border), int(ox), 0, int(ox) + kS, kS);
         if (on) {
-            c.FillShape(Ellipse(ox + 6.5, 6.5, 3.1, 3.1),
-                        disabled ? Solid(t.textDisabled) : VGradient(3.5, 9.5, Lighter(t.accent, 0.25), t.accent),
-                        int(ox), 0, int(ox) + kS, kS);
+            c.FillShape(
+                Ellipse(ox + 6.5, 6.5, 3.1, 3.1),
+                disabled ? Solid(t.textDisabled) : VGradient(3.5, 9.5, Lighter(t.accent, 0.25), t.accent),
+                int(ox), 0, int(ox) + kS, kS);
         }
         KeyOutside(c, outer, int(ox), 0, int(ox) + kS, kS);
     }
@@ -322,7 +337,8 @@ Canvas DrawToolbarButton(const Theme& t) {
     Canvas c(5 * kW, kH, t.face);
     DrawBody(c, 1 * kW, 0, 2 * kW, kH, 3, {t.btnDownTop, t.btnDownBottom, t.btnDownBorder, {}});
     DrawBody(c, 3 * kW, 0, 4 * kW, kH, 3, {t.btnHotTop, t.btnHotBottom, t.btnHotBorder, t.btnGloss});
-    DrawBody(c, 4 * kW, 0, 5 * kW, kH, 3, {Mix(t.btnDownTop, t.face, 0.5), Mix(t.btnDownBottom, t.face, 0.5), t.btnDownBorder, {}});
+    DrawBody(c, 4 * kW, 0, 5 * kW, kH, 3,
+             {Mix(t.btnDownTop, t.face, 0.5), Mix(t.btnDownBottom, t.face, 0.5), t.btnDownBorder, {}});
     return c;
 }
 
@@ -340,10 +356,12 @@ Canvas DrawScrollArrows(const Theme& t) {
             c.FillRect(ox, 0, ox + kW, kH, t.track);
             Rgb glyph = t.dark ? Lighter(t.thumb, 0.45) : Darker(t.thumbBorder, 0.35);
             if (s == 1) {
-                DrawBody(c, ox + 1, 1, ox + kW - 1, kH - 1, 2.5, {t.thumbPressed, Darker(t.thumbPressed, 0.08), Darker(t.thumbPressed, 0.2), {}});
+                DrawBody(c, ox + 1, 1, ox + kW - 1, kH - 1, 2.5,
+                         {t.thumbPressed, Darker(t.thumbPressed, 0.08), Darker(t.thumbPressed, 0.2), {}});
                 glyph = t.accentText;
             } else if (s == 3) {
-                DrawBody(c, ox + 1, 1, ox + kW - 1, kH - 1, 2.5, {Lighter(t.thumbHot, 0.25), t.thumbHot, Darker(t.thumbHot, 0.15), {}});
+                DrawBody(c, ox + 1, 1, ox + kW - 1, kH - 1, 2.5,
+                         {Lighter(t.thumbHot, 0.25), t.thumbHot, Darker(t.thumbHot, 0.15), {}});
                 glyph = t.dark ? t.text : Darker(t.thumbHot, 0.6);
             } else if (s == 2) {
                 glyph = Mix(t.track, glyph, 0.35);
@@ -353,14 +371,17 @@ Canvas DrawScrollArrows(const Theme& t) {
         }
     }
     // Thumb grips: three short ridges across the thumb's length.
-    const Rgb grips[3] = {Darker(t.thumb, t.dark ? 0.35 : 0.22), Lighter(t.thumbPressed, 0.55), Darker(t.thumbHot, 0.3)};
+    const Rgb grips[3] = {Darker(t.thumb, t.dark ? 0.35 : 0.22), Lighter(t.thumbPressed, 0.55),
+                          Darker(t.thumbHot, 0.3)};
     for (int g = 0; g < 6; ++g) {
         const int ox = (16 + g) * kW;
         c.FillRect(ox, 0, ox + kW, kH, kKey);
         const Rgb col = grips[g % 3];
         for (int k = -1; k <= 1; ++k) {
-            if (g < 3) c.VLine(ox + 8 + 2 * k, 5, 11, col);
-            else c.HLine(ox + 5, ox + 12, 8 + 2 * k - 1, col);
+            if (g < 3)
+                c.VLine(ox + 8 + 2 * k, 5, 11, col);
+            else
+                c.HLine(ox + 5, ox + 12, 8 + 2 * k - 1, col);
         }
     }
     return c;  // cell 23 keeps the plain track colour
@@ -395,7 +416,8 @@ Canvas DrawScrollThumb(const Theme& t, bool vertical) {
         const double x0 = ox + (vertical ? 2 : 1), x1 = ox + kW - (vertical ? 2 : 1);
         const double y0 = vertical ? 1 : 2, y1 = kH - (vertical ? 1 : 2);
         const Rgb f = fills[cell];
-        DrawBody(c, x0, y0, x1, y1, 3.5, {Lighter(f, 0.14), f, cell == 1 ? Darker(f, 0.25) : t.thumbBorder, {}});
+        DrawBody(c, x0, y0, x1, y1, 3.5,
+                 {Lighter(f, 0.14), f, cell == 1 ? Darker(f, 0.25) : t.thumbBorder, {}});
         KeyOutside(c, RoundRect(x0, y0, x1, y1, 3.5), ox, 0, ox + kW, kH);
     }
     return c;
@@ -407,11 +429,16 @@ Canvas DrawScrollThumb(const Theme& t, bool vertical) {
 Canvas DrawProgress(const Theme& t, int cells) {
     constexpr int kW = 24, kH = 14;
     Canvas c(cells * kW, kH, t.face);
-    DrawBody(c, 0, 0, kW, kH, 3.5, {Darker(t.track, t.dark ? 0.2 : 0.06), Lighter(t.track, t.dark ? 0.04 : 0.5),
-                                    t.dark ? t.dkShadow : t.thumbBorder, {}});
+    DrawBody(c, 0, 0, kW, kH, 3.5,
+             {Darker(t.track, t.dark ? 0.2 : 0.06),
+              Lighter(t.track, t.dark ? 0.04 : 0.5),
+              t.dark ? t.dkShadow : t.thumbBorder,
+              {}});
     KeyOutside(c, RoundRect(0, 0, kW, kH, 3.5), 0, 0, kW, kH);
     if (cells > 1) {
-        DrawBody(c, kW, 0, 2 * kW, kH, 3.5, {t.progressTop, t.progressBottom, Darker(t.progressBottom, 0.25), Lighter(t.progressTop, 0.35)});
+        DrawBody(
+            c, kW, 0, 2 * kW, kH, 3.5,
+            {t.progressTop, t.progressBottom, Darker(t.progressBottom, 0.25), Lighter(t.progressTop, 0.35)});
         // A soft sheen over the upper half.
         c.FillShape(RoundRect(kW + 1, 2, 2 * kW - 1, 7, 2.5), Solid(kWhite), kW, 0, 2 * kW, kH);
         c.FillRect(kW + 1, 2, 2 * kW - 1, 7, [&](double x, double y) {
@@ -452,7 +479,8 @@ Canvas DrawTabs(const Theme& t) {
         const int ox = cell * kW;
         const bool current = cell == 1;
         const double top = current ? 0 : 2;
-        Rgb a = Mix(t.face, t.dark ? kBlack : t.shadow, t.dark ? 0.18 : 0.04), b = Mix(t.face, t.dark ? kBlack : t.shadow, t.dark ? 0.3 : 0.18);
+        Rgb a = Mix(t.face, t.dark ? kBlack : t.shadow, t.dark ? 0.18 : 0.04),
+            b = Mix(t.face, t.dark ? kBlack : t.shadow, t.dark ? 0.3 : 0.18);
         if (current) a = t.dark ? Lighter(t.face, 0.08) : t.window, b = t.face;
         if (cell == 2) a = t.btnHotTop, b = t.btnHotBottom;
         if (cell == 3) a = t.btnOffTop, b = t.btnOffBottom;
@@ -515,8 +543,12 @@ Canvas DrawComboButton(const Theme& t) {
     };
     for (int cell = 0; cell < 4; ++cell) {
         const int ox = cell * kW;
-        const Shape outer = [=](double x, double y) { return x >= ox + 1 && RoundRect(ox - 8, 0, ox + kW, kH, 3.5)(x, y); };
-        const Shape inner = [=](double x, double y) { return x >= ox + 2 && RoundRect(ox - 8, 1, ox + kW - 1, kH - 1, 2.5)(x, y); };
+        const Shape outer = [=](double x, double y) {
+            return x >= ox + 1 && RoundRect(ox - 8, 0, ox + kW, kH, 3.5)(x, y);
+        };
+        const Shape inner = [=](double x, double y) {
+            return x >= ox + 2 && RoundRect(ox - 8, 1, ox + kW - 1, kH - 1, 2.5)(x, y);
+        };
         c.FillShape(inner, VGradient(1, kH - 1, looks[cell].top, looks[cell].bottom), ox, 0, ox + kW, kH);
         c.FillShape(Minus(outer, inner), Solid(looks[cell].border), ox, 0, ox + kW, kH);
         KeyOutside(c, outer, ox, 0, ox + kW, kH);
@@ -597,7 +629,8 @@ Canvas DrawMenuItem(const Theme& t) {
     c.HLine(kW + 3, 2 * kW - 3, kH - 5, t.menuSeparator);
     const int ox = 3 * kW;
     c.FillRect(ox, 0, ox + kW, kH, t.menuBg);
-    DrawBody(c, ox + 1, 1, ox + kW - 1, kH - 1, 3.5, {Lighter(t.menuSelect, 0.2), t.menuSelect, t.menuSelectBorder, {}});
+    DrawBody(c, ox + 1, 1, ox + kW - 1, kH - 1, 3.5,
+             {Lighter(t.menuSelect, 0.2), t.menuSelect, t.menuSelectBorder, {}});
     KeyOutside(c, RoundRect(ox + 1, 1, ox + kW - 1, kH - 1, 3.5), ox, 0, ox + kW, kH);
     return c;
 }
@@ -619,9 +652,11 @@ Canvas DrawTrackbarThumb(const Theme& t, Pointer p) {
         const int ox = cell * kW;
         // The outline in the thumb's own frame: u across (0..11), v along (0..21), point at v = 21.
         auto frame = [=](double inset) {
-            return std::vector<std::pair<double, double>>{
-                {inset, inset}, {11 - inset, inset}, {11 - inset, 15 - inset * 0.4}, {5.5, 21 - inset * 1.4},
-                {inset, 15 - inset * 0.4}};
+            return std::vector<std::pair<double, double>>{{inset, inset},
+                                                          {11 - inset, inset},
+                                                          {11 - inset, 15 - inset * 0.4},
+                                                          {5.5, 21 - inset * 1.4},
+                                                          {inset, 15 - inset * 0.4}};
         };
         auto place = [=](std::vector<std::pair<double, double>> pts) {
             for (auto& [u, v] : pts) {
@@ -670,7 +705,8 @@ Canvas DrawUpDownGlyph(const Theme& t, bool vertical) {
     const Rgb colours[4] = {t.text, t.text, t.textDisabled, t.dark ? Lighter(t.accent, 0.3) : t.accent};
     for (int cell = 0; cell < 8; ++cell) {
         const bool first = cell < 4;
-        const Pointer p = vertical ? (first ? Pointer::Up : Pointer::Down) : (first ? Pointer::Left : Pointer::Right);
+        const Pointer p =
+            vertical ? (first ? Pointer::Up : Pointer::Down) : (first ? Pointer::Left : Pointer::Right);
         const int shift = cell % 4 == 1 ? 1 : 0;
         Triangle(c, p, cell * kS + 4 + shift, 4 + shift, 3, colours[cell % 4]);
     }
@@ -681,7 +717,8 @@ Canvas DrawUpDownGlyph(const Theme& t, bool vertical) {
 Canvas DrawTrackChannel(const Theme& t, bool vertical) {
     const int kW = vertical ? 6 : 24, kH = vertical ? 24 : 6;
     Canvas c(kW, kH, t.face);
-    DrawBody(c, 0, 0, kW, kH, 2.5, {Darker(t.track, t.dark ? 0.3 : 0.1), t.track, t.dark ? t.dkShadow : t.thumbBorder, {}});
+    DrawBody(c, 0, 0, kW, kH, 2.5,
+             {Darker(t.track, t.dark ? 0.3 : 0.1), t.track, t.dark ? t.dkShadow : t.thumbBorder, {}});
     return c;
 }
 

@@ -21,16 +21,16 @@ FramePieces DrawFrame(const Theme& t);
 
 enum class CaptionGlyph { Close, Maximize, Minimize, Restore };
 Canvas DrawCaptionButton(const Theme& t, CaptionGlyph glyph);  // 126 x 21, 6 cells
-Canvas DrawMdiControls(const Theme& t);                         // 156 x 13, 12 cells
-Canvas DrawMenuBar(const Theme& t);                             // 32 x 40, 2 cells stacked
-Canvas DrawTitleTextBack(const Theme& t);                       // 40 x 56, 2 cells stacked
+Canvas DrawMdiControls(const Theme& t);                        // 156 x 13, 12 cells
+Canvas DrawMenuBar(const Theme& t);                            // 32 x 40, 2 cells stacked
+Canvas DrawTitleTextBack(const Theme& t);                      // 40 x 56, 2 cells stacked
 
-Canvas DrawPushButton(const Theme& t);  // 195 x 23, 5 cells
-Canvas DrawCheckBox(const Theme& t);    // 65 x 13, 5 cells
-Canvas DrawRadioButton(const Theme& t); // 65 x 13, 5 cells
+Canvas DrawPushButton(const Theme& t);     // 195 x 23, 5 cells
+Canvas DrawCheckBox(const Theme& t);       // 65 x 13, 5 cells
+Canvas DrawRadioButton(const Theme& t);    // 65 x 13, 5 cells
 Canvas DrawToolbarButton(const Theme& t);  // 115 x 22, 5 cells
 
-Canvas DrawScrollArrows(const Theme& t);              // 391 x 16, 23 cells
+Canvas DrawScrollArrows(const Theme& t);                // 391 x 16, 23 cells
 Canvas DrawScrollTrack(const Theme& t, bool vertical);  // 68 x 16 or 64 x 17, 4 cells
 Canvas DrawScrollThumb(const Theme& t, bool vertical);  // 72 x 16 or 48 x 24, 3 cells
 
@@ -51,8 +51,8 @@ Canvas DrawMenuItem(const Theme& t);             // 120 x 20, 5 cells
 enum class Pointer { Down, Right, Left, Up };
 // 55 x 21 (Down, Up: cells 11 x 21) or 105 x 11 (Right, Left: cells 21 x 11), 5 cells.
 Canvas DrawTrackbarThumb(const Theme& t, Pointer p);
-Canvas DrawUpDown(const Theme& t, bool vertical);       // 128 x 16 or 128 x 10, 8 cells
-Canvas DrawUpDownGlyph(const Theme& t, bool vertical);  // 64 x 8, 8 cells
-Canvas DrawTrackChannel(const Theme& t, bool vertical); // 24 x 6 or 6 x 24
+Canvas DrawUpDown(const Theme& t, bool vertical);        // 128 x 16 or 128 x 10, 8 cells
+Canvas DrawUpDownGlyph(const Theme& t, bool vertical);   // 64 x 8, 8 cells
+Canvas DrawTrackChannel(const Theme& t, bool vertical);  // 24 x 6 or 6 x 24
 
 }  // namespace skingen

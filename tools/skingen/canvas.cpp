@@ -8,9 +8,7 @@ namespace skingen {
 
 namespace {
 
-std::uint8_t Channel(double v) {
-    return std::uint8_t(std::clamp(std::lround(v), 0L, 255L));
-}
+std::uint8_t Channel(double v) { return std::uint8_t(std::clamp(std::lround(v), 0L, 255L)); }
 
 // Distance from (px, py) to the segment (x0, y0)-(x1, y1).
 double SegmentDistance(double px, double py, double x0, double y0, double x1, double y1) {
@@ -26,8 +24,10 @@ bool InRoundRect(double x, double y, double x0, double y0, double x1, double y1,
     if (x < x0 || x >= x1 || y < y0 || y >= y1) return false;
     const double cx = x < x0 + r ? x0 + r : (x > x1 - r ? x1 - r : x);
     double cy = y;
-    if (y < y0 + r) cy = y0 + r;
-    else if (bottomToo && y > y1 - r) cy = y1 - r;
+    if (y < y0 + r)
+        cy = y0 + r;
+    else if (bottomToo && y > y1 - r)
+        cy = y1 - r;
     const double ex = x - cx, ey = y - cy;
     return ex * ex + ey * ey <= r * r;
 }

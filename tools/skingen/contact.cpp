@@ -53,7 +53,9 @@ void NineSlice(Canvas& dst, const Canvas& src, Box s, int l, int t, int r, int b
         }
 }
 
-void Stretch(Canvas& dst, const Canvas& src, Box s, Box d, bool keyed) { NineSlice(dst, src, s, 0, 0, 0, 0, d, keyed); }
+void Stretch(Canvas& dst, const Canvas& src, Box s, Box d, bool keyed) {
+    NineSlice(dst, src, s, 0, 0, 0, 0, d, keyed);
+}
 
 const SkinImage* ByKey(const Skin& skin, const std::string& section, const std::string& key) {
     for (const SkinImage& image : skin.images)
@@ -69,7 +71,8 @@ void Piece(Canvas& c, const Skin& skin, const std::string& section, const std::s
     NineSlice(c, image->pixels, CellBox(*image, cell - 1), l, t, r, b, d, keyed);
 }
 
-void Centered(Canvas& c, const Skin& skin, const std::string& section, const std::string& key, int cell, Box d) {
+void Centered(Canvas& c, const Skin& skin, const std::string& section, const std::string& key, int cell,
+              Box d) {
     const SkinImage* image = ByKey(skin, section, key);
     if (!image) return;
     const Box s = CellBox(*image, cell - 1);
@@ -142,7 +145,11 @@ Canvas PreviewWindow(const Skin& skin, bool active) {
     for (int i = 0; i < 3; ++i) {
         const Box d{210 + i * 50, sy - 4, 50, 20};
         Piece(c, skin, "Headerbar", "Image", i == 1 ? 2 : 1, d, 2, 2, 3, 2, false);
-        Label(c, d, i == 0 ? "Lap" : i == 1 ? "Time" : "Note", t.writeWindowText ? t.schemeWindowText : t.text);
+        Label(c, d,
+              i == 0   ? "Lap"
+              : i == 1 ? "Time"
+                       : "Note",
+              t.writeWindowText ? t.schemeWindowText : t.text);
     }
     // Tabs over a page.
     const int ty = y0 + 116;
@@ -152,7 +159,8 @@ Canvas PreviewWindow(const Skin& skin, bool active) {
         Piece(c, skin, "Tabs", "Border", 1, {14, ty + 20, 200, 60}, 4, 5, 4, 4, false);
     for (int i = 0; i < 3; ++i) {
         const bool current = i == 0;
-        const Box d{14 + i * 58 + (current ? 0 : 2), current ? ty : ty + 2, current ? 60 : 56, current ? 21 : 19};
+        const Box d{14 + i * 58 + (current ? 0 : 2), current ? ty : ty + 2, current ? 60 : 56,
+                    current ? 21 : 19};
         Piece(c, skin, "Tabs", "Image", current ? 2 : 1, d, 4, 4, 4, 3);
         Label(c, d, i == 0 ? "Laps" : i == 1 ? "Log" : "Info", t.text);
     }
@@ -193,15 +201,19 @@ Canvas PreviewMenu(const Skin& skin) {
         const Box d{3, y, 144, h};
         const bool selected = i == 1;
         if (const SkinImage* item = ByKey(skin, "MenuItem", "Image")) {
-            if (sep) NineSlice(c, item->pixels, {24, 12, 24, 8}, 3, 0, 3, 0, d, true);
-            else if (selected) Piece(c, skin, "MenuItem", "Image", 4, d, 3, 3, 3, 3);
+            if (sep)
+                NineSlice(c, item->pixels, {24, 12, 24, 8}, 3, 0, 3, 0, d, true);
+            else if (selected)
+                Piece(c, skin, "MenuItem", "Image", 4, d, 3, 3, 3, 3);
         } else if (sep) {
             c.HLine(6, 144, y + 4, t.shadow);
             c.HLine(6, 144, y + 5, t.hilight);
         } else if (selected) {
             c.FillRect(d.x, d.y, d.x + d.w, d.y + d.h, t.schemeHilight);
         }
-        if (!sep) DrawText(c, 26, y + 7, items[i], selected && !ByKey(skin, "MenuItem", "Image") ? t.schemeHilightText : t.schemeMenuText);
+        if (!sep)
+            DrawText(c, 26, y + 7, items[i],
+                     selected && !ByKey(skin, "MenuItem", "Image") ? t.schemeHilightText : t.schemeMenuText);
         y += h;
     }
     return c;
@@ -210,7 +222,8 @@ Canvas PreviewMenu(const Skin& skin) {
 void Blit(Canvas& dst, const Canvas& src, int x, int y, int scale) {
     for (int sy = 0; sy < src.Height(); ++sy)
         for (int sx = 0; sx < src.Width(); ++sx)
-            dst.FillRect(x + sx * scale, y + sy * scale, x + (sx + 1) * scale, y + (sy + 1) * scale, src.At(sx, sy));
+            dst.FillRect(x + sx * scale, y + sy * scale, x + (sx + 1) * scale, y + (sy + 1) * scale,
+                         src.At(sx, sy));
 }
 
 std::string Upper(std::string s) {
@@ -229,7 +242,8 @@ int ScaleFor(const Box& cell) {
 TSize ImageBlock(const SkinImage& image, Canvas* target, int x0, int y0, int maxWidth) {
     const Box first = CellBox(image, 0);
     const int s = ScaleFor(first);
-    const std::string head = image.section.empty() ? "(not referenced)" : "[" + image.section + "] " + image.key;
+    const std::string head =
+        image.section.empty() ? "(not referenced)" : "[" + image.section + "] " + image.key;
     const std::string sub = image.file + "  " + std::to_string(image.pixels.Width()) + "x" +
                             std::to_string(image.pixels.Height()) + "  " + std::to_string(image.cells) +
                             (image.cells == 1 ? " cell" : " cells") +
@@ -291,8 +305,9 @@ Canvas DrawContactSheet(const Skin& skin, std::size_t unpackedSize, std::size_t 
     const int height = imagesTop + LayoutImages(skin, nullptr, imagesTop, width) + 20;
     Canvas sheet(width, height, kPaper);
     const std::string title = "SKIN " + Upper(skin.theme.name) + " (" + skin.stem + ".skn)   " +
-                              std::to_string(skin.images.size() + 1) + " ENTRIES   " + std::to_string(unpackedSize) +
-                              " BYTES UNPACKED, " + std::to_string(packedSize) + " PACKED";
+                              std::to_string(skin.images.size() + 1) + " ENTRIES   " +
+                              std::to_string(unpackedSize) + " BYTES UNPACKED, " +
+                              std::to_string(packedSize) + " PACKED";
     DrawText(sheet, 16, 16, Upper(title), kInk, 3);
     Blit(sheet, PreviewWindow(skin, true), 16, previewTop, previewScale);
     const Canvas inactive = PreviewWindow(skin, false);

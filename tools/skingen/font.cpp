@@ -87,7 +87,8 @@ int DrawText(Canvas& c, int x, int y, std::string_view text, Rgb colour, int sca
             for (int row = 0; row < kGlyphHeight; ++row)
                 for (int col = 0; col < kGlyphWidth; ++col)
                     if (g->rows[std::size_t(row)][col] == '#')
-                        c.FillRect(x + col * scale, y + row * scale, x + (col + 1) * scale, y + (row + 1) * scale, colour);
+                        c.FillRect(x + col * scale, y + row * scale, x + (col + 1) * scale,
+                                   y + (row + 1) * scale, colour);
         }
         x += kGlyphAdvance * scale;
     }

@@ -24,10 +24,11 @@ int main(int argc, char** argv) {
             WriteFileBytes(out / (skin.stem + ".skn"), packed.data(), packed.size());
             const std::string ini = skin.IniText();
             WriteFileBytes(out / (skin.stem + ".ini"), ini.data(), ini.size());
-            const auto png = skingen::EncodePng(skingen::DrawContactSheet(skin, unpacked.size(), packed.size()));
+            const auto png =
+                skingen::EncodePng(skingen::DrawContactSheet(skin, unpacked.size(), packed.size()));
             WriteFileBytes(out / (skin.stem + "-contact.png"), png.data(), png.size());
-            std::printf("%s: %zu entries, %zu bytes unpacked, %zu packed\n", skin.stem.c_str(), skin.images.size() + 1,
-                        unpacked.size(), packed.size());
+            std::printf("%s: %zu entries, %zu bytes unpacked, %zu packed\n", skin.stem.c_str(),
+                        skin.images.size() + 1, unpacked.size(), packed.size());
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "skingen: %s\n", e.what());

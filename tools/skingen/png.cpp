@@ -36,7 +36,6 @@ void Chunk(std::vector<std::uint8_t>& out, std::string_view type, const std::vec
     PutBE32(out, Crc32(std::span(out).subspan(start)));
 }
 
-
 // Bits go out least significant first; Huffman codes are stored most significant bit first.
 class BitWriter {
 public:
@@ -64,18 +63,25 @@ private:
 };
 
 void PutLiteral(BitWriter& w, int v) {  // the fixed literal/length code
-    if (v < 144) w.PutCode(0x30 + v, 8);
-    else if (v < 256) w.PutCode(0x190 + (v - 144), 9);
-    else if (v < 280) w.PutCode(v - 256, 7);
-    else w.PutCode(0xC0 + (v - 280), 8);
+    if (v < 144)
+        w.PutCode(0x30 + v, 8);
+    else if (v < 256)
+        w.PutCode(0x190 + (v - 144), 9);
+    else if (v < 280)
+        w.PutCode(v - 256, 7);
+    else
+        w.PutCode(0xC0 + (v - 280), 8);
 }
 
-constexpr int kLengthBase[29] = {3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 15, 17, 19, 23, 27, 31,
-                                 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
-constexpr int kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr int kDistBase[30] = {1, 2, 3, 4, 5, 7, 9, 13, 17, 25, 33, 49, 65, 97, 129, 193, 257, 385, 513, 769,
+constexpr int kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                 31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr int kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                  2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr int kDistBase[30] = {1,    2,    3,    4,    5,    7,    9,    13,    17,    25,
+                               33,   49,   65,   97,   129,  193,  257,  385,   513,   769,
                                1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-constexpr int kDistExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+constexpr int kDistExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
+                                6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
 void PutMatch(BitWriter& w, int length, int distance) {
     int li = 28;
@@ -110,7 +116,8 @@ std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& data) {
         int bestLen = 0, bestDist = 0;
         if (i + 2 < data.size()) {
             int cand = head[std::size_t(hash(i))];
-            for (int n = 0; n < kChain && cand >= 0 && int(i) - cand <= kWindow; ++n, cand = prev[std::size_t(cand)]) {
+            for (int n = 0; n < kChain && cand >= 0 && int(i) - cand <= kWindow;
+                 ++n, cand = prev[std::size_t(cand)]) {
                 const std::size_t limit = std::min<std::size_t>(kMaxMatch, data.size() - i);
                 std::size_t len = 0;
                 while (len < limit && data[std::size_t(cand) + len] == data[i + len]) ++len;

@@ -14,8 +14,8 @@ namespace skingen {
 enum class CellLayout { SideBySide, Stacked };
 
 struct SkinImage {
-    std::string file;      // the package entry, also the value of the key that names it
-    std::string section;   // where the skin description names it; empty when nothing refers to it
+    std::string file;     // the package entry, also the value of the key that names it
+    std::string section;  // where the skin description names it; empty when nothing refers to it
     std::string key;
     int cells = 1;
     CellLayout layout = CellLayout::SideBySide;
@@ -29,9 +29,9 @@ struct IniSection {
 };
 
 struct Skin {
-    std::string stem;      // output file names: <stem>.skn, <stem>-contact.png
+    std::string stem;  // output file names: <stem>.skn, <stem>-contact.png
     Theme theme;
-    std::string iniName;   // the package entry of the skin description
+    std::string iniName;  // the package entry of the skin description
     std::vector<IniSection> ini;
     std::vector<SkinImage> images;
 

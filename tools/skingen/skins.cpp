@@ -22,7 +22,8 @@ const Meanings kCaptionCells{"normal", "pressed", "hot", "disabled/inactive", "u
 
 class Builder {
 public:
-    Builder(std::string stem, Theme theme, std::string prefix, std::string iniName) : prefix_(std::move(prefix)) {
+    Builder(std::string stem, Theme theme, std::string prefix, std::string iniName)
+        : prefix_(std::move(prefix)) {
         skin_.stem = std::move(stem);
         skin_.theme = std::move(theme);
         skin_.iniName = std::move(iniName);
@@ -33,7 +34,9 @@ public:
     void Key(const std::string& section, const std::string& key, const std::string& value) {
         Section(section).keys.emplace_back(key, value);
     }
-    void Key(const std::string& section, const std::string& key, int value) { Key(section, key, std::to_string(value)); }
+    void Key(const std::string& section, const std::string& key, int value) {
+        Key(section, key, std::to_string(value));
+    }
     void Margins(const std::string& section, int l, int t, int r, int b) {
         Key(section, "LeftWidth", l);
         Key(section, "TopHeight", t);
@@ -69,7 +72,6 @@ private:
     std::string prefix_;
     Skin skin_;
 };
-
 
 // Everything both skins share: the frame, caption buttons, controls and colours.
 void BuildCommon(Builder& b, bool full) {
@@ -123,7 +125,8 @@ void BuildCommon(Builder& b, bool full) {
     // Push buttons, check boxes and radio buttons.
     b.Image("button", "Buttons", "Bitmap", kButtonCells, DrawPushButton(t));
     b.Image("checkbox", "Buttons", "CheckButton",
-            {"unchecked", "checked", "unchecked disabled", "checked disabled", "indeterminate"}, DrawCheckBox(t));
+            {"unchecked", "checked", "unchecked disabled", "checked disabled", "indeterminate"},
+            DrawCheckBox(t));
     b.Image("radiobutton", "Buttons", "RadioButton", {"off", "on", "off disabled", "on disabled", "unused"},
             DrawRadioButton(t));
     b.Margins("Buttons", 8, 9, 23, 9);
@@ -165,7 +168,8 @@ void BuildCommon(Builder& b, bool full) {
 
     Meanings mdi;
     for (const char* what : {"minimise", "restore", "close"})
-        for (const char* state : {"normal", "pressed", "unused", "hot"}) mdi.push_back(std::string(what) + " " + state);
+        for (const char* state : {"normal", "pressed", "unused", "hot"})
+            mdi.push_back(std::string(what) + " " + state);
     b.Image("mdi_controls", "MDICONTROLS", "Image", mdi, DrawMdiControls(t));
 
     // Progress bar: the two-cell look here; the full skin uses the chunk look.
@@ -203,7 +207,8 @@ void BuildCommon(Builder& b, bool full) {
         b.Margins("Tab.Pane", 4, 4, 4, 4);
     }
 
-    b.Image("statusbar", "StatusBarEdges", "Image", {"simple/lowered", "raised", "no bevel"}, DrawStatusBar(t));
+    b.Image("statusbar", "StatusBarEdges", "Image", {"simple/lowered", "raised", "no bevel"},
+            DrawStatusBar(t));
     b.Margins("StatusBarEdges", 2, 2, 2, 2);
     if (full) b.Key("StatusBarEdges", "NormalColour2", ColourText(t.text));
 
@@ -219,14 +224,16 @@ void BuildCommon(Builder& b, bool full) {
     b.Margins("SunkEdge", 3, 3, 3, 3);
     b.Key("SunkEdge", "Trans", 1);
     b.Image("extra_images", "ExtraImages", "Image",
-            {"arrow normal", "arrow pressed", "arrow disabled", "arrow hot", "size grip"}, DrawExtraImages(t));
+            {"arrow normal", "arrow pressed", "arrow disabled", "arrow hot", "size grip"},
+            DrawExtraImages(t));
     b.Key("ExtraImages", "Trans", 1);
 
     b.Image("header", "Headerbar", "Image", {"normal", "hot", "pressed", "unused", "unused"}, DrawHeader(t));
     b.Margins("Headerbar", 2, 2, 3, 2);
 
     if (full) {
-        b.Image("menu_item", "MenuItem", "Image", {"normal", "separator", "unused", "selected", "unused"}, DrawMenuItem(t));
+        b.Image("menu_item", "MenuItem", "Image", {"normal", "separator", "unused", "selected", "unused"},
+                DrawMenuItem(t));
         b.Margins("MenuItem", 3, 3, 3, 3);
         b.Key("MenuItem", "Trans", 1);
     } else {
@@ -239,9 +246,11 @@ void BuildCommon(Builder& b, bool full) {
     // Scroll bars.
     Meanings arrows;
     for (const char* what : {"left", "right", "up", "down"})
-        for (const char* state : {"normal", "pressed", "disabled", "hot"}) arrows.push_back(std::string(what) + " " + state);
+        for (const char* state : {"normal", "pressed", "disabled", "hot"})
+            arrows.push_back(std::string(what) + " " + state);
     for (const char* what : {"h grip", "v grip"})
-        for (const char* state : {"normal", "pressed", "hot"}) arrows.push_back(std::string(what) + " " + state);
+        for (const char* state : {"normal", "pressed", "hot"})
+            arrows.push_back(std::string(what) + " " + state);
     arrows.push_back("spare");
     b.Image("scroll_arrows", "Scrollbar", "Image", arrows, DrawScrollArrows(t));
     b.Key("Scrollbar", "Trans", 1);
@@ -261,10 +270,10 @@ void BuildCommon(Builder& b, bool full) {
     // Track bars.
     const Meanings trackThumb{"normal", "normal (drawn)", "hot", "pressed", "disabled"};
     const std::pair<const char*, Pointer> thumbs[] = {{"horz", Pointer::Down}, {"vert", Pointer::Right},
-                                                      {"left", Pointer::Left},  {"right", Pointer::Right},
-                                                      {"up", Pointer::Up},      {"down", Pointer::Down}};
-    const char* thumbSections[] = {"Trackbar.ThumbHorz", "Trackbar.ThumbVert", "Trackbar.ThumbLeft",
-                                   "Trackbar.ThumbRight", "Trackbar.ThumbUp", "Trackbar.ThumbDown"};
+                                                      {"left", Pointer::Left}, {"right", Pointer::Right},
+                                                      {"up", Pointer::Up},     {"down", Pointer::Down}};
+    const char* thumbSections[] = {"Trackbar.ThumbHorz",  "Trackbar.ThumbVert", "Trackbar.ThumbLeft",
+                                   "Trackbar.ThumbRight", "Trackbar.ThumbUp",   "Trackbar.ThumbDown"};
     for (int i = 0; i < 6; ++i) {
         b.Image(std::string("trackbar_thumb_") + thumbs[i].first, thumbSections[i], "Image", trackThumb,
                 DrawTrackbarThumb(t, thumbs[i].second));
@@ -282,9 +291,11 @@ void BuildCommon(Builder& b, bool full) {
     // Up-down buttons.
     Meanings hspin, vspin;
     for (const char* what : {"left", "right"})
-        for (const char* state : {"normal", "pressed", "disabled", "hover"}) hspin.push_back(std::string(what) + " " + state);
+        for (const char* state : {"normal", "pressed", "disabled", "hover"})
+            hspin.push_back(std::string(what) + " " + state);
     for (const char* what : {"up", "down"})
-        for (const char* state : {"normal", "pressed", "disabled", "hover"}) vspin.push_back(std::string(what) + " " + state);
+        for (const char* state : {"normal", "pressed", "disabled", "hover"})
+            vspin.push_back(std::string(what) + " " + state);
     b.Image("updown_horz", "UpDown.Horz", "Image", hspin, DrawUpDown(t, false));
     b.Image("updown_horz_glyph", "UpDown.Horz", "GlyphImage", hspin, DrawUpDownGlyph(t, false));
     b.Margins("UpDown.Horz", 3, 3, 3, 3);
@@ -376,7 +387,9 @@ static std::vector<SkinPackageEntry> Entries(const Skin& skin) {
     return entries;
 }
 
-std::vector<std::uint8_t> PackageUnpacked(const Skin& skin) { return BuildSkinPackageUnpacked(Entries(skin)); }
+std::vector<std::uint8_t> PackageUnpacked(const Skin& skin) {
+    return BuildSkinPackageUnpacked(Entries(skin));
+}
 std::vector<std::uint8_t> PackagePacked(const Skin& skin) { return BuildSkinPackage(Entries(skin)); }
 
 }  // namespace skingen

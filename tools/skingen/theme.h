@@ -1,4 +1,5 @@
-// The colours one skin is drawn in. Both skins are drawn by the same artwork code; the theme decides the look.
+// The colours one skin is drawn in. Both skins are drawn by the same artwork code; the theme decides the
+// look.
 #pragma once
 
 #include <string>

@@ -10,8 +10,8 @@
 #include "platform/stream.h"
 #include "skin/data/skin_data.h"
 #include "skin/manager/skin_manage.h"
-#include "skin/storage/skin_read.h"
 #include "skin/storage/quick_ini.h"
+#include "skin/storage/skin_read.h"
 #include "tools/skinpack/command.h"
 
 namespace {
@@ -20,10 +20,12 @@ int Inspect(std::span<const std::string> args, std::ostream& out, std::ostream& 
 int SkinDataBlock(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
 const skinpack::Command kInspect{"inspect", "inspect PACKAGE",
-                                 "print every skin object, caption button and colour the engine reads", Inspect};
+                                 "print every skin object, caption button and colour the engine reads",
+                                 Inspect};
 const skinpack::Registration reg{kInspect};
 const skinpack::Command kSkinDataBlock{"skindata-block", "skindata-block PACKAGE",
-                                       "print the lap timer's SkinData1 form block holding PACKAGE", SkinDataBlock};
+                                       "print the lap timer's SkinData1 form block holding PACKAGE",
+                                       SkinDataBlock};
 const skinpack::Registration regBlock{kSkinDataBlock};
 
 std::string Upper(std::string s) {
@@ -71,8 +73,9 @@ public:
         Fact(key + ".layout", stacked ? "stacked" : "side-by-side");
         const int length = stacked ? map.Height() : map.Width();
         if (cells > 0) {
-            Fact(key + ".cell", stacked ? std::to_string(map.Width()) + "x" + std::to_string(length / cells)
-                                        : std::to_string(length / cells) + "x" + std::to_string(map.Height()));
+            Fact(key + ".cell", stacked
+                                    ? std::to_string(map.Width()) + "x" + std::to_string(length / cells)
+                                    : std::to_string(length / cells) + "x" + std::to_string(map.Height()));
             if (length % cells != 0)
                 Warn(key + ": image " + (stacked ? "height " : "width ") + std::to_string(length) +
                      " does not divide into " + std::to_string(cells) + " cells");
@@ -93,8 +96,8 @@ public:
         Fact(key + ".style", std::to_string(o->style));
         Fact(key + ".colours", std::to_string(o->Normalcolor) + " " + std::to_string(o->Overcolor) + " " +
                                    std::to_string(o->Downcolor));
-        Fact(key + ".colours2", ColourText(o->Normalcolor2) + " " + ColourText(o->Overcolor2) + " " +
-                                    ColourText(o->Downcolor2));
+        Fact(key + ".colours2",
+             ColourText(o->Normalcolor2) + " " + ColourText(o->Overcolor2) + " " + ColourText(o->Downcolor2));
         if (auto* b = dynamic_cast<const TDataSkinBorder*>(o); b && !b->MaskMap.Empty())
             Fact(key + ".second-image", Size(b->MaskMap));
     }
@@ -142,7 +145,8 @@ void CheckImageNames(const TQuickIni& ini, TSkinReader& reader, Printer& p) {
             continue;
         }
         TBitmap probe;
-        if (!probe.LoadFromStream(file)) p.Warn(where + ": image \"" + name + "\" is not a BMP the loader accepts");
+        if (!probe.LoadFromStream(file))
+            p.Warn(where + ": image \"" + name + "\" is not a BMP the loader accepts");
     }
 }
 
@@ -184,12 +188,14 @@ int Inspect(std::span<const std::string> args, std::ostream& out, std::ostream& 
             return skinpack::Fail(err, file, std::string("not a skin package: ") + e.what());
         }
         if (!loaded)
-            return skinpack::Fail(err, file,
-                                  reader.LastError.empty() ? "not a skin package of a known version" : reader.LastError);
+            return skinpack::Fail(
+                err, file,
+                reader.LastError.empty() ? "not a skin package of a known version" : reader.LastError);
         TMemoryStream text;
         std::string iniName;
         reader.readIni(".ini", text, iniName);
-        if (text.Size() == 0) return skinpack::Fail(err, file, "the package holds no skin description (.ini)");
+        if (text.Size() == 0)
+            return skinpack::Fail(err, file, "the package holds no skin description (.ini)");
         ini.LoadFromStream(text);
     }
 
@@ -206,13 +212,15 @@ int Inspect(std::span<const std::string> args, std::ostream& out, std::ostream& 
 
     static const char* const borderNames[4] = {"Left", "Right", "Top", "Bottom"};
     for (int i = 0; i < 4; ++i)
-        p.Object(std::string("border[") + std::to_string(i) + "]." + borderNames[i], skin.border[std::size_t(i)].get(),
-                 i >= 2);
+        p.Object(std::string("border[") + std::to_string(i) + "]." + borderNames[i],
+                 skin.border[std::size_t(i)].get(), i >= 2);
     p.Object("Title", skin.Title.get(), true);
     p.Fact("object.Title.align", std::to_string(skin.Title->Aligment));
     p.Fact("object.Title.font-height", std::to_string(skin.Title->FontHeight));
-    p.Fact("object.Title.back-caps", std::to_string(skin.Title->backleft) + "," + std::to_string(skin.Title->backright));
-    p.Fact("object.Title.text-colours", ColourText(skin.Title->activetext) + " " + ColourText(skin.Title->inactivetext));
+    p.Fact("object.Title.back-caps",
+           std::to_string(skin.Title->backleft) + "," + std::to_string(skin.Title->backright));
+    p.Fact("object.Title.text-colours",
+           ColourText(skin.Title->activetext) + " " + ColourText(skin.Title->inactivetext));
     p.Object("Button", skin.Button.get());
     p.Cells("object.Button.check", skin.Button->CheckMap, skin.Button->checkframe, false);
     p.Cells("object.Button.radio", skin.Button->RadioMap, skin.Button->radioframe, false);
@@ -221,22 +229,38 @@ int Inspect(std::span<const std::string> args, std::ostream& out, std::ostream& 
                                                  (skin.Button->newdown ? "down" : ""));
 
     const std::pair<const char*, const TDataSkinObject*> objects[] = {
-        {"progress", skin.progress.get()},         {"progresschunk", skin.progresschunk.get()},
-        {"Menubar", skin.Menubar.get()},           {"Box", skin.Box.get()},
-        {"boxlabel", skin.boxlabel.get()},         {"tab", skin.tab.get()},
-        {"StatusBar", skin.StatusBar.get()},       {"TabSheet", skin.TabSheet.get()},
-        {"Toolbarbtn", skin.Toolbarbtn.get()},     {"combox", skin.combox.get()},
-        {"Comboxborder", skin.Comboxborder.get()}, {"comboxarrow", skin.comboxarrow.get()},
-        {"ExtraImages", skin.ExtraImages.get()},   {"Header", skin.Header.get()},
-        {"MenuItem", skin.MenuItem.get()},         {"MenuitemBG", skin.MenuitemBG.get()},
-        {"SArrow", skin.SArrow.get()},             {"HBar", skin.HBar.get()},
-        {"VBar", skin.VBar.get()},                 {"HSlider", skin.HSlider.get()},
-        {"VSlider", skin.VSlider.get()},           {"TrackHorz", skin.TrackHorz.get()},
-        {"TrackVert", skin.TrackVert.get()},       {"TrackLeft", skin.TrackLeft.get()},
-        {"Trackright", skin.Trackright.get()},     {"Tracktop", skin.Tracktop.get()},
-        {"Trackbottom", skin.Trackbottom.get()},   {"HSpin", skin.HSpin.get()},
-        {"VSpin", skin.VSpin.get()},               {"TrackBar", skin.TrackBar.get()},
-        {"TrackBarVert", skin.TrackBarVert.get()}, {"Toolbar", skin.Toolbar.get()},
+        {"progress", skin.progress.get()},
+        {"progresschunk", skin.progresschunk.get()},
+        {"Menubar", skin.Menubar.get()},
+        {"Box", skin.Box.get()},
+        {"boxlabel", skin.boxlabel.get()},
+        {"tab", skin.tab.get()},
+        {"StatusBar", skin.StatusBar.get()},
+        {"TabSheet", skin.TabSheet.get()},
+        {"Toolbarbtn", skin.Toolbarbtn.get()},
+        {"combox", skin.combox.get()},
+        {"Comboxborder", skin.Comboxborder.get()},
+        {"comboxarrow", skin.comboxarrow.get()},
+        {"ExtraImages", skin.ExtraImages.get()},
+        {"Header", skin.Header.get()},
+        {"MenuItem", skin.MenuItem.get()},
+        {"MenuitemBG", skin.MenuitemBG.get()},
+        {"SArrow", skin.SArrow.get()},
+        {"HBar", skin.HBar.get()},
+        {"VBar", skin.VBar.get()},
+        {"HSlider", skin.HSlider.get()},
+        {"VSlider", skin.VSlider.get()},
+        {"TrackHorz", skin.TrackHorz.get()},
+        {"TrackVert", skin.TrackVert.get()},
+        {"TrackLeft", skin.TrackLeft.get()},
+        {"Trackright", skin.Trackright.get()},
+        {"Tracktop", skin.Tracktop.get()},
+        {"Trackbottom", skin.Trackbottom.get()},
+        {"HSpin", skin.HSpin.get()},
+        {"VSpin", skin.VSpin.get()},
+        {"TrackBar", skin.TrackBar.get()},
+        {"TrackBarVert", skin.TrackBarVert.get()},
+        {"Toolbar", skin.Toolbar.get()},
         {"MinCaption", skin.MinCaption.get()},
     };
     for (const auto& [name, o] : objects) p.Object(name, o, o == skin.Menubar.get() && o);
@@ -258,10 +282,26 @@ int Inspect(std::span<const std::string> args, std::ostream& out, std::ostream& 
         p.Cells(key, b.Map, b.frame, false);
     }
 
-    static const char* const colourKeys[20] = {
-        "WindowText", "TitleTextActive", "TitleTextNoActive", "ButtonFace", "ButtonText", "ButtonHilight",
-        "Buttonlight", "ButtonShadow", "ButtonDkShadow", "-", "-", "HilightText", "Hilight", "Menubar",
-        "MenuBarText", "MenuText", "Menu", "(caption colour)", "Scrollbar", "-"};
+    static const char* const colourKeys[20] = {"WindowText",
+                                               "TitleTextActive",
+                                               "TitleTextNoActive",
+                                               "ButtonFace",
+                                               "ButtonText",
+                                               "ButtonHilight",
+                                               "Buttonlight",
+                                               "ButtonShadow",
+                                               "ButtonDkShadow",
+                                               "-",
+                                               "-",
+                                               "HilightText",
+                                               "Hilight",
+                                               "Menubar",
+                                               "MenuBarText",
+                                               "MenuText",
+                                               "Menu",
+                                               "(caption colour)",
+                                               "Scrollbar",
+                                               "-"};
     for (int i = 0; i < 20; ++i)
         p.Fact("colour." + std::to_string(i) + "." + colourKeys[i],
                ColourText(skin.Colors[std::size_t(i)]) + (skin.hasColors[std::size_t(i)] ? " (given)" : ""));
@@ -294,7 +334,8 @@ int SkinDataBlock(std::span<const std::string> args, std::ostream& out, std::ost
            "    Active = True\n"
            "    DisableTag = 99\n"
            "    SkinControls = [xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, xcCheckBox, "
-           "xcRadioButton, xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcSpin, xcPanel, "
+           "xcRadioButton, xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcSpin, "
+           "xcPanel, "
            "xcGroupBox, xcStatusBar, xcTab, xcTrackBar]\n"
            "    Options = [xoPreview, xoToolbarBK, xoCaptionButtonHint]\n"
            "    Skin3rd.Strings = (";

@@ -54,16 +54,18 @@ int Pack(std::span<const std::string> args, std::ostream& out, std::ostream& err
 int Unpack(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 int List(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
-const skinpack::Command kPack{"pack", "pack DIR OUT [LISTFILE]",
-                              "build a version 70000 skin package from the files of DIR (the *.ini first, then "
-                              "by name, or in the order LISTFILE names them)",
-                              Pack};
+const skinpack::Command kPack{
+    "pack", "pack DIR OUT [LISTFILE]",
+    "build a version 70000 skin package from the files of DIR (the *.ini first, then "
+    "by name, or in the order LISTFILE names them)",
+    Pack};
 const skinpack::Command kUnpack{"unpack", "unpack PACKAGE DIR", "write every file of a skin package into DIR",
                                 Unpack};
-const skinpack::Command kList{"list", "list PACKAGE",
-                              "print the version, directory and every file of a skin package with its size and "
-                              "offset",
-                              List};
+const skinpack::Command kList{
+    "list", "list PACKAGE",
+    "print the version, directory and every file of a skin package with its size and "
+    "offset",
+    List};
 const skinpack::Registration regPack{kPack};
 const skinpack::Registration regUnpack{kUnpack};
 const skinpack::Registration regList{kList};
@@ -147,7 +149,8 @@ bool LoadPackage(const fs::path& file, TSkinReader& reader, std::ostream& err) {
 bool SafeEntryName(const std::string& name) {
     if (name.empty() || name == "." || name == "..") return false;
     if (name.find_first_of("/\\:") != std::string::npos) return false;
-    return std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    return std::none_of(name.begin(), name.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
 int Unpack(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
@@ -157,7 +160,8 @@ int Unpack(std::span<const std::string> args, std::ostream& out, std::ostream& e
     if (!LoadPackage(file, reader, err)) return skinpack::kExitFailure;
     for (int i = 0; i < reader.Num; ++i)
         if (!reader.Dir[i].empty() && !SafeEntryName(reader.Dir[i]))
-            return Fail(err, file, "entry " + std::to_string(i) + " has an unsafe name '" + reader.Dir[i] + "'");
+            return Fail(err, file,
+                        "entry " + std::to_string(i) + " has an unsafe name '" + reader.Dir[i] + "'");
 
     std::error_code ec;
     fs::create_directories(dir, ec);
@@ -176,7 +180,8 @@ int Unpack(std::span<const std::string> args, std::ostream& out, std::ostream& e
         }
         const std::uint8_t* data = reader.ms.Memory() + reader.EntryOffset(i);
         try {
-            skinpack::WriteFileAtomically(dir / name, std::span(data, std::size_t(reader.sizes[std::size_t(i)])));
+            skinpack::WriteFileAtomically(dir / name,
+                                          std::span(data, std::size_t(reader.sizes[std::size_t(i)])));
         } catch (const std::exception& e) {
             return Fail(err, dir / name, e.what());
         }
@@ -193,7 +198,8 @@ int List(std::span<const std::string> args, std::ostream& out, std::ostream& err
     out << "version: " << reader.header.Version << "\n";
     out << "directory length: " << reader.header.DirLen << "\n";
     out << "entries: " << reader.Num << "\n";
-    out << std::setw(5) << "#" << std::setw(10) << "size" << std::setw(10) << "offset" << "  name\n";
+    out << std::setw(5) << "#" << std::setw(10) << "size" << std::setw(10) << "offset"
+        << "  name\n";
     for (int i = 0; i < reader.Num; ++i)
         out << std::setw(5) << i << std::setw(10) << reader.sizes[std::size_t(i)] << std::setw(10)
             << reader.EntryOffset(i) << "  " << reader.Dir[i] << "\n";

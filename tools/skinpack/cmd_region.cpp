@@ -10,9 +10,9 @@ namespace {
 
 int Region(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
-const skinpack::Command kRegion{"region", "region IMAGE.bmp [XOFF YOFF]",
-                                "print the rectangles of the non-key pixels (left top right bottom), then their count",
-                                Region};
+const skinpack::Command kRegion{
+    "region", "region IMAGE.bmp [XOFF YOFF]",
+    "print the rectangles of the non-key pixels (left top right bottom), then their count", Region};
 const skinpack::Registration reg{kRegion};
 
 bool ParseInt(const std::string& text, int& value) {
@@ -29,7 +29,8 @@ int Region(std::span<const std::string> args, std::ostream& out, std::ostream& e
     TBitmap image;
     try {
         TMemoryStream in(skinpack::ReadInputFile(args[0]));
-        if (!image.LoadFromStream(in)) return skinpack::Fail(err, args[0], "not a BMP image this engine reads");
+        if (!image.LoadFromStream(in))
+            return skinpack::Fail(err, args[0], "not a BMP image this engine reads");
     } catch (const std::exception& e) {
         return skinpack::Fail(err, args[0], e.what());
     }

@@ -10,10 +10,9 @@ namespace {
 
 int Slice(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
-const skinpack::Command kSlice{"slice",
-                               "slice IMAGE.bmp W H LEFT TOP RIGHT BOTTOM CELL CELLS [--tile] [--vertical] OUT.bmp",
-                               "compose cell CELL of CELLS at W x H with the given margins, as a skin draws it",
-                               Slice};
+const skinpack::Command kSlice{
+    "slice", "slice IMAGE.bmp W H LEFT TOP RIGHT BOTTOM CELL CELLS [--tile] [--vertical] OUT.bmp",
+    "compose cell CELL of CELLS at W x H with the given margins, as a skin draws it", Slice};
 const skinpack::Registration reg{kSlice};
 
 // The largest preview we write: a full screen and then some.
@@ -43,9 +42,11 @@ int Slice(std::span<const std::string> args, std::ostream& out, std::ostream& er
     const std::string& image = rest[0];
     const std::string& output = rest[9];
     if (n[0] < 1 || n[1] < 1 || n[0] > kMaxSide || n[1] > kMaxSide)
-        return skinpack::Fail(err, output, "size must be 1 to " + std::to_string(kMaxSide) + " pixels each way");
+        return skinpack::Fail(err, output,
+                              "size must be 1 to " + std::to_string(kMaxSide) + " pixels each way");
     if (n[7] < 1) return skinpack::Fail(err, image, "the cell count must be at least 1");
-    if (n[6] < 1 || n[6] > n[7]) return skinpack::Fail(err, image, "the cell must be 1 to " + std::to_string(n[7]));
+    if (n[6] < 1 || n[6] > n[7])
+        return skinpack::Fail(err, image, "the cell must be 1 to " + std::to_string(n[7]));
 
     TBitmap strip;
     try {
@@ -54,8 +55,8 @@ int Slice(std::span<const std::string> args, std::ostream& out, std::ostream& er
     } catch (const std::exception& e) {
         return skinpack::Fail(err, image, e.what());
     }
-    const auto composed = MakeSkinBitmap(Rect(0, 0, n[0], n[1]), strip, Rect(n[2], n[3], n[4], n[5]), n[6], n[7],
-                                         tile ? 1 : 0, vertical ? 1 : 0);
+    const auto composed = MakeSkinBitmap(Rect(0, 0, n[0], n[1]), strip, Rect(n[2], n[3], n[4], n[5]), n[6],
+                                         n[7], tile ? 1 : 0, vertical ? 1 : 0);
     try {
         TMemoryStream bytes;
         composed->SaveToStream(bytes, 24);

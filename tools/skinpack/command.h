@@ -3,7 +3,8 @@
 //
 //     namespace {
 //     int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err) { ... }
-//     const skinpack::Registration reg{{"slice", "slice BMP CELLS OUTDIR", "cut a skin image into cells", Run}};
+//     const skinpack::Registration reg{{"slice", "slice BMP CELLS OUTDIR", "cut a skin image into cells",
+//     Run}};
 //     }
 //
 // A command gets the arguments after its own name, prints results to out and one-line errors to err, and

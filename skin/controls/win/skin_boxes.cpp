@@ -7,8 +7,8 @@
 #include "platform/win/gdi.h"
 #include "platform/win/graphics.h"
 #include "platform/win/status_bar.h"
-#include "skin/data/skin_object.h"
 #include "skin/data/skin_data.h"
+#include "skin/data/skin_object.h"
 #include "skin/imaging/img_util.h"
 #include "skin/imaging/win/img_gdi.h"
 
@@ -63,8 +63,10 @@ void TSkinGroupBox::DrawControl(HDC dc, const TRect& rc) {
     }
     SetBkColor(dc, ColorToRGB(ResolveColor(ButtonFace())));  // the caption's background hides the line
     const bool right = (DWORD(GetWindowLongW(hwnd, GWL_EXSTYLE)) & WS_EX_RIGHT) != 0;
-    RECT r = right ? RECT{rc.Left, rc.Top, rc.Right - 8, rc.Bottom} : RECT{rc.Left + 8, rc.Top, rc.Right, rc.Bottom};
-    DrawTextW(dc, caption.c_str(), int(caption.size()), &r, right ? CheckBiDi(DT_RIGHT | DT_EXPANDTABS) : DT_EXPANDTABS);
+    RECT r = right ? RECT{rc.Left, rc.Top, rc.Right - 8, rc.Bottom}
+                   : RECT{rc.Left + 8, rc.Top, rc.Right, rc.Bottom};
+    DrawTextW(dc, caption.c_str(), int(caption.size()), &r,
+              right ? CheckBiDi(DT_RIGHT | DT_EXPANDTABS) : DT_EXPANDTABS);
     if (control && kind == 1) control->PaintControls(dc, nullptr);  // labels inside the box
 }
 
@@ -137,7 +139,10 @@ void TSkinStatusBar::DrawControl(HDC dc, const TRect& rc) {
     TStatusPanels* panels = bar->Panels();
     if (bar->SimplePanel() || panels->Count() == 0) {
         const bool rtl = bar->BiDiMode() != bdLeftToRight;
-        if (image) DrawPanelFrame(b, rc, 1); else DrawPanelBevel(b, rc, 1);
+        if (image)
+            DrawPanelFrame(b, rc, 1);
+        else
+            DrawPanelBevel(b, rc, 1);
         DrawCaption(canvas, {rc.Left + 2, rc.Top, rc.Right - 2, rc.Bottom}, bar->SimpleText(), true, false,
                     rtl ? DT_RIGHT : DT_LEFT);
     } else {
@@ -151,18 +156,25 @@ void TSkinStatusBar::DrawControl(HDC dc, const TRect& rc) {
             if (!SendMessageW(hwnd, SB_GETRECT, WPARAM(i), LPARAM(&pr))) continue;
             TRect r{pr.left, pr.top, pr.right + 2, pr.bottom};
             if (i == panels->Count() - 1) r.Right = rc.Right;  // the last panel reaches the right edge
-            if (image) DrawPanelFrame(b, r, frame); else DrawPanelBevel(b, r, frame);
+            if (image)
+                DrawPanelFrame(b, r, frame);
+            else
+                DrawPanelBevel(b, r, frame);
             if (p->Style() == psText) {
-                const unsigned flags = align == taRightJustify ? DT_RIGHT : align == taCenter ? DT_CENTER : DT_LEFT;
-                DrawCaption(canvas, {r.Left + 2, r.Top, r.Right - 2, r.Bottom}, p->Text(), true, false, flags);
+                const unsigned flags = align == taRightJustify ? DT_RIGHT
+                                       : align == taCenter     ? DT_CENTER
+                                                               : DT_LEFT;
+                DrawCaption(canvas, {r.Left + 2, r.Top, r.Right - 2, r.Bottom}, p->Text(), true, false,
+                            flags);
             }
         }
     }
     const TDataSkinObject* extra = fsd->ExtraImages.get();
-    if ((DWORD(GetWindowLongW(hwnd, GWL_STYLE)) & SBARS_SIZEGRIP) && extra && !extra->Map.Empty() && extra->frame >= 5) {
+    if ((DWORD(GetWindowLongW(hwnd, GWL_STYLE)) & SBARS_SIZEGRIP) && extra && !extra->Map.Empty() &&
+        extra->frame >= 5) {
         const int cw = CellWidth(extra->Map, extra->frame), ch = extra->Map.Height();
-        DrawSkinMap1(b, {rc.Width() - 1 - cw, rc.Height() - 1 - ch, rc.Width() - 1, rc.Height() - 1}, extra->Map, 5,
-                     extra->frame);
+        DrawSkinMap1(b, {rc.Width() - 1 - cw, rc.Height() - 1 - ch, rc.Width() - 1, rc.Height() - 1},
+                     extra->Map, 5, extra->frame);
     }
     canvas.SetHandle(nullptr);
     BlitOpaque(dc, rc.Left, rc.Top, buffer);

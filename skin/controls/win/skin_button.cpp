@@ -15,9 +15,9 @@
 #include "platform/win/sys_utils.h"
 #include "skin/controls/caption_layout.h"
 #include "skin/controls/push_button.h"
+#include "skin/data/skin_data.h"
 #include "skin/data/skin_object.h"
 #include "skin/data/win/skin_data_platform.h"
-#include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
 #include "skin/imaging/win/img_gdi.h"
 
@@ -137,7 +137,8 @@ void TSkinButton::DrawControl(HDC dc, const TRect& rc) {
     for (auto& c : defaultText) c = char(std::tolower(static_cast<unsigned char>(c)));
     const bool isDefault = defaultText == "true";
     caption = control ? GetStrPropByName(control, "Caption") : GetWindowCaption(hwnd);
-    const int frame = ButtonFrame({enabled, (state & kPressed) != 0, (state & kHot) != 0, focused || isDefault});
+    const int frame =
+        ButtonFrame({enabled, (state & kPressed) != 0, (state & kHot) != 0, focused || isDefault});
 
     btemp->SetSize(rc.Width(), rc.Height());
     const HDC bdc = BitmapDC(*btemp);

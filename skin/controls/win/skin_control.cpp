@@ -10,9 +10,9 @@
 #include "platform/win/graphics.h"
 #include "platform/win/subclass.h"
 #include "skin/controls/caption_layout.h"
+#include "skin/data/skin_data.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_object.h"
-#include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
 #include "skin/imaging/win/img_gdi.h"
 
@@ -252,7 +252,9 @@ TColor TSkinControl::ButtonFace() const { return fsd ? fsd->Colors[kButtonFaceSl
 
 void TSkinControl::FillFace(HDC dc, const TRect& rc) { FillColorRect(dc, rc, ButtonFace()); }
 
-void TSkinControl::FillParentColor(HDC dc, const TRect& rc) { FillColorRect(dc, rc, GetParentColor(ButtonFace())); }
+void TSkinControl::FillParentColor(HDC dc, const TRect& rc) {
+    FillColorRect(dc, rc, GetParentColor(ButtonFace()));
+}
 
 TColor TSkinControl::GetParentColor(TColor acolor) const {
     if (!control || !control->Parent()) return acolor;
@@ -311,13 +313,15 @@ void TSkinControl::DrawImgCaption(TCanvas& acanvas, const TRect& rc, HIMAGELIST 
     int textWidth = 0, textHeight = 0;
     if (!text.empty()) {
         RECT measured{rc.Left, rc.Top, rc.Right + (hasImage ? cx + 2 : 0), rc.Bottom};
-        DrawTextW(acanvas.Handle(), text.c_str(), int(text.size()), &measured, flags | DT_CALCRECT | DT_NOCLIP);
+        DrawTextW(acanvas.Handle(), text.c_str(), int(text.size()), &measured,
+                  flags | DT_CALCRECT | DT_NOCLIP);
         textWidth = measured.right - measured.left;
         textHeight = measured.bottom - measured.top;
     }
     const ImageCaptionBoxes boxes = PlaceImageCaption(rc, hasImage, cx, cy, textWidth, textHeight, talign);
     if (!boxes.image.IsEmpty())
-        ImageList_Draw(ImgList, imgIndex, acanvas.Handle(), boxes.image.Left, boxes.image.Top, ILD_TRANSPARENT);
+        ImageList_Draw(ImgList, imgIndex, acanvas.Handle(), boxes.image.Left, boxes.image.Top,
+                       ILD_TRANSPARENT);
     if (text.empty()) return;
     const HDC dc = acanvas.Handle();
     SetBkMode(dc, TRANSPARENT);

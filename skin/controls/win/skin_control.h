@@ -80,10 +80,10 @@ public:
     int TextHeight(HDC dc, const std::wstring& s) const;
 
     // The shared drawing of the descendants.
-    void DrawCaption(TCanvas& acanvas, const TRect& rc, const std::wstring& text, bool enabled, bool defaulted,
-                     unsigned Alignment);
-    void DrawImgCaption(TCanvas& acanvas, const TRect& rc, HIMAGELIST ImgList, int imgIndex, const std::wstring& text,
-                        int talign);
+    void DrawCaption(TCanvas& acanvas, const TRect& rc, const std::wstring& text, bool enabled,
+                     bool defaulted, unsigned Alignment);
+    void DrawImgCaption(TCanvas& acanvas, const TRect& rc, HIMAGELIST ImgList, int imgIndex,
+                        const std::wstring& text, int talign);
     void DrawSkinMap(HDC dc, const TRect& rc, const TDataSkinObject* aObject, int I, int N);
     void DrawSkinMap1(HDC dc, const TRect& rc, const TBitmap& bmp, int I, int N);
     void DrawSkinMap2(HDC dc, const TRect& rc, const TBitmap& bmp, int I, int N);
@@ -93,9 +93,9 @@ public:
     void DrawBuf(HDC dc, const TRect& rc);
 
     // Fields (the names other skinners and the form skinner use).
-    std::uint8_t state = 0;       // kHot, kPressed
-    TCanvas* fCanvas = nullptr;   // lent by the form skinner
-    bool done = false;            // cleared at the start of every message
+    std::uint8_t state = 0;      // kHot, kPressed
+    TCanvas* fCanvas = nullptr;  // lent by the form skinner
+    bool done = false;           // cleared at the start of every message
     bool enabled = true;
     bool focused = false;
     std::wstring caption;

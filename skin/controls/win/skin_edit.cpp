@@ -4,8 +4,8 @@
 
 #include "platform/win/gdi.h"
 #include "platform/win/graphics.h"
-#include "skin/data/skin_messages.h"
 #include "skin/data/skin_data.h"
+#include "skin/data/skin_messages.h"
 #include "skin/imaging/img_util.h"
 
 namespace {

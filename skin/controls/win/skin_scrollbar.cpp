@@ -12,10 +12,10 @@
 #include "platform/win/gdi.h"
 #include "platform/win/graphics.h"
 #include "skin/controls/scroll_bar_layout.h"
+#include "skin/data/skin_data.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_object.h"
 #include "skin/data/win/skin_data_platform.h"
-#include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
 #include "skin/imaging/win/img_gdi.h"
 
@@ -69,7 +69,8 @@ void TWScrollbar::SetPosition(HWND ahwnd) {
     SCROLLBARINFO info;
     sbVisible = BarInfo(info);
     if (!sbVisible) return;
-    if (!(DWORD(GetWindowLongW(hwnd, GWL_STYLE)) & WS_VISIBLE) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE)) {
+    if (!(DWORD(GetWindowLongW(hwnd, GWL_STYLE)) & WS_VISIBLE) ||
+        (info.rgstate[0] & STATE_SYSTEM_INVISIBLE)) {
         HideScrollbar();
         return;
     }
@@ -129,8 +130,8 @@ void TWScrollbar::Paint() {
     if (fdown && scrollpos == spThumb) {
         POINT cursor;
         GetCursorPos(&cursor);
-        const ThumbSpan t = DragThumb(vertical ? cursor.y : cursor.x, vertical ? trackp.Y : trackp.X, trackthumb,
-                                      {thumbTop, thumbbottom}, Len, CW);
+        const ThumbSpan t = DragThumb(vertical ? cursor.y : cursor.x, vertical ? trackp.Y : trackp.X,
+                                      trackthumb, {thumbTop, thumbbottom}, Len, CW);
         thumbTop = t.top, thumbbottom = t.bottom;
     } else {
         thumbTop = info.xyThumbTop, thumbbottom = info.xyThumbBottom;
@@ -149,8 +150,8 @@ void TWScrollbar::Paint() {
 
     if (const TDataSkinObject* track = vertical ? fsd->VBar.get() : fsd->HBar.get()) {
         const int tile = fsd->HBar ? fsd->HBar->Tile : 0;
-        DrawSkinRect(dc, span(p.trackFrom, p.trackTo), track->Map, track->r, p.trackCell, 4, track->trans, tile,
-                     0);
+        DrawSkinRect(dc, span(p.trackFrom, p.trackTo), track->Map, track->r, p.trackCell, 4, track->trans,
+                     tile, 0);
     }
     obj->DrawSkinMap1(dc, span(0, p.arrowLen), arrows->Map, p.firstArrowCell, kArrowStripCells);
     obj->DrawSkinMap1(dc, span(Len - p.arrowLen, Len), arrows->Map, p.secondArrowCell, kArrowStripCells);
@@ -348,12 +349,16 @@ void TSkinScrollbar::AfterProc(TMessage& Message) {
 void TSkinScrollbar::DrawControl(HDC dc, const TRect&) {
     const DWORD style = DWORD(GetWindowLongW(hwnd, GWL_STYLE));
     if (vb) {
-        if (vb->sbVisible) vb->Invalidate();
-        else if (style & WS_VSCROLL) vb->SetPosition(hwnd);
+        if (vb->sbVisible)
+            vb->Invalidate();
+        else if (style & WS_VSCROLL)
+            vb->SetPosition(hwnd);
     }
     if (hb) {
-        if (hb->sbVisible) hb->Invalidate();
-        else if (style & WS_HSCROLL) hb->SetPosition(hwnd);
+        if (hb->sbVisible)
+            hb->Invalidate();
+        else if (style & WS_HSCROLL)
+            hb->SetPosition(hwnd);
     }
     if (hb && vb && hb->sbVisible && vb->sbVisible)
         FillFace(dc, {vb->sbRect.Left + 2, hb->sbRect.Top + 2, vb->sbRect.Right + 2, hb->sbRect.Bottom + 2});

@@ -49,7 +49,7 @@ public:
         switch (m) {
         case cxMaximized: return GetSystemMetrics(SM_CXMAXIMIZED);
         case cyMaximized: return GetSystemMetrics(SM_CYMAXIMIZED);
-        case cxHScroll:   return GetSystemMetrics(SM_CXHSCROLL);
+        case cxHScroll: return GetSystemMetrics(SM_CXHSCROLL);
         case cxSmallIcon: return GetSystemMetrics(SM_CXSMICON);
         case cySmallIcon: return GetSystemMetrics(SM_CYSMICON);
         }
@@ -83,9 +83,7 @@ public:
         return true;
     }
 
-    void MakeBGBrush(TColor color) override {
-        brush_.reset(CreateSolidBrush(ResolveColor(color)));
-    }
+    void MakeBGBrush(TColor color) override { brush_.reset(CreateSolidBrush(ResolveColor(color))); }
     HBRUSH BGBrush() const override { return brush_.get(); }
 
     void ShowHint(const TRect& rect, const std::wstring& text) override {
@@ -184,6 +182,4 @@ void TrackMouseLeave(HWND window) {
     f(&tme);
 }
 
-TObject* ControlOfWindow(HWND window) {
-    return static_cast<TObject*>(FrameworkObjectOfWindow(window));
-}
+TObject* ControlOfWindow(HWND window) { return static_cast<TObject*>(FrameworkObjectOfWindow(window)); }

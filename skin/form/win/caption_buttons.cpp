@@ -6,9 +6,9 @@
 #include "platform/win/forms.h"
 #include "platform/win/gdi.h"
 #include "platform/win/timer.h"
+#include "skin/data/skin_data.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_object.h"
-#include "skin/data/skin_data.h"
 #include "skin/form/caption_buttons.h"
 #include "skin/form/win/win_skin_form.h"
 #include "skin/imaging/img_util.h"
@@ -73,7 +73,8 @@ void TWinSkinForm::DrawButton(TWinSysButton& button, int cell) {
         DrawFormIcon(dc, button.bounds);
         return;
     }
-    DrawSkinCell(dc, button.bounds, d.Map, StateCell(cell, d.frame, button.enabled, d.Visibility == 100), d.frame, 1);
+    DrawSkinCell(dc, button.bounds, d.Map, StateCell(cell, d.frame, button.enabled, d.Visibility == 100),
+                 d.frame, 1);
 }
 
 void TWinSkinForm::DrawFormIcon(HDC dc, const TRect& rect) {
@@ -218,7 +219,8 @@ void TWinSkinForm::HoverTick() {
                 GetWindowRect(Hwnd, &w);
                 wTr = {w.left, w.top, w.right, w.bottom};
                 const std::wstring hint = ButtonHint(b->data->Action);
-                if (!hint.empty()) fsd->ActivateHint(Bounds(b->bounds.Left + wTr.Left, cursor.y + 24, 0, 0), hint);
+                if (!hint.empty())
+                    fsd->ActivateHint(Bounds(b->bounds.Left + wTr.Left, cursor.y + 24, 0, 0), hint);
             } else if (fsd->hintcount >= 2 * pause + hide) {
                 fsd->HideHint();
             }

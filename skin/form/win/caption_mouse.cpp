@@ -81,8 +81,8 @@ void TWinSkinForm::PopupSysMenu(TPoint p) {
         poptime = GetTickCount();
         BuildSysMenu();
         if (!sysmenu.get()) return;
-        const UINT command = UINT(TrackPopupMenu(sysmenu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                                 p.X, p.Y, 0, Hwnd, nullptr));
+        const UINT command = UINT(TrackPopupMenu(
+            sysmenu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, p.X, p.Y, 0, Hwnd, nullptr));
         if (command) PostMessageW(Hwnd, WM_SYSCOMMAND, command, 0);
     } else if (ActiveBtn) {
         timer->SetEnabled(false);

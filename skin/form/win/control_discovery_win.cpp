@@ -11,9 +11,9 @@
 #include "skin/controls/win/skin_button.h"
 #include "skin/controls/win/skin_edit.h"
 #include "skin/controls/win/skin_scrollbar.h"
+#include "skin/data/skin_data.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/win/skin_data_platform.h"
-#include "skin/data/skin_data.h"
 #include "skin/form/control_discovery.h"
 #include "skin/form/win/win_skin_form.h"
 
@@ -136,7 +136,8 @@ void TWinSkinForm::AddComp(TControl* Comp, TWinControl* wForm) {
         fsd->OnSkinControl(this, fsd, wForm, Comp, className, made);
         if (made) {
             auto* skinner = dynamic_cast<TSkinControl*>(made);
-            if (skinner && !AddControlList(skinner)) skinner->Init(this, fsd, fcanvas2.get(), skinner->newColor);
+            if (skinner && !AddControlList(skinner))
+                skinner->Init(this, fsd, fcanvas2.get(), skinner->newColor);
             if (auto* panel = dynamic_cast<TCustomPanel*>(Comp)) SkinChildControls(panel);
             return;
         }
@@ -158,7 +159,8 @@ void TWinSkinForm::AddComp(TControl* Comp, TWinControl* wForm) {
     }
     info.numButtons = int(GetOrdPropByName(Comp, "NumButtons"));
     info.kindProp = GetEnumPropByName(Comp, "Kind");
-    const SkinChoice choice = ChooseFrameworkSkinner(info, fsd->Skin3rd(), fsd->SkinControls(), fsd->tab != nullptr);
+    const SkinChoice choice =
+        ChooseFrameworkSkinner(info, fsd->Skin3rd(), fsd->SkinControls(), fsd->tab != nullptr);
 
     if (choice.setTransparent) SetPropByName(Comp, "Transparent", std::string_view("True"));
     if (choice.childrenFirst && windowed) SkinChildControls(windowed);
@@ -176,7 +178,8 @@ void TWinSkinForm::AddComp(TControl* Comp, TWinControl* wForm) {
         RECT w, c;
         GetWindowRect(windowed->Handle(), &w);
         GetClientRect(windowed->Handle(), &c);
-        if (w.right - w.left != c.right || w.bottom - w.top != c.bottom) Attach(Comp, int(choice.skinner), false, 0);
+        if (w.right - w.left != c.right || w.bottom - w.top != c.bottom)
+            Attach(Comp, int(choice.skinner), false, 0);
     } else if (choice.skinner != SkinnerKind::None) {
         Attach(Comp, int(choice.skinner), choice.recolour, choice.kind);
     }
@@ -218,7 +221,8 @@ void TWinSkinForm::AddControlh(HWND ahwnd) {
     const HwndChoice choice = ChooseHwndSkinner(LowerClassName(ahwnd), style, fsd->SkinControls());
     if (choice.childrenFirst) InitHwndControls(ahwnd);
     if (choice.recolourFramework)
-        if (auto* c = dynamic_cast<TControl*>(ControlOfWindow(ahwnd))) c->SetColor(fsd->Colors[kButtonFaceSlot]);
+        if (auto* c = dynamic_cast<TControl*>(ControlOfWindow(ahwnd)))
+            c->SetColor(fsd->Colors[kButtonFaceSlot]);
     const HWND target = choice.firstChild ? GetWindow(ahwnd, GW_CHILD) : ahwnd;
     if (!target) return;
     auto skinner = MakeSkinner(choice.skinner, this);

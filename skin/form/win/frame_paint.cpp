@@ -2,15 +2,15 @@
 // off screen and copied in one piece.
 #include <algorithm>
 #include <exception>
-#include <string>
 #include <optional>
+#include <string>
 
 #include "platform/bitmap.h"
 #include "platform/win/bitmap_win.h"
 #include "platform/win/gdi.h"
 #include "platform/win/graphics.h"
-#include "skin/data/skin_object.h"
 #include "skin/data/skin_data.h"
+#include "skin/data/skin_object.h"
 #include "skin/form/caption_text.h"
 #include "skin/form/win/win_skin_form.h"
 #include "skin/imaging/img_util.h"
@@ -112,7 +112,8 @@ void TWinSkinForm::DrawCaptionText(HDC dc, const TRect& R) {
     SavedDC saved(dc);
     SetBkMode(dc, TRANSPARENT);
     if (CaptionFont) SelectObject(dc, CaptionFont.get());
-    SetTextColor(dc, ColorToRGB(ResolveColor(fsd->Colors[FWindowActive ? kTitleTextActive : kTitleTextInactive])));
+    SetTextColor(
+        dc, ColorToRGB(ResolveColor(fsd->Colors[FWindowActive ? kTitleTextActive : kTitleTextInactive])));
     RECT measured{R.Left, R.Top, R.Right, R.Bottom};
     DrawTextW(dc, text.c_str(), int(text.size()), &measured, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
 

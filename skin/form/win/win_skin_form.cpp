@@ -10,10 +10,10 @@
 #include "platform/win/graphics.h"
 #include "platform/win/subclass.h"
 #include "platform/win/timer.h"
-#include "skin/data/skin_messages.h"
-#include "skin/form/caption_buttons.h"
-#include "skin/data/skin_object.h"
 #include "skin/data/skin_data.h"
+#include "skin/data/skin_messages.h"
+#include "skin/data/skin_object.h"
+#include "skin/form/caption_buttons.h"
 #include "skin/imaging/img_util.h"
 #include "skin/imaging/win/img_gdi.h"
 #include "skin/manager/skin_manage.h"
@@ -25,7 +25,7 @@ using MdiClientRole = Subclass<TWinSkinForm, &TWinSkinForm::MDIClientWndProc>;
 
 constexpr int kButtonFaceSlot = 3;
 constexpr UINT kThemedCaptionRequest = 0xAE;  // the themed non-client painter asks to draw the caption
-constexpr int kNonClientMetricsSize = 504;  // the structure without the padded border width
+constexpr int kNonClientMetricsSize = 504;    // the structure without the padded border width
 
 // The form skinners of this thread, by window.
 std::unordered_map<HWND, TWinSkinForm*>& Registry() {
@@ -92,7 +92,8 @@ TSkinManage* TWinSkinForm::Manager() const { return PrimarySkinManager(); }
 void TWinSkinForm::InitTform(TSkinData* afsd, TForm* aform) {
     FForm = aform;
     if (afsd->OnBeforeSkinForm) afsd->OnBeforeSkinForm(aform, Hwnd, formclass);
-    if (afsd->SkinControls().Contains(xcMenuItem)) SetPropByName(aform, "AutoScroll", std::string_view("False"));
+    if (afsd->SkinControls().Contains(xcMenuItem))
+        SetPropByName(aform, "AutoScroll", std::string_view("False"));
     InitWindow(afsd);
     if (sMainMenu) {
         OldWndProc = aform->WindowProc;
@@ -199,7 +200,8 @@ void TWinSkinForm::InitSkinData() {
     bw = {width(Border(1)), height(Border(3)), width(Border(2)), height(Border(4))};
     DeleteSysbtn();
     BtnCount = int(fsd->SysBtn.size());
-    for (const auto& entry : fsd->SysBtn) SysBtn.push_back(std::make_unique<TWinSysButton>(this, entry.get()));
+    for (const auto& entry : fsd->SysBtn)
+        SysBtn.push_back(std::make_unique<TWinSysButton>(this, entry.get()));
     for (auto& b : SysBtn) {
         if (!IsIconButton(b->data->Action)) continue;
         // The icon buttons take the window's icon as their image, so that they have a size.
@@ -260,7 +262,8 @@ void TWinSkinForm::MeasureClient() {
     GetClientRect(Hwnd, &client);
     GetWindowRect(Hwnd, &window);
     fClientRect = {client.left, client.top, client.right, client.bottom};
-    oldsize = {0, 0, (window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
+    oldsize = {0, 0, (window.right - window.left) - client.right,
+               (window.bottom - window.top) - client.bottom};
 }
 
 void TWinSkinForm::LoadFormIcon() {
@@ -504,7 +507,8 @@ void TWinSkinForm::OnNcCalcSize(TMessage& m) {
     const bool keep = (MdiChild() && Windowstate != swsNormal) || FormBorder == sbsNone;
     if (!keep && p->lppos) {
         const WINDOWPOS& w = *p->lppos;
-        p->rgrc[0] = {w.x + bw.Left, w.y + bw.Top + MenuHeight, w.x + w.cx - bw.Right, w.y + w.cy - bw.Bottom};
+        p->rgrc[0] = {w.x + bw.Left, w.y + bw.Top + MenuHeight, w.x + w.cx - bw.Right,
+                      w.y + w.cy - bw.Bottom};
     }
     p->rgrc[1] = p->rgrc[0];
     m.Result = WVR_VALIDRECTS;
@@ -527,7 +531,8 @@ void TWinSkinForm::FormWndProc(TMessage& m) {
     case WM_SETTEXT:
         OldWndProc(m);
         if (IsWindowVisible(Hwnd)) {
-            if (Windowstate == swsMax && Manager()) PostMessageW(Manager()->clienthwnd, SM_MDIREDRAW, WPARAM(Hwnd), 0);
+            if (Windowstate == swsMax && Manager())
+                PostMessageW(Manager()->clienthwnd, SM_MDIREDRAW, WPARAM(Hwnd), 0);
             Refresh();
         }
         return;
@@ -574,7 +579,8 @@ void TWinSkinForm::MDIClientWndProc(TMessage& m) {
         if (sMainMenu) SetMenu(Hwnd, nullptr);
         return;
     case SM_MDIREDRAW:
-        RedrawWindow(Hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        RedrawWindow(Hwnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
         return;
     default: pass(); return;
     }
@@ -658,11 +664,13 @@ Owned<HRGN> TWinSkinForm::EdgeRegion(int piece, int w, int h) {
                         : piece == 3 ? Rect(bw.Left, 0, w - bw.Right, bw.Top)
                                      : Rect(bw.Left, h - bw.Bottom, w - bw.Right, h);
     const bool shaped = b && b->trans == 1 && !place.IsEmpty() &&
-                        (piece == 1 || piece == 2 ? h > 1 : piece == 3 ? bw.Top > 1 : bw.Bottom > 1);
+                        (piece == 1 || piece == 2 ? h > 1
+                         : piece == 3             ? bw.Top > 1
+                                                  : bw.Bottom > 1);
     if (!shaped) return Owned<HRGN>(CreateRectRgn(place.Left, place.Top, place.Right, place.Bottom));
     // The piece exactly as the painter draws it, active look; its key-coloured pixels become holes.
-    auto bmp = MakeSkinBitmap(Rect(0, 0, place.Width(), place.Height()), b->Map, b->r, 1, b->frame, b->Tile != 1,
-                              piece >= 3);
+    auto bmp = MakeSkinBitmap(Rect(0, 0, place.Width(), place.Height()), b->Map, b->r, 1, b->frame,
+                              b->Tile != 1, piece >= 3);
     return Owned<HRGN>(BuildColorKeyRegion(*bmp, place.Left, place.Top, SkinKeyColor, 1, 1, 1));
 }
 
@@ -676,8 +684,8 @@ void TWinSkinForm::Cropwindow() {
     if (w == crwidth && h == crheight && !MdiChild() && Skinstate != kChanging) return;
     crop = false;
 
-    const bool anyShaped = std::any_of(fsd->border.begin(), fsd->border.end(),
-                                       [](const auto& b) { return b && b->trans != 0; });
+    const bool anyShaped =
+        std::any_of(fsd->border.begin(), fsd->border.end(), [](const auto& b) { return b && b->trans != 0; });
     Owned<HRGN> region;
     if (!anyShaped) {
         region.reset(CreateRectRgn(0, 0, w, h));

@@ -88,7 +88,7 @@ public:
     static void RePaint(HWND ahwnd);
     void Cropwindow();
     void Uncropwindow();
-    void UnSubclass();   // skinning ends: the window gets its own frame, menu bar, colour and client size back
+    void UnSubclass();  // skinning ends: the window gets its own frame, menu bar, colour and client size back
     void UnSubclass2();  // the same for a window whose frame was never skinned
     void UnSubclass3();  // the window is being destroyed: only let go
     bool MDIChildMax();

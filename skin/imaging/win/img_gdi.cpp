@@ -21,7 +21,8 @@ HBITMAP MakeKeyMask(const TBitmap& bmp, int w, int h, TColor key) {
     const TColor k = key & 0xFFFFFF;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if (bmp.Pixel(x, y) == k) bits[std::size_t(y) * std::size_t(rowBytes) + std::size_t(x >> 3)] |= BYTE(0x80 >> (x & 7));
+            if (bmp.Pixel(x, y) == k)
+                bits[std::size_t(y) * std::size_t(rowBytes) + std::size_t(x >> 3)] |= BYTE(0x80 >> (x & 7));
     return CreateBitmap(w, h, 1, 1, bits.data());
 }
 
@@ -72,18 +73,20 @@ void DrawSkinRect(HDC dc, const TRect& r, const TBitmap& image, const TRect& mar
                   int Tile, int vertical) {
     PlacedBitmap p = ComposeSkinRect(r, image, margins, I, N, trans, Tile, vertical);
     if (!p.bitmap) return;
-    if (p.keyed) DrawKeyedBitmap(dc, r, *p.bitmap, SkinKeyColor);
-    else BlitOpaque(dc, p.x, p.y, *p.bitmap);
+    if (p.keyed)
+        DrawKeyedBitmap(dc, r, *p.bitmap, SkinKeyColor);
+    else
+        BlitOpaque(dc, p.x, p.y, *p.bitmap);
 }
 
-void DrawSkinBar(HDC canvas, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
-                 int vertical) {
+void DrawSkinBar(HDC canvas, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N,
+                 int trans, int vertical) {
     PlacedBitmap p = ComposeSkinBar(r, image, margins, I, N, trans, vertical);
     Put(canvas, p);
 }
 
-void StretchSkinBar(HDC dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int Tile,
-                    int vertical) {
+void StretchSkinBar(HDC dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N,
+                    int Tile, int vertical) {
     for (PlacedBitmap& p : ComposeStretchSkinBar(r, image, margins, I, N, vertical)) Put(dc, p);
 }
 
@@ -121,7 +124,8 @@ void FillGradientRect(HDC dc, const TRect& r, TColor c1, TColor c2, int orientat
     RECT clip{};
     GetClipBox(dc, &clip);
     int n = 0, first = 0, last = -1;
-    if (!GradientBands(r, {clip.left, clip.top, clip.right, clip.bottom}, orientation, n, first, last)) return;
+    if (!GradientBands(r, {clip.left, clip.top, clip.right, clip.bottom}, orientation, n, first, last))
+        return;
     const int slot = GetGradient(n, ResolveColor(c1), ResolveColor(c2));
     const std::vector<TColor> table = GradientCache().slots[std::size_t(slot)];
     for (int i = first; i <= last; ++i) {
@@ -138,7 +142,8 @@ void FillColorRect(HDC dc, const TRect& r, TColor color) {
     FillRect(dc, &rc, brush.get());
 }
 
-void DrawTextCentered(HDC canvas, const TRect& r, const std::wstring& text, int enabled, int flag, int alignment) {
+void DrawTextCentered(HDC canvas, const TRect& r, const std::wstring& text, int enabled, int flag,
+                      int alignment) {
     const UINT flags = TextAlignFlags(alignment);
     SetBkMode(canvas, TRANSPARENT);
     SelectObject(canvas, GetStockObject(NULL_BRUSH));

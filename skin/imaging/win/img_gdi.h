@@ -20,10 +20,10 @@ void DrawKeyedBitmap(HDC dc, const TRect& r, TBitmap& bmp, TColor key);
 void TileBitmapRect(HDC canvas, const TRect& destRect, const TBitmap& src, const TRect& srcRect);
 void DrawSkinRect(HDC dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
                   int Tile, int vertical);
-void DrawSkinBar(HDC canvas, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,
-                 int vertical);
-void StretchSkinBar(HDC dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int Tile,
-                    int vertical);
+void DrawSkinBar(HDC canvas, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N,
+                 int trans, int vertical);
+void StretchSkinBar(HDC dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N,
+                    int Tile, int vertical);
 void DrawSkinCell(HDC dc, const TRect& r, const TBitmap& image, int I, int N, int trans);
 void DrawSkinCellCentered(HDC dc, const TRect& r, const TBitmap& image, int I, int N, int trans);
 
@@ -36,6 +36,7 @@ Owned<HRGN> BuildColorKeyRegion(TBitmap& bmp, int xOffset, int yOffset, TColor k
 void FillGradientRect(HDC dc, const TRect& r, TColor c1, TColor c2, int orientation);
 void FillColorRect(HDC dc, const TRect& r, TColor color);
 // Text centred both ways in r with the canvas's font made regular; flag has no effect (callers pass 0).
-void DrawTextCentered(HDC canvas, const TRect& r, const std::wstring& text, int enabled, int flag, int alignment);
+void DrawTextCentered(HDC canvas, const TRect& r, const std::wstring& text, int enabled, int flag,
+                      int alignment);
 // A small arrow of the current pen: kind 0 up, 1 down, 2 left, 3 right; other kinds draw nothing.
 void DrawArrowGlyph(HDC canvas, int x, int y, int kind);

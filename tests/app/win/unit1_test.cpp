@@ -134,7 +134,7 @@ TEST_F(Form1Test, ARunThroughTheButtonsLogsIntoTheMemo) {
     EXPECT_FALSE(form->Timer1->Enabled());
     Tick(10);
     EXPECT_EQ(form->L1->Caption(), L"");  // blinking
-    form->B2->Click();  // continue
+    form->B2->Click();                    // continue
     Tick(1000);
     form->ButtonClear->Click();
     const std::vector<std::wstring> expected = {

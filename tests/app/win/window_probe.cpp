@@ -27,8 +27,8 @@ std::wstring TextOf(HWND h) {
     if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &len)) return {};
     std::wstring text(len + 1, L'\0');
     DWORD_PTR got = 0;
-    SendMessageTimeoutW(h, WM_GETTEXT, WPARAM(len + 1), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        2000, &got);
+    SendMessageTimeoutW(h, WM_GETTEXT, WPARAM(len + 1), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 2000, &got);
     text.resize(got);
     return text;
 }
@@ -88,8 +88,9 @@ int Dump() {
         RECT r{};
         GetWindowRect(c.h, &r);
         MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
-        std::printf("control\t%s\t%s\t%ld %ld %ld %ld\t%d\n", Utf8(c.cls).c_str(), OneLine(TextOf(c.h)).c_str(),
-                    r.left, r.top, r.right - r.left, r.bottom - r.top, IsWindowVisible(c.h) ? 1 : 0);
+        std::printf("control\t%s\t%s\t%ld %ld %ld %ld\t%d\n", Utf8(c.cls).c_str(),
+                    OneLine(TextOf(c.h)).c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top,
+                    IsWindowVisible(c.h) ? 1 : 0);
     }
     for (const Child& c : children) {
         if (!IsMemo(c)) continue;
@@ -146,7 +147,8 @@ int Resources(const wchar_t* path) {
         std::vector<BYTE> copy(v, v + size);
         wchar_t* text = nullptr;
         UINT len = 0;
-        if (VerQueryValueW(copy.data(), L"\\StringFileInfo\\080404B0\\FileVersion", reinterpret_cast<void**>(&text), &len))
+        if (VerQueryValueW(copy.data(), L"\\StringFileInfo\\080404B0\\FileVersion",
+                           reinterpret_cast<void**>(&text), &len))
             std::printf("version\t%s\n", Utf8(std::wstring(text, len ? len - 1 : 0)).c_str());
     }
     if (const BYTE* x = bytes(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24), size); x) {

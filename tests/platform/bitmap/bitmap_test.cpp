@@ -26,8 +26,10 @@ void ExpectIndexed(const TBitmap& b, const Rows& indices, const std::vector<TCol
 
 TEST(BmpLoad, PaletteImagesOfEveryDepthInBothRowOrders) {
     // Widths that leave row padding, 9 pixels crossing byte boundaries at 1 and 4 bits.
-    const Rows twoColours = {{0, 1, 1, 0, 1, 0, 0, 1, 1}, {1, 1, 0, 0, 0, 1, 1, 1, 0}, {0, 0, 0, 1, 1, 1, 0, 1, 0}};
-    const Rows sixteen = {{0, 1, 2, 3, 4, 5, 6, 7, 8}, {9, 10, 11, 12, 13, 14, 15, 0, 1}, {15, 14, 13, 12, 11, 10, 9, 8, 7}};
+    const Rows twoColours = {
+        {0, 1, 1, 0, 1, 0, 0, 1, 1}, {1, 1, 0, 0, 0, 1, 1, 1, 0}, {0, 0, 0, 1, 1, 1, 0, 1, 0}};
+    const Rows sixteen = {
+        {0, 1, 2, 3, 4, 5, 6, 7, 8}, {9, 10, 11, 12, 13, 14, 15, 0, 1}, {15, 14, 13, 12, 11, 10, 9, 8, 7}};
     for (int bits : {1, 4, 8}) {
         for (bool topDown : {false, true}) {
             SCOPED_TRACE(::testing::Message() << bits << " bits, top-down " << topDown);
@@ -232,7 +234,7 @@ TEST(BmpLoad, OverlongPaletteCountIsCutAtThePixelData) {
     s.height = 1;
     s.bitCount = 8;
     s.palette = {0x0000FF, 0x00FF00};
-    s.colorsUsed = 1000;  // claims more than 256 and more than the file holds
+    s.colorsUsed = 1000;      // claims more than 256 and more than the file holds
     s.pixels = {1, 7, 0, 0};  // index 7 has no palette entry
     TBitmap b;
     ASSERT_TRUE(Load(b, BuildBmp(s)));

@@ -77,7 +77,8 @@ inline std::vector<std::uint8_t> PackRows(const std::vector<std::vector<std::uin
             case 1: bytes[x / 8] |= std::uint8_t((v & 1) << (7 - x % 8)); break;
             case 4: bytes[x / 2] |= std::uint8_t((v & 15) << (x % 2 ? 0 : 4)); break;
             default:
-                for (int b = 0; b < bitCount / 8; ++b) bytes[x * std::size_t(bitCount / 8) + std::size_t(b)] = std::uint8_t(v >> (8 * b));
+                for (int b = 0; b < bitCount / 8; ++b)
+                    bytes[x * std::size_t(bitCount / 8) + std::size_t(b)] = std::uint8_t(v >> (8 * b));
             }
         }
         out.insert(out.end(), bytes.begin(), bytes.end());

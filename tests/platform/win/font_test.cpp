@@ -99,7 +99,8 @@ TEST_P(SongFont, RealisesAChineseFace) {
 
     EXPECT_FALSE(font.Face().empty());
     EXPECT_NE(font.CodePages() & kCodePage936, 0u)
-        << "the realised face does not cover Simplified Chinese; code pages 0x" << std::hex << font.CodePages();
+        << "the realised face does not cover Simplified Chinese; code pages 0x" << std::hex
+        << font.CodePages();
 
     // A full-width character is about as wide as the font is high; a Latin fallback's box or blank is not
     // the point here, the advance of a CJK face is.

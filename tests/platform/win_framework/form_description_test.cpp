@@ -272,7 +272,8 @@ TEST(FormDescription, BuildsTheWindowThenLoadedThenOnCreate) {
     SendMessageW(form->Get<TButton>("Button1")->Handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(form->events, (std::vector<std::string>{"B2Click", "Button1Click"}));
     timer->SetEnabled(true);
-    EXPECT_TRUE(PumpUntil([&] { return !form->events.empty() && form->events.back() == "Timer1Timer"; }, 3000));
+    EXPECT_TRUE(
+        PumpUntil([&] { return !form->events.empty() && form->events.back() == "Timer1Timer"; }, 3000));
     timer->SetEnabled(false);
 }
 

@@ -117,8 +117,9 @@ TEST(Memo, LinesAppendAndClearWithChineseText) {
     ASSERT_EQ(memo->Lines().Count(), 3);
     EXPECT_EQ(memo->Lines()[0], L"暂停 00时00分05秒120毫秒 时间2013/1/19 10:00:00");
     EXPECT_EQ(memo->Lines()[1], L"1.计次 00时02分10秒031毫秒");
-    EXPECT_EQ(memo->Text(), L"暂停 00时00分05秒120毫秒 时间2013/1/19 10:00:00\r\n1.计次 00时02分10秒031毫秒\r\n"
-                            L"-----------------------------------------------------\r\n");
+    EXPECT_EQ(memo->Text(),
+              L"暂停 00时00分05秒120毫秒 时间2013/1/19 10:00:00\r\n1.计次 00时02分10秒031毫秒\r\n"
+              L"-----------------------------------------------------\r\n");
 
     // Text typed without a final line break: the next line still starts on a line of its own.
     memo->SetText(L"abc");

@@ -156,7 +156,8 @@ TEST(FrameworkWindows, PropertyKeyLeadsFromTheWindowToItsObject) {
     HWND h = button->Handle();
 
     wchar_t expected[40];
-    std::swprintf(expected, 40, L"ControlOfs%08X%08X", unsigned(reinterpret_cast<ULONG_PTR>(GetModuleHandleW(nullptr))),
+    std::swprintf(expected, 40, L"ControlOfs%08X%08X",
+                  unsigned(reinterpret_cast<ULONG_PTR>(GetModuleHandleW(nullptr))),
                   unsigned(GetCurrentThreadId()));
     EXPECT_EQ(ControlPropertyName(), expected);
     EXPECT_EQ(ControlPropertyName().size(), 26u);
@@ -169,7 +170,8 @@ TEST(FrameworkWindows, PropertyKeyLeadsFromTheWindowToItsObject) {
     EXPECT_EQ(FindControl(form->Handle()), form.get());
     EXPECT_EQ(FindControl(nullptr), nullptr);
     // A window the framework did not make has no object.
-    HWND raw = CreateWindowExW(0, L"BUTTON", L"raw", WS_CHILD, 0, 0, 10, 10, form->Handle(), nullptr, nullptr, nullptr);
+    HWND raw = CreateWindowExW(0, L"BUTTON", L"raw", WS_CHILD, 0, 0, 10, 10, form->Handle(), nullptr, nullptr,
+                               nullptr);
     EXPECT_EQ(FindControl(raw), nullptr);
     DestroyWindow(raw);
 }
@@ -273,7 +275,8 @@ TEST(MessagePath, ButtonClicksAreReflectedThroughContainersOnce) {
     SendMessageW(button->Handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(clicks, 1);
     // A notice that is not BN_CLICKED does nothing.
-    SendMessageW(group->Handle(), WM_COMMAND, MAKEWPARAM(0, BN_SETFOCUS), reinterpret_cast<LPARAM>(button->Handle()));
+    SendMessageW(group->Handle(), WM_COMMAND, MAKEWPARAM(0, BN_SETFOCUS),
+                 reinterpret_cast<LPARAM>(button->Handle()));
     EXPECT_EQ(clicks, 1);
 
     // The status bar clicks on a press and release inside it.

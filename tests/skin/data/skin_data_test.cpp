@@ -34,7 +34,11 @@ public:
     explicit TFakeSkinItem(TCollection* c) : TCollectionItem(c) {}
     void DefineProperties(TFiler& filer) override {
         filer.DefineBinaryProperty(
-            "DataStream", [this](TStream& s) { bytes.resize(std::size_t(s.Size())); s.ReadBuffer(bytes.data(), s.Size()); },
+            "DataStream",
+            [this](TStream& s) {
+                bytes.resize(std::size_t(s.Size()));
+                s.ReadBuffer(bytes.data(), s.Size());
+            },
             [this](TStream& s) { s.WriteBuffer(bytes.data(), std::int64_t(bytes.size())); }, true);
     }
     std::vector<std::uint8_t> bytes;
@@ -56,7 +60,8 @@ public:
     mutable TCollection store{TFakeSkinItem::ClassInfo_, TCollection::FactoryOf<TFakeSkinItem>(), this};
 };
 const PropTable TFakeSkinStore::Props{&TComponent::Props, {Prop::Obj("Store", &TFakeSkinStore::Store)}};
-const TClassInfo TFakeSkinStore::ClassInfo_{"TFakeSkinStore", &TComponent::ClassInfo_, &TFakeSkinStore::Props};
+const TClassInfo TFakeSkinStore::ClassInfo_{"TFakeSkinStore", &TComponent::ClassInfo_,
+                                            &TFakeSkinStore::Props};
 
 std::string Description(const std::string& properties, const std::vector<std::uint8_t>& packed) {
     TMemoryStream value;
@@ -72,7 +77,8 @@ protected:
     void SetUp() override { RegisterComponentClasses<TSkinData>(); }
     void TearDown() override { FreePrimarySkinManager(); }
 
-    TSkinData* ReadForm(TTestRoot& root, const std::string& properties, const std::vector<std::uint8_t>& packed) {
+    TSkinData* ReadForm(TTestRoot& root, const std::string& properties,
+                        const std::vector<std::uint8_t>& packed) {
         ReadComponentRes(Description(properties, packed), root);
         return dynamic_cast<TSkinData*>(root.FindComponent("SkinData1"));
     }
@@ -83,10 +89,11 @@ protected:
 
 TEST_F(SkinComponent, ReadingTheFormParsesTheSkinBeforeLoaded) {
     TTestRoot root(nullptr);
-    TSkinData* d = ReadForm(root,
-                            "    Active = True\n    SkinControls = [xcMainMenu, xcPopupMenu, xcMenuItem, xcButton]\n"
-                            "    Version = '1.00'\n",
-                            DefaultPackage());
+    TSkinData* d =
+        ReadForm(root,
+                 "    Active = True\n    SkinControls = [xcMainMenu, xcPopupMenu, xcMenuItem, xcButton]\n"
+                 "    Version = '1.00'\n",
+                 DefaultPackage());
     ASSERT_NE(d, nullptr);
     EXPECT_FALSE(d->Empty);
     EXPECT_TRUE(d->Active());  // a skin was there when Loaded came

@@ -61,8 +61,9 @@ TEST_F(PinnedSystemColors, ComboArrowWithoutAFaceColourTakesTheSystemButtonFace)
 TEST(SkinFallbacks, AMissingSunkenEdgeImageLeavesTheComboFaceTransparent) {
     // The sunken edge names an image the package lacks: the combo faces keep the key colour where the edge
     // would be, rather than an opaque black frame.
-    auto d = Load("[TitlebarSkin]\nSkinName=Tiny\n[ComboButton]\nImage=combo.bmp\n[SunkEdge]\nImage=gone.bmp\n",
-                  {{"combo.bmp", BmpBytes(ComboButton())}});
+    auto d =
+        Load("[TitlebarSkin]\nSkinName=Tiny\n[ComboButton]\nImage=combo.bmp\n[SunkEdge]\nImage=gone.bmp\n",
+             {{"combo.bmp", BmpBytes(ComboButton())}});
     ASSERT_NE(d->combox, nullptr);
     ASSERT_NE(d->Comboxborder, nullptr);
     const TBitmap& faces = d->combox->Map;

@@ -9,7 +9,7 @@ TEST(ParseColorText, ReadsUpToThreeNumbersSeparatedByAnything) {
     EXPECT_EQ(ParseColorText("  237 237 237  "), RGBColor(237, 237, 237));
     EXPECT_EQ(ParseColorText("0 0 0"), clBlack);
     EXPECT_EQ(ParseColorText("1;2/3"), RGBColor(1, 2, 3));
-    EXPECT_EQ(ParseColorText("300 0 0"), RGBColor(44, 0, 0));  // modulo 256
+    EXPECT_EQ(ParseColorText("300 0 0"), RGBColor(44, 0, 0));   // modulo 256
     EXPECT_EQ(ParseColorText("1 2 3 4 5"), RGBColor(1, 2, 3));  // only the first three count
     EXPECT_EQ(ParseColorText(""), clBlack);
     EXPECT_EQ(ParseColorText("   "), clBlack);
@@ -106,7 +106,7 @@ TEST(BuiltInImages, GroovesAndMenuGlyphs) {
     for (int cell = 0; cell < 4; ++cell) EXPECT_GT(inked(cell), 8) << cell;
     EXPECT_EQ(glyphs.Pixel(mgMinimize * 16 + 7, 11), clBlack);  // the bar sits low
     EXPECT_EQ(glyphs.Pixel(mgMinimize * 16 + 7, 5), clWhite);
-    EXPECT_EQ(glyphs.Pixel(mgClose * 16 + 3, 3), clBlack);       // the cross's corners
+    EXPECT_EQ(glyphs.Pixel(mgClose * 16 + 3, 3), clBlack);  // the cross's corners
     EXPECT_EQ(glyphs.Pixel(mgClose * 16 + 3, 11), clBlack);
     EXPECT_EQ(glyphs.Pixel(0, 0), clWhite);
 

@@ -9,8 +9,8 @@
 #include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
 #include "skin/manager/skin_manage.h"
-#include "skin/storage/skin_read.h"
 #include "skin/storage/lzh.h"
+#include "skin/storage/skin_read.h"
 #include "test_skins.h"
 
 using namespace testskin;
@@ -46,7 +46,8 @@ protected:
 TSkinData* DefaultSkin::skin_ = nullptr;
 
 bool SameChannels(TColor a, TColor b, int tolerance) {
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
+           std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
@@ -237,9 +238,9 @@ TEST_F(DefaultSkin, ComboFacesAreComposedFromEdgeAndButton) {
     EXPECT_EQ(combo.frame, 4);
     for (int i = 1; i <= 4; ++i) {
         const int x0 = (i - 1) * 50;
-        EXPECT_EQ(combo.Map.Pixel(x0, 0), CellColor(24, i)) << i;                 // edge
+        EXPECT_EQ(combo.Map.Pixel(x0, 0), CellColor(24, i)) << i;  // edge
         EXPECT_EQ(combo.Map.Pixel(x0 + 1, 10), CellColor(24, i)) << i;
-        EXPECT_EQ(combo.Map.Pixel(x0 + 2, 2), kMagenta) << i;                     // text area
+        EXPECT_EQ(combo.Map.Pixel(x0 + 2, 2), kMagenta) << i;  // text area
         EXPECT_EQ(combo.Map.Pixel(x0 + 48 - w, 17), kMagenta) << i;
         EXPECT_EQ(combo.Map.Pixel(x0 + 49 - w, 10), CellColor(24, i)) << i;
         EXPECT_EQ(combo.Map.Pixel(x0 + 50 - w + 5, 10), CellColor(23, i)) << i;  // button
@@ -294,7 +295,7 @@ Right=
 )";
     auto d = Read(Package(ini, DefaultImages()));
     ASSERT_FALSE(d->Empty);
-    EXPECT_TRUE(d->Button->Map.Empty());       // ".BMP" in capitals does not count
+    EXPECT_TRUE(d->Button->Map.Empty());         // ".BMP" in capitals does not count
     EXPECT_EQ(d->Button->CheckMap.Width(), 65);  // folder part dropped, entry found in any case
     EXPECT_TRUE(d->Button->RadioMap.Empty());
     EXPECT_TRUE(d->border[0]->Map.Empty());
@@ -345,8 +346,10 @@ color=300 0 0
 TEST(DamagedSkins, AnImageThatIsNoBmpLeavesAnEmptyBitmap) {
     std::vector<SkinPackageEntry> images = DefaultImages();
     for (auto& e : images)
-        if (e.name == "buttons.bmp") e.data = {'B', 'M', 0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3};
-        else if (e.name == "checkbox.bmp") e.data.resize(40);  // cut short
+        if (e.name == "buttons.bmp")
+            e.data = {'B', 'M', 0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3};
+        else if (e.name == "checkbox.bmp")
+            e.data.resize(40);  // cut short
     auto d = Read(Package(DefaultIni(), images));
     ASSERT_FALSE(d->Empty);
     EXPECT_TRUE(d->Button->Map.Empty());
@@ -401,15 +404,16 @@ TEST(DamagedSkins, AFailedLoadKeepsThePreviousSkin) {
         return LzhPackBytes(raw);
     };
     const std::vector<std::vector<std::uint8_t>> rejected{
-        {},                                // nothing
-        {1, 2, 3},                         // shorter than the size prefix
-        {0xFF, 0xFF, 0xFF, 0x7F, 1, 2},    // a size beyond reason
-        damagedHeader(1 << 30, 70000),     // a directory longer than the package
+        {},                              // nothing
+        {1, 2, 3},                       // shorter than the size prefix
+        {0xFF, 0xFF, 0xFF, 0x7F, 1, 2},  // a size beyond reason
+        damagedHeader(1 << 30, 70000),   // a directory longer than the package
         damagedHeader(-7, 70000),
-        damagedHeader(12, 12345),          // a version nobody knows
+        damagedHeader(12, 12345),  // a version nobody knows
     };
     std::vector<std::string> messages;
-    const TSkinMessageHook previous = SetSkinMessageHook([&](const std::string& m) { messages.push_back(m); });
+    const TSkinMessageHook previous =
+        SetSkinMessageHook([&](const std::string& m) { messages.push_back(m); });
     for (const auto& bytes : rejected) {
         TMemoryStream s(bytes);
         d->LoadFromStream(s);
@@ -474,20 +478,20 @@ TEST(SecondSkin, ReplacesEveryObjectOfTheFirst) {
     ASSERT_FALSE(d->Empty);
     TDataSkinButton* button = d->Button.get();
     TDataSkinBorder* top = d->border[2].get();
-    const TDataSkinObject* before[] = {d->SArrow.get(), d->HBar.get(), d->VBar.get(), d->HSlider.get(),
-                                       d->VSlider.get(), d->Header.get(), d->Box.get(), d->StatusBar.get(),
-                                       d->Comboxborder.get(), d->combox.get(), d->progress.get(),
-                                       d->TrackBar.get(), d->TrackBarVert.get()};
+    const TDataSkinObject* before[] = {
+        d->SArrow.get(),   d->HBar.get(),     d->VBar.get(),        d->HSlider.get(),      d->VSlider.get(),
+        d->Header.get(),   d->Box.get(),      d->StatusBar.get(),   d->Comboxborder.get(), d->combox.get(),
+        d->progress.get(), d->TrackBar.get(), d->TrackBarVert.get()};
 
     d->SetSkinFormtype(sfDialog);  // no manager involved
     TMemoryStream s(SecondPackage());
     d->LoadFromStream(s);
     ASSERT_FALSE(d->Empty);
     EXPECT_EQ(d->SkinName, "Second");
-    const TDataSkinObject* after[] = {d->SArrow.get(), d->HBar.get(), d->VBar.get(), d->HSlider.get(),
-                                      d->VSlider.get(), d->Header.get(), d->Box.get(), d->StatusBar.get(),
-                                      d->Comboxborder.get(), d->combox.get(), d->progress.get(),
-                                      d->TrackBar.get(), d->TrackBarVert.get()};
+    const TDataSkinObject* after[] = {
+        d->SArrow.get(),   d->HBar.get(),     d->VBar.get(),        d->HSlider.get(),      d->VSlider.get(),
+        d->Header.get(),   d->Box.get(),      d->StatusBar.get(),   d->Comboxborder.get(), d->combox.get(),
+        d->progress.get(), d->TrackBar.get(), d->TrackBarVert.get()};
     for (std::size_t i = 0; i < std::size(before); ++i) {
         ASSERT_NE(after[i], nullptr) << i;
         EXPECT_NE(after[i], before[i]) << i;
@@ -539,7 +543,10 @@ struct SkinPart {
     const char* section;
     const TDataSkinObject* (*get)(const TSkinData&);
 };
-#define TV_PART(section, field) {section, [](const TSkinData& d) -> const TDataSkinObject* { return d.field.get(); }}
+#define TV_PART(section, field)                                                             \
+    {                                                                                       \
+        section, [](const TSkinData& d) -> const TDataSkinObject* { return d.field.get(); } \
+    }
 const SkinPart kOptionalParts[] = {
     TV_PART("Progress", progress),
     TV_PART("Progress.Chunk", progresschunk),
@@ -577,10 +584,12 @@ const SkinPart kOptionalParts[] = {
 // has its own image and its own Trans value (its position in kOptionalParts, from 1).
 std::vector<std::uint8_t> CompleteSkin() {
     std::string ini = "[TitlebarSkin]\nSkinName=Complete\n[Fonts]\nFontHeight=20\n";
-    ini += "[Personality]\nLeft=left.bmp\nRight=right.bmp\nTop=top.bmp\nBottom=bottom.bmp\nmenuBar=menubar.bmp\n"
-           "TextBack=menubar.bmp\nActiveTextR=1\nActiveTextG=2\nActiveTextB=3\n";
-    ini += "[Buttons]\nBitmap=buttons.bmp\nCheckButton=checkbox.bmp\nRadioButton=radio.bmp\n"
-           "NormalColour2=1 1 1\nMouseOverColour2=2 2 2\nPressedColour2=3 3 3\n";
+    ini +=
+        "[Personality]\nLeft=left.bmp\nRight=right.bmp\nTop=top.bmp\nBottom=bottom.bmp\nmenuBar=menubar.bmp\n"
+        "TextBack=menubar.bmp\nActiveTextR=1\nActiveTextG=2\nActiveTextB=3\n";
+    ini +=
+        "[Buttons]\nBitmap=buttons.bmp\nCheckButton=checkbox.bmp\nRadioButton=radio.bmp\n"
+        "NormalColour2=1 1 1\nMouseOverColour2=2 2 2\nPressedColour2=3 3 3\n";
     ini += "[Button0]\nAction=0\nButtonImage=close.bmp\n[MDIControls]\nImage=mdi.bmp\n";
     ini += "[Colours]\n";
     for (const TSchemeColorKey& k : kSchemeColorKeys)
@@ -591,8 +600,8 @@ std::vector<std::uint8_t> CompleteSkin() {
     for (std::size_t i = 0; i < std::size(kOptionalParts); ++i) {
         const std::string image = "part" + std::to_string(i) + ".bmp";
         const char* key = std::string(kOptionalParts[i].section) == "Progress" ? "Bitmap" : "Image";
-        ini += std::string("[") + kOptionalParts[i].section + "]\n" + key + "=" + image + "\nTrans=" +
-               std::to_string(i + 1) + "\nBorder=radio.bmp\nGlyphImage=radio.bmp\n";
+        ini += std::string("[") + kOptionalParts[i].section + "]\n" + key + "=" + image +
+               "\nTrans=" + std::to_string(i + 1) + "\nBorder=radio.bmp\nGlyphImage=radio.bmp\n";
         images.push_back({image, BmpBytes(CellStrip(80, 21, 4, 40 + int(i)))});
     }
     return Package(ini, images);

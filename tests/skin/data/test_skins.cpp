@@ -8,7 +8,9 @@
 
 namespace testskin {
 
-TColor CellColor(int seed, int cell) { return RGBColor(seed * 7 % 200 + 20, cell * 37 % 250, 90 + seed % 100); }
+TColor CellColor(int seed, int cell) {
+    return RGBColor(seed * 7 % 200 + 20, cell * 37 % 250, 90 + seed % 100);
+}
 
 TBitmap CellStrip(int width, int height, int cells, int seed, bool stacked) {
     TBitmap b(width, height, pf24bit);
@@ -197,22 +199,23 @@ std::vector<SkinPackageEntry> DefaultImages() {
         bool stacked;
     };
     static const StripImage strips[] = {
-        {"left.bmp", 8, 63, 2, 1, false},      {"right.bmp", 8, 63, 2, 2, false},
-        {"top.bmp", 223, 56, 2, 3, true},      {"bottom.bmp", 41, 8, 2, 4, true},
-        {"menubar.bmp", 20, 40, 2, 5, true},   {"buttons.bmp", 195, 23, 5, 6, false},
-        {"checkbox.bmp", 65, 13, 5, 7, false}, {"radio.bmp", 65, 13, 5, 8, false},
-        {"close.bmp", 126, 21, 6, 9, false},   {"max.bmp", 126, 21, 6, 10, false},
+        {"left.bmp", 8, 63, 2, 1, false},       {"right.bmp", 8, 63, 2, 2, false},
+        {"top.bmp", 223, 56, 2, 3, true},       {"bottom.bmp", 41, 8, 2, 4, true},
+        {"menubar.bmp", 20, 40, 2, 5, true},    {"buttons.bmp", 195, 23, 5, 6, false},
+        {"checkbox.bmp", 65, 13, 5, 7, false},  {"radio.bmp", 65, 13, 5, 8, false},
+        {"close.bmp", 126, 21, 6, 9, false},    {"max.bmp", 126, 21, 6, 10, false},
         {"restore.bmp", 126, 21, 6, 11, false}, {"min.bmp", 126, 21, 6, 12, false},
-        {"mdi.bmp", 156, 13, 12, 13, false},   {"scroll.bmp", 391, 16, 23, 14, false},
-        {"hscroll.bmp", 64, 16, 4, 15, false}, {"vscroll.bmp", 64, 16, 4, 16, false},
-        {"hthumb.bmp", 48, 16, 3, 17, false},  {"vthumb.bmp", 48, 16, 3, 18, false},
-        {"header.bmp", 100, 20, 5, 19, false}, {"groupbox.bmp", 20, 10, 2, 20, false},
+        {"mdi.bmp", 156, 13, 12, 13, false},    {"scroll.bmp", 391, 16, 23, 14, false},
+        {"hscroll.bmp", 64, 16, 4, 15, false},  {"vscroll.bmp", 64, 16, 4, 16, false},
+        {"hthumb.bmp", 48, 16, 3, 17, false},   {"vthumb.bmp", 48, 16, 3, 18, false},
+        {"header.bmp", 100, 20, 5, 19, false},  {"groupbox.bmp", 20, 10, 2, 20, false},
         {"boxlabel.bmp", 10, 10, 1, 21, false}, {"status.bmp", 30, 10, 3, 22, false},
         {"combobtn.bmp", 68, 21, 4, 23, false}, {"sunkedge.bmp", 88, 21, 4, 24, false},
         {"progress.bmp", 40, 10, 2, 25, false},
     };
     std::vector<SkinPackageEntry> out;
-    for (const StripImage& s : strips) out.push_back({s.name, BmpBytes(CellStrip(s.w, s.h, s.cells, s.seed, s.stacked))});
+    for (const StripImage& s : strips)
+        out.push_back({s.name, BmpBytes(CellStrip(s.w, s.h, s.cells, s.seed, s.stacked))});
     return out;
 }
 

@@ -58,7 +58,9 @@ TEST(CaptionButtons, TheDefaultSkinsButtonsOnNormalAndMaximisedWindows) {
 
 TEST(CaptionButtons, VisibilityCodesAndActionVetoes) {
     ButtonContext c = Window(true, true);
-    auto shown = [&](int vis, int vis1 = 0, int action = 50) { return EvaluateButton(Button(action, 0, 0, 0, vis, vis1), c).visible; };
+    auto shown = [&](int vis, int vis1 = 0, int action = 50) {
+        return EvaluateButton(Button(action, 0, 0, 0, vis, vis1), c).visible;
+    };
     EXPECT_FALSE(shown(-1));
     EXPECT_FALSE(shown(5));
     EXPECT_FALSE(shown(0, 5));  // both conditions must hold
@@ -105,8 +107,8 @@ TEST(CaptionButtons, PlacementByAlignment) {
     in.bw = {4, 28, 4, 4};
     in.MenuHeight = 19;
     in.menubarLeft = 3;
-    EXPECT_EQ(PlaceButton(Button(50, 2, 5, 6, 0), 16, 14, in), (TRect{39, 6, 55, 20}));   // left of the title
-    EXPECT_EQ(PlaceButton(Button(50, 9, 5, 6, 0), 16, 14, in), (TRect{205, 6, 221, 20}));  // right of it
+    EXPECT_EQ(PlaceButton(Button(50, 2, 5, 6, 0), 16, 14, in), (TRect{39, 6, 55, 20}));  // left of the title
+    EXPECT_EQ(PlaceButton(Button(50, 9, 5, 6, 0), 16, 14, in), (TRect{205, 6, 221, 20}));      // right of it
     EXPECT_EQ(PlaceButton(Button(50, 100, 20, 0, 0), 16, 15, in), (TRect{373, 30, 389, 45}));  // menu band
     EXPECT_EQ(PlaceButton(Button(50, 42, 20, 9, 0), 16, 15, in), (TRect{0, 0, 16, 15}));
 }

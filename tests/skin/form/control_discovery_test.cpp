@@ -114,13 +114,14 @@ TEST(ControlDiscovery, FallbackRowsAndTheirFlags) {
 
 TEST(ControlDiscovery, DialogBoxChildWindows) {
     const TSkinControlTypes all = {xcButton, xcCheckBox, xcRadioButton, xcCombo, xcEdit, xcTab};
-    EXPECT_EQ(ChooseHwndSkinner("button", 0xB, all).skinner, SkinnerKind::None);   // owner-drawn
+    EXPECT_EQ(ChooseHwndSkinner("button", 0xB, all).skinner, SkinnerKind::None);       // owner-drawn
     EXPECT_EQ(ChooseHwndSkinner("button", 9, all).skinner, SkinnerKind::RadioButton);  // auto radio
-    EXPECT_EQ(ChooseHwndSkinner("button", 7, all).skinner, SkinnerKind::None);     // group box frame
-    EXPECT_EQ(ChooseHwndSkinner("button", 1, all).skinner, SkinnerKind::Button);   // default push button
+    EXPECT_EQ(ChooseHwndSkinner("button", 7, all).skinner, SkinnerKind::None);         // group box frame
+    EXPECT_EQ(ChooseHwndSkinner("button", 1, all).skinner, SkinnerKind::Button);       // default push button
     EXPECT_EQ(ChooseHwndSkinner("button", 3, all).skinner, SkinnerKind::CheckBox);
-    EXPECT_EQ(ChooseHwndSkinner("button", 0, {xcCheckBox}).skinner, SkinnerKind::None);  // flag off: no more rows
-    EXPECT_EQ(ChooseHwndSkinner("combobox", 1, all).skinner, SkinnerKind::None);   // simple combo box
+    EXPECT_EQ(ChooseHwndSkinner("button", 0, {xcCheckBox}).skinner,
+              SkinnerKind::None);                                                 // flag off: no more rows
+    EXPECT_EQ(ChooseHwndSkinner("combobox", 1, all).skinner, SkinnerKind::None);  // simple combo box
     EXPECT_EQ(ChooseHwndSkinner("combobox", 2, all).skinner, SkinnerKind::ComboBox);
     EXPECT_TRUE(ChooseHwndSkinner("comboboxex32", 2, all).firstChild);
     EXPECT_EQ(ChooseHwndSkinner("systabcontrol32", 0x2000, all).skinner, SkinnerKind::None);

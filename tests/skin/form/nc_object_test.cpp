@@ -15,7 +15,8 @@ struct Window : NcObjectHost {
 };
 
 struct Button : TNCObject {
-    Button(Window* w, std::string n, std::vector<std::string>& log) : TNCObject(w), name(std::move(n)), log(log) {
+    Button(Window* w, std::string n, std::vector<std::string>& log)
+        : TNCObject(w), name(std::move(n)), log(log) {
         visible = true;
     }
     void Draw() override { log.push_back(name + ":" + std::to_string(state)); }

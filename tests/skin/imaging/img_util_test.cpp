@@ -71,15 +71,15 @@ TEST(MakeSkinBitmap, NineSlicePiecesKeepTheirBorders) {
     // Frame 2 of a two-frame strip 16 x 8, margins 2, 1, 3, 2, into 20 x 10.
     const TBitmap src = Coded(16, 8);
     auto b = MakeSkinBitmap(Rect(0, 0, 20, 10), src, Rect(2, 1, 3, 2), 2, 2, 0, 0);
-    EXPECT_EQ(b->Pixel(0, 0), At(8, 0));     // top-left corner, unscaled
+    EXPECT_EQ(b->Pixel(0, 0), At(8, 0));  // top-left corner, unscaled
     EXPECT_EQ(b->Pixel(1, 0), At(9, 0));
-    EXPECT_EQ(b->Pixel(19, 9), At(15, 7));   // bottom-right corner
+    EXPECT_EQ(b->Pixel(19, 9), At(15, 7));  // bottom-right corner
     EXPECT_EQ(b->Pixel(17, 8), At(13, 6));
-    EXPECT_EQ(b->Pixel(0, 9), At(8, 7));     // bottom-left
-    EXPECT_EQ(b->Pixel(19, 0), At(15, 0));   // top-right
-    EXPECT_EQ(b->Pixel(0, 5), At(8, 1 + (5 - 1) * 5 / 7));   // left edge, stretched in height only
+    EXPECT_EQ(b->Pixel(0, 9), At(8, 7));                        // bottom-left
+    EXPECT_EQ(b->Pixel(19, 0), At(15, 0));                      // top-right
+    EXPECT_EQ(b->Pixel(0, 5), At(8, 1 + (5 - 1) * 5 / 7));      // left edge, stretched in height only
     EXPECT_EQ(b->Pixel(10, 0), At(10 + (10 - 2) * 3 / 15, 0));  // top edge, stretched in width only
-    EXPECT_EQ(b->Pixel(2, 1), At(10, 1));    // the centre's first pixel
+    EXPECT_EQ(b->Pixel(2, 1), At(10, 1));                       // the centre's first pixel
 }
 
 TEST(MakeSkinBitmap, MarginsWiderThanTheTargetAreDropped) {
@@ -150,7 +150,8 @@ TEST(DrawSkinRect, AnEmptySkinImageDrawsNothingOpaqueOrKeyed) {
     TBitmap dc(12, 8);
     dc.Fill(0x123456);
     for (int trans : {0, 1})
-        for (int tile : {0, 1}) DrawSkinRect(dc, Rect(1, 1, 11, 7), missing, Rect(2, 2, 2, 2), 1, 2, trans, tile, 0);
+        for (int tile : {0, 1})
+            DrawSkinRect(dc, Rect(1, 1, 11, 7), missing, Rect(2, 2, 2, 2), 1, 2, trans, tile, 0);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 12; ++x) ASSERT_EQ(dc.Pixel(x, y), 0x123456u);
     EXPECT_EQ(ComposeSkinRect(Rect(0, 0, 5, 5), missing, {}, 1, 1, 0, 0, 0).bitmap, nullptr);
@@ -163,13 +164,13 @@ TEST(DrawSkinBar, CapsAtTheEndsAndWholeTilesBetween) {
     TBitmap dc(20, 6);
     DrawSkinBar(dc, Rect(2, 1, 18, 5), src, Rect(2, 0, 3, 0), 1, 1, 0, 0);
     EXPECT_EQ(dc.Pixel(2, 1), At(0, 0));
-    EXPECT_EQ(dc.Pixel(3, 4), At(1, 1));      // height stretched 2 -> 4
-    EXPECT_EQ(dc.Pixel(4, 1), At(2, 0));      // first tile
-    EXPECT_EQ(dc.Pixel(9, 1), At(2, 0));      // second tile
-    EXPECT_EQ(dc.Pixel(14, 1), At(2, 0));     // x 12 of the bar: the third tile's only visible column
-    EXPECT_EQ(dc.Pixel(15, 1), At(7, 0));     // right cap
+    EXPECT_EQ(dc.Pixel(3, 4), At(1, 1));   // height stretched 2 -> 4
+    EXPECT_EQ(dc.Pixel(4, 1), At(2, 0));   // first tile
+    EXPECT_EQ(dc.Pixel(9, 1), At(2, 0));   // second tile
+    EXPECT_EQ(dc.Pixel(14, 1), At(2, 0));  // x 12 of the bar: the third tile's only visible column
+    EXPECT_EQ(dc.Pixel(15, 1), At(7, 0));  // right cap
     EXPECT_EQ(dc.Pixel(17, 1), At(9, 0));
-    EXPECT_EQ(dc.Pixel(18, 1), clBlack);      // outside the bar
+    EXPECT_EQ(dc.Pixel(18, 1), clBlack);  // outside the bar
 
     // No middle at all (5 + 5 = the frame): the caps alone, and it terminates.
     TBitmap dc2(12, 2);
@@ -189,9 +190,9 @@ TEST(StretchSkinBar, WholeFrameWhenNarrowerElseThreeStretches) {
     StretchSkinBar(dc, Rect(5, 0, 30, 2), src, Rect(2, 0, 3, 0), 2, 2, 0, 0);
     EXPECT_EQ(dc.Pixel(5, 0), At(10, 0));
     EXPECT_EQ(dc.Pixel(6, 0), At(11, 0));
-    EXPECT_EQ(dc.Pixel(7, 0), At(12, 0));             // middle: 5 source columns over 20
+    EXPECT_EQ(dc.Pixel(7, 0), At(12, 0));  // middle: 5 source columns over 20
     EXPECT_EQ(dc.Pixel(26, 0), At(12 + 19 * 5 / 20, 0));
-    EXPECT_EQ(dc.Pixel(27, 0), At(17, 0));            // right cap
+    EXPECT_EQ(dc.Pixel(27, 0), At(17, 0));  // right cap
     EXPECT_EQ(dc.Pixel(29, 1), At(19, 1));
 }
 
@@ -228,9 +229,9 @@ TEST(TileBitmapRect, TilesAreNotCutAtTheRectangleOnlyAtTheCanvas) {
     TBitmap canvas(12, 12);
     TileBitmapRect(canvas, Rect(1, 1, 6, 4), src, Rect(2, 2, 5, 4));  // 3 x 2 tiles
     EXPECT_EQ(canvas.Pixel(1, 1), At(2, 2));
-    EXPECT_EQ(canvas.Pixel(6, 1), At(4, 2));   // the second tile column starts at 4, inside, and ends at 6
+    EXPECT_EQ(canvas.Pixel(6, 1), At(4, 2));  // the second tile column starts at 4, inside, and ends at 6
     EXPECT_EQ(canvas.Pixel(7, 1), clBlack);
-    EXPECT_EQ(canvas.Pixel(1, 4), At(2, 3));   // second tile row runs to y 4
+    EXPECT_EQ(canvas.Pixel(1, 4), At(2, 3));  // second tile row runs to y 4
     EXPECT_EQ(canvas.Pixel(1, 5), clBlack);
     TileBitmapRect(canvas, Rect(10, 10, 30, 30), src, Rect(0, 0, 4, 4));  // clipped by the canvas only
     EXPECT_EQ(canvas.Pixel(11, 11), At(1, 1));

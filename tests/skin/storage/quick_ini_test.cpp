@@ -64,14 +64,14 @@ TEST(QuickIni, LoadDropsBlanksAndCommentsAndIndexesHeaders) {
 
 TEST(QuickIni, LookupsIgnoreCaseAndTakeTheFirstMatch) {
     const TQuickIni ini = Loaded(kSkin);
-    EXPECT_EQ(ini.ReadString("MDICONTROLS", "XCoord", "?"), "8");   // first section, first key
-    EXPECT_EQ(ini.ReadString("mdicontrols", "A", "?"), "b=c");      // a value may hold "="
-    EXPECT_EQ(ini.ReadString("MdiControls", "NoEquals", "?"), "?"); // a line without "=" never matches
+    EXPECT_EQ(ini.ReadString("MDICONTROLS", "XCoord", "?"), "8");    // first section, first key
+    EXPECT_EQ(ini.ReadString("mdicontrols", "A", "?"), "b=c");       // a value may hold "="
+    EXPECT_EQ(ini.ReadString("MdiControls", "NoEquals", "?"), "?");  // a line without "=" never matches
     EXPECT_EQ(ini.ReadString("MdiControls", "Visibility1", "dflt"), "dflt");
     EXPECT_EQ(ini.ReadInteger("MdiControls", "Visibility1", 7), 7);
     EXPECT_EQ(ini.ReadString("Colours", "Quoted", "?"), "\"x\"");  // quotes stay
     EXPECT_EQ(ini.ReadString("Missing", "Key", "d"), "d");
-    EXPECT_EQ(ini.ReadString("", "Stray", "d"), "d");               // a key before any header is in no section
+    EXPECT_EQ(ini.ReadString("", "Stray", "d"), "d");  // a key before any header is in no section
     // Blanks inside the brackets must be asked for.
     EXPECT_EQ(ini.ReadString("Spaced", "Key", "?"), "?");
     EXPECT_EQ(ini.ReadString(" Spaced ", "Key", "?"), "v");
@@ -98,11 +98,24 @@ TEST(QuickIni, IntegersInDecimalAndHexadecimal) {
         std::int32_t value;
     };
     const Case cases[] = {
-        {"0", true, 0},           {"+12", true, 12},          {"-0x10", true, -16},   {"x10", true, 16},
-        {"X10", true, 16},        {"$", false, 0},            {"0x", false, 0},       {"", false, 0},
-        {"2147483647", true, 2147483647}, {"2147483648", false, 0}, {"-2147483648", true, INT32_MIN},
-        {"$FFFFFFFF", true, -1},  {"$100000000", false, 0},   {"1 2", false, 0},      {"--1", false, 0},
-        {" 5", true, 5},          {"0X1f", true, 31},         {"12abc", false, 0},
+        {"0", true, 0},
+        {"+12", true, 12},
+        {"-0x10", true, -16},
+        {"x10", true, 16},
+        {"X10", true, 16},
+        {"$", false, 0},
+        {"0x", false, 0},
+        {"", false, 0},
+        {"2147483647", true, 2147483647},
+        {"2147483648", false, 0},
+        {"-2147483648", true, INT32_MIN},
+        {"$FFFFFFFF", true, -1},
+        {"$100000000", false, 0},
+        {"1 2", false, 0},
+        {"--1", false, 0},
+        {" 5", true, 5},
+        {"0X1f", true, 31},
+        {"12abc", false, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -144,13 +157,13 @@ TEST(QuickIni, SectionListsAndTheirAssertions) {
 
 TEST(QuickIni, WritingKeepsEverySectionReadable) {
     TQuickIni ini = Loaded("[One]\r\na=1\r\n[Two]\r\nb=2\r\n[Three]\r\nc=3\r\n");
-    ini.WriteString("One", "New", "x");       // inserted before [Two]
-    ini.WriteString("one", "A", "10");        // replaces a=1, keeping the ident as passed
-    ini.WriteString("Three", "d", "4");       // appended at the end
-    ini.WriteInteger("Four", "e", -5);        // new section at the end
+    ini.WriteString("One", "New", "x");  // inserted before [Two]
+    ini.WriteString("one", "A", "10");   // replaces a=1, keeping the ident as passed
+    ini.WriteString("Three", "d", "4");  // appended at the end
+    ini.WriteInteger("Four", "e", -5);   // new section at the end
     ini.WriteBool("Two", "f", true);
-    ini.WriteString("Five", "", "ignored");   // only the section
-    ini.WriteString("One", "", "ignored");    // nothing
+    ini.WriteString("Five", "", "ignored");  // only the section
+    ini.WriteString("One", "", "ignored");   // nothing
     EXPECT_EQ(Saved(ini),
               "[One]\r\nA=10\r\nNew=x\r\n[Two]\r\nb=2\r\nf=1\r\n[Three]\r\nc=3\r\nd=4\r\n[Four]\r\ne=-5\r\n"
               "[Five]\r\n");
@@ -166,7 +179,8 @@ TEST(QuickIni, WritingKeepsEverySectionReadable) {
 
     // Erasing leaves one empty line in place of a section that was not first.
     ini.EraseSection("Two");
-    EXPECT_EQ(Saved(ini), "[One]\r\nA=10\r\nNew=x\r\n\r\n[Three]\r\nc=3\r\nd=4\r\n[Four]\r\ne=-5\r\n[Five]\r\n");
+    EXPECT_EQ(Saved(ini),
+              "[One]\r\nA=10\r\nNew=x\r\n\r\n[Three]\r\nc=3\r\nd=4\r\n[Four]\r\ne=-5\r\n[Five]\r\n");
     ini.EraseSection("One");
     EXPECT_EQ(Saved(ini), "[Three]\r\nc=3\r\nd=4\r\n[Four]\r\ne=-5\r\n[Five]\r\n");  // the blank went with it
     EXPECT_EQ(ini.ReadString("Four", "e", "?"), "-5");

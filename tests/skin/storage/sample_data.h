@@ -34,17 +34,21 @@ inline std::vector<std::uint8_t> RandomBytes(std::size_t size, std::uint64_t see
 
 inline std::vector<std::uint8_t> EnglishText(std::size_t size, std::uint64_t seed = 1) {
     static const char* const words[] = {
-        "the", "of", "and", "to", "in", "a", "is", "that", "for", "it", "as", "was", "with", "be", "by",
-        "on", "not", "he", "this", "are", "or", "his", "from", "at", "which", "but", "have", "an", "had",
-        "they", "you", "were", "their", "one", "all", "we", "can", "her", "has", "there", "been", "if",
-        "more", "when", "will", "would", "who", "so", "no", "window", "timer", "lap", "minute", "second",
-        "runner", "track", "morning", "evening", "country", "question", "between", "government", "number",
-        "however", "against", "without", "something", "children", "important", "beautiful", "river",
-        "mountain", "history", "language", "together", "remember", "thousand", "hundred", "yesterday"};
+        "the",     "of",       "and",       "to",       "in",        "a",          "is",       "that",
+        "for",     "it",       "as",        "was",      "with",      "be",         "by",       "on",
+        "not",     "he",       "this",      "are",      "or",        "his",        "from",     "at",
+        "which",   "but",      "have",      "an",       "had",       "they",       "you",      "were",
+        "their",   "one",      "all",       "we",       "can",       "her",        "has",      "there",
+        "been",    "if",       "more",      "when",     "will",      "would",      "who",      "so",
+        "no",      "window",   "timer",     "lap",      "minute",    "second",     "runner",   "track",
+        "morning", "evening",  "country",   "question", "between",   "government", "number",   "however",
+        "against", "without",  "something", "children", "important", "beautiful",  "river",    "mountain",
+        "history", "language", "together",  "remember", "thousand",  "hundred",    "yesterday"};
     constexpr unsigned kCommon = sizeof words / sizeof words[0];
-    static const char* const syllables[] = {"con", "ver", "sa", "tion", "ment", "pre", "in", "ter", "ly", "al",
-                                            "er", "ous", "ble", "de", "pro", "re", "ing", "ed", "an", "or",
-                                            "ex", "com", "par", "ti", "na", "ture", "ist", "ic", "ra", "mo"};
+    static const char* const syllables[] = {"con", "ver",  "sa",  "tion", "ment", "pre", "in",  "ter",
+                                            "ly",  "al",   "er",  "ous",  "ble",  "de",  "pro", "re",
+                                            "ing", "ed",   "an",  "or",   "ex",   "com", "par", "ti",
+                                            "na",  "ture", "ist", "ic",   "ra",   "mo"};
     constexpr unsigned kSyllables = sizeof syllables / sizeof syllables[0];
     // The common words, then 3,000 rarer ones of two to four syllables: about as varied as prose.
     std::vector<std::string> vocabulary(words, words + kCommon);
@@ -149,7 +153,8 @@ inline std::vector<NamedFile> SkinLikeFiles() {
         const int w = 16 + int(rng.Below(10)) * 12;
         const int h = 12 + int(rng.Below(6)) * 8;
         std::string name = "image" + std::to_string(n) + ".bmp";
-        ini += "[Object" + std::to_string(n) + "]\r\nImage=" + name + "\r\nFrame=" + std::to_string(1 + n % 5) +
+        ini += "[Object" + std::to_string(n) + "]\r\nImage=" + name +
+               "\r\nFrame=" + std::to_string(1 + n % 5) +
                "\r\nLeftWidth=4\r\nTopHeight=3\r\nRightWidth=4\r\nBottomHeight=3\r\nTrans=1\r\n";
         files.push_back({name, BmpImage(w, h, std::uint64_t(n))});
         total += files.back().data.size();

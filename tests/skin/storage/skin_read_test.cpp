@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "skin/storage/skin_package_writer.h"
 #include "skin/storage/lzh.h"
+#include "skin/storage/skin_package_writer.h"
 #include "tests/skin/storage/sample_data.h"
 
 namespace {
@@ -131,7 +131,8 @@ TEST(SkinReader, DamagedPackagesAreRejectedWhole) {
                      })});
     cases.push_back({"negative directory length", packedWith([](Bytes& b) { Put32(b, 4, -1); })});
     cases.push_back({"directory past the end", packedWith([](Bytes& b) { Put32(b, 4, 1000); })});
-    cases.push_back({"size table past the end", LzhPackBytes(Bytes(good.begin(), good.begin() + sizesAt + 6))});
+    cases.push_back(
+        {"size table past the end", LzhPackBytes(Bytes(good.begin(), good.begin() + sizesAt + 6))});
     cases.push_back({"negative size", packedWith([&](Bytes& b) { Put32(b, sizesAt, -3); })});
     cases.push_back({"sizes overrun the data area", packedWith([&](Bytes& b) { Put32(b, sizesAt + 4, 5); })});
     cases.push_back({"sizes overflow", packedWith([&](Bytes& b) {

@@ -14,7 +14,9 @@ std::vector<std::uint8_t> CommittedIcon() {
 }
 
 unsigned U16(const std::vector<std::uint8_t>& b, size_t at) { return b.at(at) | b.at(at + 1) << 8; }
-std::uint32_t U32(const std::vector<std::uint8_t>& b, size_t at) { return U16(b, at) | std::uint32_t(U16(b, at + 2)) << 16; }
+std::uint32_t U32(const std::vector<std::uint8_t>& b, size_t at) {
+    return U16(b, at) | std::uint32_t(U16(b, at + 2)) << 16;
+}
 
 TEST(ProgramIcon, CommittedFileIsTheGeneratorsOutput) {
 #ifdef _WIN32
@@ -31,8 +33,8 @@ TEST(ProgramIcon, DirectoryAndImagesAreConsistent) {
     EXPECT_EQ(U16(ico, 0), 0u);
     EXPECT_EQ(U16(ico, 2), 1u);
     ASSERT_EQ(U16(ico, 4), 13u);
-    const int expected[13][2] = {{16, 4},  {24, 4},  {32, 4},  {48, 4},  {16, 8},  {24, 8},  {32, 8},
-                                 {48, 8},  {16, 32}, {24, 32}, {32, 32}, {48, 32}, {128, 32}};
+    const int expected[13][2] = {{16, 4}, {24, 4},  {32, 4},  {48, 4},  {16, 8},  {24, 8},  {32, 8},
+                                 {48, 8}, {16, 32}, {24, 32}, {32, 32}, {48, 32}, {128, 32}};
     size_t end = 6 + 16 * 13;
     for (int i = 0; i < 13; ++i) {
         SCOPED_TRACE(i);
@@ -58,13 +60,16 @@ TEST(ProgramIcon, DirectoryAndImagesAreConsistent) {
 
         // Corners are masked out and the middle of the dial is drawn, in both planes.
         const size_t bits = offset + 40 + 4 * colours, mask = bits + xorRow * size;
-        auto masked = [&](int x, int y) { return (ico[mask + andRow * (size - 1 - y) + x / 8] >> (7 - x % 8)) & 1; };
+        auto masked = [&](int x, int y) {
+            return (ico[mask + andRow * (size - 1 - y) + x / 8] >> (7 - x % 8)) & 1;
+        };
         EXPECT_EQ(masked(0, 0), 1);
         EXPECT_EQ(masked(size - 1, size - 1), 1);
         EXPECT_EQ(masked(size / 2, size * 6 / 10), 0);
         if (bpp == 32) {
             EXPECT_EQ(ico[bits + xorRow * (size - 1) + 3], 0) << "top-left alpha";
-            EXPECT_EQ(ico[bits + xorRow * (size - 1 - size * 6 / 10) + size / 2 * 4 + 3], 255) << "centre alpha";
+            EXPECT_EQ(ico[bits + xorRow * (size - 1 - size * 6 / 10) + size / 2 * 4 + 3], 255)
+                << "centre alpha";
         }
     }
     EXPECT_EQ(end, ico.size());

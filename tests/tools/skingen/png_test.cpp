@@ -15,7 +15,8 @@ using skingen::Canvas;
 using skingen::Rgb;
 
 std::uint32_t BE32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return std::uint32_t(b[at]) << 24 | std::uint32_t(b[at + 1]) << 16 | std::uint32_t(b[at + 2]) << 8 | b[at + 3];
+    return std::uint32_t(b[at]) << 24 | std::uint32_t(b[at + 1]) << 16 | std::uint32_t(b[at + 2]) << 8 |
+           b[at + 3];
 }
 
 // Walks the chunks, checks their CRCs with zlib, inflates the image data and compares every pixel.
@@ -40,7 +41,9 @@ void ExpectDecodesTo(const Canvas& canvas) {
             EXPECT_EQ(png[at + 16], 8);  // bit depth
             EXPECT_EQ(png[at + 17], 2);  // RGB
         }
-        if (type == "IDAT") idat.insert(idat.end(), png.begin() + std::ptrdiff_t(at + 8), png.begin() + std::ptrdiff_t(at + 8 + length));
+        if (type == "IDAT")
+            idat.insert(idat.end(), png.begin() + std::ptrdiff_t(at + 8),
+                        png.begin() + std::ptrdiff_t(at + 8 + length));
         at += 12 + length;
     }
     EXPECT_EQ(at, png.size());
@@ -64,8 +67,10 @@ void ExpectDecodesTo(const Canvas& canvas) {
 TEST(ContactSheetPng, ChecksumsMatchTheirReferenceValues) {
     const std::string_view digits = "123456789";
     const std::string_view wiki = "Wikipedia";
-    EXPECT_EQ(skingen::Crc32({reinterpret_cast<const std::uint8_t*>(digits.data()), digits.size()}), 0xCBF43926u);
-    EXPECT_EQ(skingen::Adler32({reinterpret_cast<const std::uint8_t*>(wiki.data()), wiki.size()}), 0x11E60398u);
+    EXPECT_EQ(skingen::Crc32({reinterpret_cast<const std::uint8_t*>(digits.data()), digits.size()}),
+              0xCBF43926u);
+    EXPECT_EQ(skingen::Adler32({reinterpret_cast<const std::uint8_t*>(wiki.data()), wiki.size()}),
+              0x11E60398u);
     EXPECT_EQ(skingen::Adler32({}), 1u);
 }
 

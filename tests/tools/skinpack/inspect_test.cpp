@@ -34,7 +34,9 @@ Outcome Inspect(const std::vector<std::uint8_t>& package, const char* command = 
     return r;
 }
 
-bool Has(const std::string& text, const std::string& line) { return text.find(line + "\n") != std::string::npos; }
+bool Has(const std::string& text, const std::string& line) {
+    return text.find(line + "\n") != std::string::npos;
+}
 
 }  // namespace
 
@@ -87,7 +89,8 @@ Image=broken.bmp
 )";
     const Outcome r = Inspect(Package(ini, images));
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("warning: caption-button.5: image width 100 does not divide into 3 cells"), std::string::npos)
+    EXPECT_NE(r.out.find("warning: caption-button.5: image width 100 does not divide into 3 cells"),
+              std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("warning: section [ButtonHelp] is read as a caption button"), std::string::npos);
     EXPECT_NE(r.out.find("warning: section [Colours2] is read as a colour preset"), std::string::npos);

@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "platform/stream.h"
-#include "skin/storage/skin_package_writer.h"
 #include "skin/storage/lzh.h"
+#include "skin/storage/skin_package_writer.h"
 #include "tools/skinpack/command.h"
 
 namespace {
@@ -42,7 +42,8 @@ protected:
         fs::create_directories(root / "skin");
         WriteText(root / "skin" / "b.bmp", "BM second");
         WriteText(root / "skin" / "A.bmp", "BM first");
-        WriteText(root / "skin" / "skin.ini", "[Colours]\r\nHex=0x1F\r\n; note\r\n[Buttons]\r\nImage=a.bmp\r\n");
+        WriteText(root / "skin" / "skin.ini",
+                  "[Colours]\r\nHex=0x1F\r\n; note\r\n[Buttons]\r\nImage=a.bmp\r\n");
     }
     fs::path root;
 };
@@ -129,8 +130,9 @@ TEST_F(SkinpackTest, ErrorsAreOneLineAndLeaveNoHalfWrittenOutput) {
     WriteFileBytes(pkg, damaged.data(), damaged.size());
     r = Skinpack({"unpack", pkg.string(), (root / "back").string()});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "skinpack: " + pkg.string() + ": not a usable skin package: truncated header: 2 bytes, 16 "
-                     "needed\n");
+    EXPECT_EQ(r.err, "skinpack: " + pkg.string() +
+                         ": not a usable skin package: truncated header: 2 bytes, 16 "
+                         "needed\n");
     EXPECT_FALSE(fs::exists(root / "back"));
 
     // An unknown version is reported on the same line as the reader's message.
@@ -141,7 +143,8 @@ TEST_F(SkinpackTest, ErrorsAreOneLineAndLeaveNoHalfWrittenOutput) {
     r = Skinpack({"list", pkg.string()});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(CountLines(r.err), 1);
-    EXPECT_NE(r.err.find("This is Older Skin File Please update to new version !"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("This is Older Skin File Please update to new version !"), std::string::npos)
+        << r.err;
 
     // Entry names that would leave the target folder are refused before anything is written.
     const Bytes evil = BuildSkinPackage({{"skin.ini", {'x'}}, {"../evil.bmp", {'y'}}});

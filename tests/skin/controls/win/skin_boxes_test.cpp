@@ -10,9 +10,9 @@
 #include "platform/stream.h"
 #include "platform/win/status_bar.h"
 #include "platform/win/std_controls.h"
+#include "skin/data/skin_data.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_object.h"
-#include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
 #include "skin/manager/skin_manage.h"
 #include "tests/platform/win_framework/win_fixtures.h"
@@ -96,7 +96,8 @@ TEST_F(SkinBoxesTest, StatusBarPanelsFromTheSkinImage) {
     const TRect panel{pr.left, pr.top, w, pr.bottom};
     auto composed = MakeSkinBitmap(Rect(0, 0, panel.Width(), panel.Height()), sb.Map, sb.r, 1, 3, sb.Tile, 0);
     for (int y : {panel.Top, panel.Top + panel.Height() / 2, panel.Bottom - 1})
-        EXPECT_EQ(WindowPixel(bar->Handle(), w - 1, y), composed->Pixel(panel.Width() - 1, y - panel.Top)) << y;
+        EXPECT_EQ(WindowPixel(bar->Handle(), w - 1, y), composed->Pixel(panel.Width() - 1, y - panel.Top))
+            << y;
 }
 
 }  // namespace

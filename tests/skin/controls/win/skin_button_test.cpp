@@ -11,9 +11,9 @@
 
 #include "platform/stream.h"
 #include "platform/win/std_controls.h"
+#include "skin/data/skin_data.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_object.h"
-#include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
 #include "skin/manager/skin_manage.h"
 #include "tests/platform/win_framework/win_fixtures.h"
@@ -43,10 +43,10 @@ protected:
         ASSERT_TRUE(skin.Button);
         parent = CreateWindowExW(0, L"TvButtonParent", L"", WS_POPUP | WS_VISIBLE, 50, 50, 300, 150, nullptr,
                                  nullptr, GetModuleHandleW(nullptr), nullptr);
-        button = CreateWindowExW(0, L"BUTTON", L"开始", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 20, 20,
-                                 100, 30, parent, HMENU(1234), GetModuleHandleW(nullptr), nullptr);
-        other = CreateWindowExW(0, L"BUTTON", L"其他", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 150, 20,
-                                100, 30, parent, HMENU(99), GetModuleHandleW(nullptr), nullptr);
+        button = CreateWindowExW(0, L"BUTTON", L"开始", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                                 20, 20, 100, 30, parent, HMENU(1234), GetModuleHandleW(nullptr), nullptr);
+        other = CreateWindowExW(0, L"BUTTON", L"其他", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                                150, 20, 100, 30, parent, HMENU(99), GetModuleHandleW(nullptr), nullptr);
         SetFocus(other);
         g_commands.clear();
         Pump(30);

@@ -10,8 +10,8 @@
 #include <stdexcept>
 
 #include "platform/win/std_controls.h"
-#include "skin/data/skin_messages.h"
 #include "skin/data/skin_data.h"
+#include "skin/data/skin_messages.h"
 #include "tests/platform/win_framework/win_fixtures.h"
 
 namespace {

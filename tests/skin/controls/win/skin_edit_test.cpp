@@ -7,8 +7,8 @@
 #include "tests/skin/controls/win/skinner_fixtures.h"
 
 #include "platform/win/forms.h"
-#include "skin/data/skin_messages.h"
 #include "skin/data/skin_data.h"
+#include "skin/data/skin_messages.h"
 #include "skin/imaging/img_util.h"
 #include "tests/platform/win_framework/win_fixtures.h"
 
@@ -20,10 +20,10 @@ TEST(SkinEdit, FlatBorderOverTheSunkenOne) {
     FormSkinnerStub form;
     auto host = MakeHostForm(300, 100);
     host->Show();
-    const HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"12", WS_CHILD | WS_VISIBLE, 10, 10, 120, 24,
+    const HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"12", WS_CHILD | WS_VISIBLE, 10, 10, 120,
+                                      24, host->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND flat = CreateWindowExW(0, L"EDIT", L"34", WS_CHILD | WS_VISIBLE, 10, 50, 120, 24,
                                       host->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    const HWND flat = CreateWindowExW(0, L"EDIT", L"34", WS_CHILD | WS_VISIBLE, 10, 50, 120, 24, host->Handle(),
-                                      nullptr, GetModuleHandleW(nullptr), nullptr);
     TSkinEdit s(&form), t(&form);
     s.Inithwnd(edit, &skin, nullptr, &form);
     t.Inithwnd(flat, &skin, nullptr, &form);

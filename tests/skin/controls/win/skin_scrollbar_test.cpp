@@ -9,9 +9,9 @@
 
 #include "platform/stream.h"
 #include "skin/controls/scroll_bar_layout.h"
+#include "skin/data/skin_data.h"
 #include "skin/data/skin_object.h"
 #include "skin/data/win/skin_data_platform.h"
-#include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
 #include "skin/manager/skin_manage.h"
 #include "tests/platform/win_framework/win_fixtures.h"

@@ -22,9 +22,11 @@ HWND FindHintWindow() { return FindWindowW(L"THintWindow", nullptr); }
 // windows do.
 struct PropertyWindow {
     explicit PropertyWindow(void* object) {
-        hwnd = CreateWindowExW(0, L"STATIC", L"app", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        hwnd =
+            CreateWindowExW(0, L"STATIC", L"app", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         wchar_t key[32];
-        swprintf(key, 32, L"ControlOfs%.8X%.8X", unsigned(reinterpret_cast<UINT_PTR>(GetModuleHandleW(nullptr))),
+        swprintf(key, 32, L"ControlOfs%.8X%.8X",
+                 unsigned(reinterpret_cast<UINT_PTR>(GetModuleHandleW(nullptr))),
                  unsigned(GetCurrentThreadId()));
         SetPropW(hwnd, key, object);
         name = key;
@@ -68,8 +70,8 @@ TEST_F(SkinDataWin, ButtonFaceBrushFollowsTheSkin) {
 }
 
 TEST_F(SkinDataWin, HintWindowShowsWithoutTakingTheFocus) {
-    HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
-                                 nullptr, nullptr, nullptr);
+    HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
     SetActiveWindow(owner);
     TSkinData d(nullptr);
     d.ActivateHint(Rect(100, 120, 140, 140), L"关闭");

@@ -10,9 +10,9 @@
 
 #include "platform/stream.h"
 #include "platform/win/std_controls.h"
+#include "skin/data/skin_data.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_object.h"
-#include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
 #include "skin/manager/skin_manage.h"
 #include "tests/platform/win_framework/win_fixtures.h"
@@ -139,8 +139,8 @@ TEST_F(FormSkinnerTest, FramePixelsAreTheComposedBorderCells) {
     const TSize size = WindowSizeOf(hwnd);
     auto expected = [&](int piece, int cell, int x, int y) {
         const TDataSkinBorder& b = *skin.border[std::size_t(piece - 1)];
-        const TRect place = piece == 3 ? Rect(f.bw.Left, 0, size.cx - f.bw.Right, f.bw.Top)
-                                       : Rect(0, 0, f.bw.Left, size.cy);
+        const TRect place =
+            piece == 3 ? Rect(f.bw.Left, 0, size.cx - f.bw.Right, f.bw.Top) : Rect(0, 0, f.bw.Left, size.cy);
         auto bmp = MakeSkinBitmap(Rect(0, 0, place.Width(), place.Height()), b.Map, b.r,
                                   b.frame == 1 ? 1 : cell, b.frame, b.Tile != 1, piece >= 3);
         return bmp->Pixel(x - place.Left, y - place.Top);
@@ -157,7 +157,8 @@ TEST_F(FormSkinnerTest, FramePixelsAreTheComposedBorderCells) {
         Pump(30);
         const int cell = active ? 1 : 2;
         for (int x : {f.bw.Left, 60, size.cx / 2, size.cx - f.bw.Right - 1})
-            for (int y : {3, f.bw.Top / 2, f.bw.Top - 1}) EXPECT_EQ(shown(x, y), expected(3, cell, x, y)) << x << "," << y;
+            for (int y : {3, f.bw.Top / 2, f.bw.Top - 1})
+                EXPECT_EQ(shown(x, y), expected(3, cell, x, y)) << x << "," << y;
         for (int y : {f.bw.Top, size.cy / 2}) EXPECT_EQ(shown(1, y), expected(1, cell, 1, y)) << y;
     }
 }
@@ -197,7 +198,9 @@ TEST_F(FormSkinnerTest, HitTestingFollowsTheSkinnedCaption) {
     ASSERT_TRUE(PumpUntil([&] { return f.Skinstate == TWinSkinForm::kActive; }, 2000));
     RECT w;
     GetWindowRect(hwnd, &w);
-    auto hit = [&](int x, int y) { return SendMessageW(hwnd, WM_NCHITTEST, 0, MAKELPARAM(w.left + x, w.top + y)); };
+    auto hit = [&](int x, int y) {
+        return SendMessageW(hwnd, WM_NCHITTEST, 0, MAKELPARAM(w.left + x, w.top + y));
+    };
     EXPECT_EQ(hit(200, 4), HTCAPTION);
     EXPECT_EQ(hit(200, f.bw.Top - 1), HTCAPTION);
     EXPECT_EQ(hit(200, f.bw.Top + 10), HTCLIENT);
@@ -290,10 +293,11 @@ TEST_F(FormSkinnerTest, CaptionButtonsFollowTheMouseAndClick) {
 TEST_F(FormSkinnerTest, ActivationSkinsTheControls) {
     MakeWindow(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 300, 200);
     auto child = [&](DWORD style, int y) {
-        return CreateWindowExW(0, L"BUTTON", L"按钮", WS_CHILD | WS_VISIBLE | style, 10, y, 100, 25, hwnd, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+        return CreateWindowExW(0, L"BUTTON", L"按钮", WS_CHILD | WS_VISIBLE | style, 10, y, 100, 25, hwnd,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
     };
-    const HWND push = child(BS_DEFPUSHBUTTON, 10), drawn = child(BS_OWNERDRAW, 40), frame = child(BS_GROUPBOX, 70);
+    const HWND push = child(BS_DEFPUSHBUTTON, 10), drawn = child(BS_OWNERDRAW, 40),
+               frame = child(BS_GROUPBOX, 70);
     TWinSkinForm f(nullptr);
     f.Hwnd = hwnd;
     f.InitDlg(&skin);

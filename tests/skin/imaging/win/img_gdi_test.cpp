@@ -11,7 +11,8 @@ namespace {
 TBitmap Strip(int w, int h) {
     TBitmap b(w, h, pf24bit);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) b.SetPixel(x, y, (x + y) % 5 == 0 ? SkinKeyColor : RGBColor(x * 7, y * 9, 40));
+        for (int x = 0; x < w; ++x)
+            b.SetPixel(x, y, (x + y) % 5 == 0 ? SkinKeyColor : RGBColor(x * 7, y * 9, 40));
     return b;
 }
 
@@ -90,24 +91,31 @@ TEST(ImgGdi, OpaqueAndKeyedCompositionLandAsThePixelRulesSay) {
             SCOPED_TRACE(::testing::Message() << "trans " << trans << " tile " << tile);
             ExpectGdiMatchesPixels(
                 [&](HDC dc) { DrawSkinRect(dc, Rect(5, 3, 50, 31), strip, margins, 2, 3, trans, tile, 0); },
-                [&](TBitmap& b) { DrawSkinRect(b, Rect(5, 3, 50, 31), strip, margins, 2, 3, trans, tile, 0); });
+                [&](TBitmap& b) {
+                    DrawSkinRect(b, Rect(5, 3, 50, 31), strip, margins, 2, 3, trans, tile, 0);
+                });
         }
-        ExpectGdiMatchesPixels([&](HDC dc) { DrawSkinBar(dc, Rect(-4, 10, 57, 20), strip, margins, 3, 3, trans, 0); },
-                               [&](TBitmap& b) { DrawSkinBar(b, Rect(-4, 10, 57, 20), strip, margins, 3, 3, trans, 0); });
+        ExpectGdiMatchesPixels(
+            [&](HDC dc) { DrawSkinBar(dc, Rect(-4, 10, 57, 20), strip, margins, 3, 3, trans, 0); },
+            [&](TBitmap& b) { DrawSkinBar(b, Rect(-4, 10, 57, 20), strip, margins, 3, 3, trans, 0); });
         ExpectGdiMatchesPixels([&](HDC dc) { DrawSkinCell(dc, Rect(0, 0, 33, 17), strip, 1, 3, trans); },
                                [&](TBitmap& b) { DrawSkinCell(b, Rect(0, 0, 33, 17), strip, 1, 3, trans); });
-        ExpectGdiMatchesPixels([&](HDC dc) { DrawSkinCellCentered(dc, Rect(0, 0, 10, 10), strip, 2, 3, trans); },
-                               [&](TBitmap& b) { DrawSkinCellCentered(b, Rect(0, 0, 10, 10), strip, 2, 3, trans); });
+        ExpectGdiMatchesPixels(
+            [&](HDC dc) { DrawSkinCellCentered(dc, Rect(0, 0, 10, 10), strip, 2, 3, trans); },
+            [&](TBitmap& b) { DrawSkinCellCentered(b, Rect(0, 0, 10, 10), strip, 2, 3, trans); });
     }
     // An empty skin image leaves the dc as it was, in both modes.
     const TBitmap missing;
     for (int trans : {0, 1})
-        ExpectGdiMatchesPixels([&](HDC dc) { DrawSkinRect(dc, Rect(5, 3, 50, 31), missing, margins, 1, 1, trans, 0, 0); },
-                               [](TBitmap&) {});
-    ExpectGdiMatchesPixels([&](HDC dc) { StretchSkinBar(dc, Rect(2, 2, 58, 9), strip, margins, 1, 3, 0, 0); },
-                           [&](TBitmap& b) { StretchSkinBar(b, Rect(2, 2, 58, 9), strip, margins, 1, 3, 0, 0); });
-    ExpectGdiMatchesPixels([&](HDC dc) { TileBitmapRect(dc, Rect(1, 1, 30, 30), strip, Rect(3, 3, 10, 8)); },
-                           [&](TBitmap& b) { TileBitmapRect(b, Rect(1, 1, 30, 30), strip, Rect(3, 3, 10, 8)); });
+        ExpectGdiMatchesPixels(
+            [&](HDC dc) { DrawSkinRect(dc, Rect(5, 3, 50, 31), missing, margins, 1, 1, trans, 0, 0); },
+            [](TBitmap&) {});
+    ExpectGdiMatchesPixels(
+        [&](HDC dc) { StretchSkinBar(dc, Rect(2, 2, 58, 9), strip, margins, 1, 3, 0, 0); },
+        [&](TBitmap& b) { StretchSkinBar(b, Rect(2, 2, 58, 9), strip, margins, 1, 3, 0, 0); });
+    ExpectGdiMatchesPixels(
+        [&](HDC dc) { TileBitmapRect(dc, Rect(1, 1, 30, 30), strip, Rect(3, 3, 10, 8)); },
+        [&](TBitmap& b) { TileBitmapRect(b, Rect(1, 1, 30, 30), strip, Rect(3, 3, 10, 8)); });
 }
 
 TEST(ImgGdi, KeyedBlitLeavesKeyPixelsUntouchedInARealWindow) {
@@ -117,8 +125,8 @@ TEST(ImgGdi, KeyedBlitLeavesKeyPixelsUntouchedInARealWindow) {
     wc.lpszClassName = L"ImgGdiTestWindow";
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     RegisterClassW(&wc);
-    HWND wnd = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 80, 50, nullptr,
-                               nullptr, wc.hInstance, nullptr);
+    HWND wnd = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 80, 50,
+                               nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_NE(wnd, nullptr);
     UpdateWindow(wnd);
     MSG msg;
@@ -136,7 +144,8 @@ TEST(ImgGdi, KeyedBlitLeavesKeyPixelsUntouchedInARealWindow) {
     TBitmap expected = Background(60, 40);
     DrawSkinRect(expected, Rect(4, 4, 56, 36), strip, Rect(2, 2, 2, 2), 1, 1, 1, 1, 0);
     ExpectSamePixels(shown, expected);
-    EXPECT_EQ(shown.Pixel(4, 4), background.Pixel(4, 4));  // the strip's (0, 0) is key: the window shows through
+    EXPECT_EQ(shown.Pixel(4, 4),
+              background.Pixel(4, 4));  // the strip's (0, 0) is key: the window shows through
 }
 
 std::vector<RECT> RegionRects(HRGN rgn) {
@@ -246,7 +255,8 @@ TEST(ImgGdi, DisabledTextUsesTheButtonShadowAndArrowsFollowTheirPenLines) {
             exact += c == shadow;
             top = std::min(top, y);
             bottom = std::max(bottom, y);
-            if (GetRValue(c) < GetRValue(shadow) || GetGValue(c) < GetGValue(shadow) || GetBValue(c) < GetBValue(shadow))
+            if (GetRValue(c) < GetRValue(shadow) || GetGValue(c) < GetGValue(shadow) ||
+                GetBValue(c) < GetBValue(shadow))
                 ++tooDark;
         }
     EXPECT_GT(inked, 10);
@@ -261,8 +271,8 @@ TEST(ImgGdi, DisabledTextUsesTheButtonShadowAndArrowsFollowTheirPenLines) {
     DrawArrowGlyph(adc, 10, 10, 0);
     DrawArrowGlyph(adc, 10, 10, 7);  // unknown kind: nothing
     GdiFlush();
-    EXPECT_EQ(a.Pixel(10, 10), clBlack);   // the tip
-    EXPECT_EQ(a.Pixel(10, 9), clWhite);    // end points are not drawn
+    EXPECT_EQ(a.Pixel(10, 10), clBlack);  // the tip
+    EXPECT_EQ(a.Pixel(10, 9), clWhite);   // end points are not drawn
     EXPECT_EQ(a.Pixel(11, 11), clBlack);
     EXPECT_EQ(a.Pixel(13, 13), clBlack);
     EXPECT_EQ(a.Pixel(14, 14), clWhite);

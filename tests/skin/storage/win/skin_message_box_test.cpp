@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "skin/storage/lzh.h"
 #include "skin/storage/skin_package_writer.h"
 #include "skin/storage/skin_read.h"
 #include "skin/storage/win/skin_message_box.h"
-#include "skin/storage/lzh.h"
 
 namespace {
 

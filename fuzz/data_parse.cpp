@@ -10,7 +10,7 @@
 #include "platform/bitmap.h"
 #include "platform/stream.h"
 #include "skin/data/skin_data.h"
-#include "skin/manager/skin_manage.h"
+#include "skin/data/skin_manager_link.h"
 #include "skin/storage/skin_package_writer.h"
 #include "skin/storage/skin_read.h"
 

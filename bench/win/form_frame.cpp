@@ -9,9 +9,9 @@
 #include "platform/win/gdi.h"
 #include "platform/win/std_controls.h"
 #include "skin/data/skin_data.h"
+#include "skin/data/skin_manager_link.h"
 #include "skin/data/skin_messages.h"
 #include "skin/form/win/win_skin_form.h"
-#include "skin/manager/skin_manage.h"
 
 namespace {
 
@@ -80,6 +80,6 @@ int main(int argc, char** argv) {
     bench::Growth("windows over the same", windowsBefore, bench::ThreadWindows());
     skinned.reset();
     plain.reset();
-    FreePrimarySkinManager();
+    FreeSkinManager();
     return 0;
 }

@@ -8,8 +8,8 @@
 #include "platform/collection.h"
 #include "platform/filer.h"
 #include "platform/props.h"
+#include "skin/data/skin_manager_link.h"
 #include "skin/data/skin_resources.h"
-#include "skin/manager/skin_manage.h"
 
 // ---- platform services -------------------------------------------------------------------------------
 
@@ -95,7 +95,7 @@ TSkinData::TSkinData(TComponent* AOwner)
 }
 
 TSkinData::~TSkinData() {
-    if (TSkinManage* m = PrimarySkinManager()) m->RemoveSkinData(this);
+    if (SkinManagerLink* m = SkinManager()) m->RemoveSkinData(this);
     // The hint window, the caption font and the brush go with the platform part; the skin objects and
     // the images with the members.
     native_.reset();
@@ -182,48 +182,37 @@ void TSkinData::LoadFromCollection(TPersistent* store, int index) {
 
 // ---- the manager -------------------------------------------------------------------------------------
 
-namespace {
-
-// How long the manager waits before it carries out a request, so that several changes made together
-// (a skin loaded, then activated) refresh the windows once.
-constexpr std::int32_t kActionDelayMs = 250;
-
-// Asks the manager to carry out the action for data after the usual delay.
-void RequestAction(TSkinManage& m, TSkinData* data, TSkinAction action) {
-    m.UpdateData = data;
-    m.SetAction(action, kActionDelayMs);
-}
-
-}  // namespace
-
 void TSkinData::ApplySkinChange() {
     if (Designing() || Reading()) return;
-    if (!PrimarySkinManager()) Loaded();
-    TSkinManage* m = PrimarySkinManager();
+    if (!SkinManager() && !loaded_) Loaded();
+    SkinManagerLink* m = SkinManager();
+    if (!m) return;  // no engine in this program: the skin is only held
     m->UpdateData = this;
     m->DeleteSysbtn();
-    if (m->state == 1) m->SetAction(saSkinChanged, kActionDelayMs);
+    if (m->state == 1) m->SetAction(saSkinChanged, kSkinActionDelayMs);
 }
 
 void TSkinData::Loaded() {
     TComponent::Loaded();
     if (Designing()) return;
+    loaded_ = true;
     if (!native_->HasScrollBarInfo()) FSkinControls.Exclude(xcScrollbar);
-    TSkinManage* m = CreatePrimarySkinManager();
-    m->AddSkinData(this);
+    SkinManagerLink* m = LoadSkinManager();
+    if (m) m->AddSkinData(this);
     GetCaptionFont();
     if (ftype != sfMainform) {
+        if (!m) return;
         m->active = true;
         m->state += 1;
         if (HWND owner = native_->FormWindow(Owner()); owner && factive) m->AddForm(owner);
         return;
     }
-    m->InstallHook();
+    if (m) m->InstallHook();
     if (factive) {
         if (Empty)
             factive = false;  // nothing to show: the field only, no request
-        else
-            m->SetAction(saInstall, kActionDelayMs);
+        else if (m)
+            m->SetAction(saInstall, kSkinActionDelayMs);
     }
     if (FSkinControls.Contains(xcMainMenu))
         FSkinControls.Exclude(xcMenuItem);
@@ -236,45 +225,41 @@ void TSkinData::SetActive(bool value) {
     if (value == factive) return;
     factive = value;
     if (Designing() || Reading()) return;
-    TSkinManage* m = PrimarySkinManager();
+    SkinManagerLink* m = SkinManager();
     if (!m) return;  // not loaded yet: Loaded acts on the stored value
     switch (ftype) {
     case sfMainform:
         if (value) {
             if (Empty) return;
-            RequestAction(*m, this, saInstall);
+            m->Request(this, saInstall);
             m->state = 1;
         } else {
-            RequestAction(*m, this, saUninstall);
+            m->Request(this, saUninstall);
         }
         break;
     case sfOnlyThisForm:
         m->UpdateData = this;
         if (value && Empty) return;
-        RequestAction(*m, this, value ? saInstall : saUninstall);
+        m->Request(this, value ? saInstall : saUninstall);
         break;
     default: break;
     }
 }
 
 void TSkinData::Install() {
-    if (TSkinManage* m = PrimarySkinManager()) {
-        RequestAction(*m, this, saInstall);
-    }
+    if (SkinManagerLink* m = SkinManager()) m->Request(this, saInstall);
 }
 
 void TSkinData::Uninstall() {
-    if (TSkinManage* m = PrimarySkinManager()) {
-        RequestAction(*m, this, saUninstall);
-    }
+    if (SkinManagerLink* m = SkinManager()) m->Request(this, saUninstall);
 }
 
 void TSkinData::EnableSkin(bool value) {
-    if (TSkinManage* m = PrimarySkinManager()) m->active = value;
+    if (SkinManagerLink* m = SkinManager()) m->active = value;
 }
 
 void TSkinData::SkinForm(HWND window) {
-    if (TSkinManage* m = PrimarySkinManager()) {
+    if (SkinManagerLink* m = SkinManager()) {
         m->skinchildform = true;
         m->AddForm(window);
         m->skinchildform = false;
@@ -282,18 +267,18 @@ void TSkinData::SkinForm(HWND window) {
 }
 
 void TSkinData::ChangeForm(HWND formWindow) {
-    if (TSkinManage* m = PrimarySkinManager()) {
+    if (SkinManagerLink* m = SkinManager()) {
         m->lpara = formWindow;
-        RequestAction(*m, this, saReskinForm);
+        m->Request(this, saReskinForm);
     }
 }
 
 void TSkinData::InstallThread(std::uint32_t threadId) {
-    if (TSkinManage* m = PrimarySkinManager()) m->InstallThread(threadId);
+    if (SkinManagerLink* m = SkinManager()) m->InstallThread(threadId);
 }
 
 void TSkinData::UnInstallThread(std::uint32_t threadId) {
-    if (TSkinManage* m = PrimarySkinManager()) m->UnInstallThread(threadId);
+    if (SkinManagerLink* m = SkinManager()) m->UnInstallThread(threadId);
 }
 
 void TSkinData::DoFormSkin(HWND window, const std::string& className, bool& DoSkin) {

@@ -12,20 +12,12 @@
 
 #include "platform/bitmap.h"
 #include "platform/component.h"
+#include "platform/handles.h"
 #include "platform/stream.h"
 #include "platform/string_list.h"
 #include "platform/types.h"
 #include "skin/data/skin_object.h"
 #include "skin/data/skin_options.h"
-
-// The platform's handle types, declared exactly as <windows.h> declares them, so that portable code can
-// carry them without including it.
-struct HWND__;
-using HWND = HWND__*;
-struct HFONT__;
-using HFONT = HFONT__*;
-struct HBRUSH__;
-using HBRUSH = HBRUSH__*;
 
 class TSkinData;
 class TSkinLoad;
@@ -231,6 +223,7 @@ private:
     bool fmenumerge = false;
 
     std::unique_ptr<SkinDataNative> native_;
+    bool loaded_ = false;  // Loaded has run at run time
 
     // The load in progress, set and cleared by the load itself; images are readable only meanwhile.
     friend class TSkinLoad;

@@ -9,7 +9,7 @@
 #include "platform/form_reader.h"
 #include "platform/stream.h"
 #include "skin/data/skin_data.h"
-#include "skin/manager/skin_manage.h"
+#include "skin/data/skin_manager_link.h"
 #include "skin/storage/quick_ini.h"
 #include "skin/storage/skin_read.h"
 #include "tools/skinpack/command.h"
@@ -203,7 +203,7 @@ int Inspect(std::span<const std::string> args, std::ostream& out, std::ostream& 
     skin.SetSkinFormtype(sfDLL);  // a component on its own: no manager involved
     TMemoryStream packed(bytes);
     skin.LoadFromStream(packed);
-    FreePrimarySkinManager();
+    FreeSkinManager();
     if (skin.Empty) return skinpack::Fail(err, file, "the skin component could not load the package");
 
     Printer p(out);

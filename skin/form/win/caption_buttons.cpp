@@ -10,10 +10,10 @@
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_object.h"
 #include "skin/form/caption_buttons.h"
+#include "skin/form/form_manager_link.h"
 #include "skin/form/win/win_skin_form.h"
 #include "skin/imaging/img_util.h"
 #include "skin/imaging/win/img_gdi.h"
-#include "skin/manager/skin_manage.h"
 
 TWinSysButton::TWinSysButton(TWinSkinForm* form, TDataSkinSysButton* entry)
     : TNCObject(form), data(entry), form_(form) {}

@@ -3,8 +3,8 @@
 
 #include "platform/win/timer.h"
 #include "skin/data/skin_data.h"
+#include "skin/form/form_manager_link.h"
 #include "skin/form/win/win_skin_form.h"
-#include "skin/manager/skin_manage.h"
 
 namespace {
 

@@ -1,7 +1,9 @@
 #include "skin/form/win/win_skin_form.h"
 
 #include <algorithm>
+#include <mutex>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "platform/bitmap.h"
 #include "platform/props.h"
@@ -14,9 +16,9 @@
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_object.h"
 #include "skin/form/caption_buttons.h"
+#include "skin/form/form_manager_link.h"
 #include "skin/imaging/img_util.h"
 #include "skin/imaging/win/img_gdi.h"
-#include "skin/manager/skin_manage.h"
 
 namespace {
 
@@ -26,6 +28,16 @@ using MdiClientRole = Subclass<TWinSkinForm, &TWinSkinForm::MDIClientWndProc>;
 constexpr int kButtonFaceSlot = 3;
 constexpr UINT kThemedCaptionRequest = 0xAE;  // the themed non-client painter asks to draw the caption
 constexpr int kNonClientMetricsSize = 504;    // the structure without the padded border width
+
+// Every form skinner of the process, for the manager's lists (which threads other than this one reach).
+struct LiveSkinners {
+    std::mutex lock;
+    std::unordered_set<const TWinSkinForm*> all;
+};
+LiveSkinners& Live() {
+    static LiveSkinners live;
+    return live;
+}
 
 // The form skinners of this thread, by window.
 std::unordered_map<HWND, TWinSkinForm*>& Registry() {
@@ -62,6 +74,11 @@ TWinSkinForm* FindFormSkinner(HWND hwnd) {
     return it == Registry().end() ? nullptr : it->second;
 }
 
+bool IsLiveFormSkinner(const TWinSkinForm* skinner) {
+    std::lock_guard<std::mutex> hold(Live().lock);
+    return Live().all.count(skinner) != 0;
+}
+
 // ---- Life
 
 TWinSkinForm::TWinSkinForm(TComponent* AOwner)
@@ -70,6 +87,10 @@ TWinSkinForm::TWinSkinForm(TComponent* AOwner)
       fcanvas2(std::make_unique<TCanvas>()),
       IconBmp(std::make_unique<TBitmap>()),
       CaptionBuf(std::make_unique<TBitmap>()) {
+    {
+        std::lock_guard<std::mutex> hold(Live().lock);
+        Live().all.insert(this);
+    }
     DoubleTime = int(GetDoubleClickTime());
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = kNonClientMetricsSize;
@@ -83,9 +104,10 @@ TWinSkinForm::~TWinSkinForm() {
     if (FObjectInst) UnSubclass3();
     GiveMDIClientBack();
     if (Hwnd && FindFormSkinner(Hwnd) == this) Registry().erase(Hwnd);
+    if (host) host->DeleteForm2(Hwnd);
+    std::lock_guard<std::mutex> hold(Live().lock);
+    Live().all.erase(this);
 }
-
-TSkinManage* TWinSkinForm::Manager() const { return PrimarySkinManager(); }
 
 // ---- Set-up
 
@@ -107,7 +129,7 @@ void TWinSkinForm::InitDlg(TSkinData* afsd) { InitWindow(afsd); }
 
 void TWinSkinForm::InitWindow(TSkinData* skin) {
     if (FObjectInst) return;
-    if (TSkinManage* m = Manager()) m->state = 1;
+    if (FormManagerLink* m = Manager()) m->state = 1;
     fsd = skin;
     timer = std::make_unique<TTimer>(nullptr);
     timer->SetInterval(250);
@@ -238,19 +260,19 @@ void TWinSkinForm::FindMDIClient() {
         if (ClassNameOf(child) != L"MDIClient") continue;
         FormStyle = sfsMDIform;
         ClientHwnd = child;
-        if (TSkinManage* m = Manager()) m->clienthwnd = child;
+        if (FormManagerLink* m = Manager()) m->clienthwnd = child;
         return;
     }
 }
 
 void TWinSkinForm::HideWhileSkinning() {
-    TSkinManage* m = Manager();
+    FormManagerLink* m = Manager();
     if (!m || !m->WMSetDraw || ischildform || !sMainMenu || FormBorder == sbsNone) return;
     SetWindowLongW(Hwnd, GWL_STYLE, LONG(DWORD(GetWindowLongW(Hwnd, GWL_STYLE)) & ~DWORD(WS_VISIBLE)));
 }
 
 void TWinSkinForm::ShowAfterSkinning() {
-    TSkinManage* m = Manager();
+    FormManagerLink* m = Manager();
     if (!m || !m->WMSetDraw) return;
     m->WMSetDraw = false;
     const DWORD style = DWORD(GetWindowLongW(Hwnd, GWL_STYLE));
@@ -296,7 +318,8 @@ void TWinSkinForm::Activate() {
     if (Skinstate == kCreated) {
         if (MdiChild()) {
             if (Windowstate == swsMax) {
-                if (TSkinManage* m = Manager()) PostMessageW(m->clienthwnd, SM_MDIREDRAW, WPARAM(Hwnd), 0);
+                if (FormManagerLink* m = Manager())
+                    PostMessageW(m->clienthwnd, SM_MDIREDRAW, WPARAM(Hwnd), 0);
             } else if (Windowstate == swsNormal) {
                 Skinstate = kFitting;
                 FitFrame(false);
@@ -366,7 +389,7 @@ TWinSkinForm::Step TWinSkinForm::Stage1(TMessage& m) {
         break;
     case kThemedCaptionRequest: m.Result = 0; return Step::Done;
     case WM_INITMENUPOPUP:
-        if (TSkinManage* mg = Manager()) mg->menutype = HMENU(m.WParam) == hsysmenu ? 2 : 1;
+        if (FormManagerLink* mg = Manager()) mg->menutype = HMENU(m.WParam) == hsysmenu ? 2 : 1;
         CallPrevProc(m);
         return Step::Done;
     case WM_CTLCOLORBTN:

@@ -24,7 +24,7 @@ class TCanvas;
 class TDataSkinBorder;
 class TForm;
 class TSkinData;
-class TSkinManage;
+class FormManagerLink;
 class TTimer;
 
 enum TSkinFormStyle { sfsNormal, sfsMDIform, sfsMDIChild, sfsChild };
@@ -105,8 +105,8 @@ public:
     // Draws one caption button straight to the window in the cell of a state (1 normal, 2 pressed, 3 hot).
     void DrawButton(TWinSysButton& button, int cell);
 
-    // The manager's view.
-    TSkinManage* Manager() const;
+    // The manager that made the skinner, or nullptr.
+    FormManagerLink* Manager() const { return host; }
 
     // Fields (the names the other parts of the engine use).
     WNDPROC FPrevWndProc = nullptr;
@@ -168,6 +168,7 @@ public:
     TSkinControl* Activeskincontrol = nullptr;
     std::intptr_t mode = 0;
     std::string formclass;
+    FormManagerLink* host = nullptr;
 
     // Control discovery: a control skinner for every control whose kind the skin handles.
     void InitControls(TWinControl* wForm);
@@ -261,3 +262,5 @@ private:
 
 // The skinner of a window, or nullptr: the registry of live form skinners of this thread.
 TWinSkinForm* FindFormSkinner(HWND hwnd);
+// Whether a form skinner of any thread still exists (its destructor has not run).
+bool IsLiveFormSkinner(const TWinSkinForm* skinner);

@@ -4,13 +4,13 @@
 
 #include <filesystem>
 
+#include "fake_skin_manager.h"
 #include "platform/class_registry.h"
 #include "platform/collection.h"
 #include "platform/filer.h"
 #include "platform/form_reader.h"
 #include "platform/props.h"
 #include "skin/data/skin_data.h"
-#include "skin/manager/skin_manage.h"
 #include "test_skins.h"
 
 using namespace testskin;
@@ -74,15 +74,18 @@ std::string Description(const std::string& properties, const std::vector<std::ui
 
 class SkinComponent : public ::testing::Test {
 protected:
-    void SetUp() override { RegisterComponentClasses<TSkinData>(); }
-    void TearDown() override { FreePrimarySkinManager(); }
+    void SetUp() override {
+        RegisterComponentClasses<TSkinData>();
+        FakeSkinManager::Use();
+    }
+    void TearDown() override { FakeSkinManager::StopUsing(); }
 
     TSkinData* ReadForm(TTestRoot& root, const std::string& properties,
                         const std::vector<std::uint8_t>& packed) {
         ReadComponentRes(Description(properties, packed), root);
         return dynamic_cast<TSkinData*>(root.FindComponent("SkinData1"));
     }
-    static std::vector<TSkinActionRequest> Requests() { return PrimarySkinManager()->Requests; }
+    static std::vector<FakeSkinManager::Request> Requests() { return FakeSkinManager::Current()->Requests; }
 };
 
 }  // namespace
@@ -97,7 +100,7 @@ TEST_F(SkinComponent, ReadingTheFormParsesTheSkinBeforeLoaded) {
     ASSERT_NE(d, nullptr);
     EXPECT_FALSE(d->Empty);
     EXPECT_TRUE(d->Active());  // a skin was there when Loaded came
-    TSkinManage* m = PrimarySkinManager();
+    FakeSkinManager* m = FakeSkinManager::Current();
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->Dlist, std::vector<TSkinData*>{d});
     EXPECT_EQ(m->MainData, d);
@@ -118,7 +121,7 @@ TEST_F(SkinComponent, LoadedClearsActiveWhenThereIsNoSkin) {
     ASSERT_NE(d, nullptr);
     EXPECT_TRUE(d->Empty);
     EXPECT_FALSE(d->Active());
-    TSkinManage* m = PrimarySkinManager();
+    FakeSkinManager* m = FakeSkinManager::Current();
     EXPECT_EQ(m->Dlist.size(), 1u);
     EXPECT_TRUE(m->HookInstalled);
     EXPECT_TRUE(Requests().empty());
@@ -131,7 +134,7 @@ TEST_F(SkinComponent, LoadedClearsActiveWhenThereIsNoSkin) {
 TEST_F(SkinComponent, OtherFormTypesSwitchTheManagerOnWithoutAHook) {
     TTestRoot root(nullptr);
     TSkinData* d = ReadForm(root, "    Active = True\n    SkinFormtype = sfDialog\n", DefaultPackage());
-    TSkinManage* m = PrimarySkinManager();
+    FakeSkinManager* m = FakeSkinManager::Current();
     EXPECT_TRUE(m->active);
     EXPECT_EQ(m->state, 1);
     EXPECT_FALSE(m->HookInstalled);
@@ -151,7 +154,7 @@ TEST_F(SkinComponent, OtherFormTypesSwitchTheManagerOnWithoutAHook) {
 TEST_F(SkinComponent, SetActiveAndLoadsDriveTheManager) {
     TTestRoot root(nullptr);
     TSkinData* d = ReadForm(root, "", DefaultPackage());
-    TSkinManage* m = PrimarySkinManager();
+    FakeSkinManager* m = FakeSkinManager::Current();
     EXPECT_TRUE(Requests().empty());
     EXPECT_EQ(m->state, 0);
 
@@ -160,7 +163,7 @@ TEST_F(SkinComponent, SetActiveAndLoadsDriveTheManager) {
     EXPECT_EQ(m->state, 1);
     d->SetActive(true);  // unchanged: nothing
     d->SetActive(false);
-    const std::vector<TSkinActionRequest> expected{{saInstall, d, 250}, {saUninstall, d, 250}};
+    const std::vector<FakeSkinManager::Request> expected{{saInstall, d, 250}, {saUninstall, d, 250}};
     EXPECT_EQ(Requests(), expected);
 
     m->Requests.clear();
@@ -168,44 +171,40 @@ TEST_F(SkinComponent, SetActiveAndLoadsDriveTheManager) {
     TMemoryStream s(SecondPackage());
     d->LoadFromStream(s);
     EXPECT_EQ(m->UpdateData, d);
-    EXPECT_EQ(Requests(), (std::vector<TSkinActionRequest>{{saSkinChanged, d, 250}}));
+    EXPECT_EQ(Requests(), (std::vector<FakeSkinManager::Request>{{saSkinChanged, d, 250}}));
 
     m->Requests.clear();
     d->Install();
     d->Uninstall();
     d->ChangeForm(reinterpret_cast<HWND>(std::uintptr_t(0x1234)));
     EXPECT_EQ(m->lpara, reinterpret_cast<HWND>(std::uintptr_t(0x1234)));
-    EXPECT_EQ(Requests(), (std::vector<TSkinActionRequest>{
+    EXPECT_EQ(Requests(), (std::vector<FakeSkinManager::Request>{
                               {saInstall, d, 250}, {saUninstall, d, 250}, {saReskinForm, d, 250}}));
     d->EnableSkin(false);
     EXPECT_FALSE(m->active);
     d->InstallThread(77);
-    d->InstallThread(77);
-    EXPECT_EQ(m->Threadlist.size(), 1u);
     d->UnInstallThread(77);
-    EXPECT_TRUE(m->Threadlist.empty());
+    EXPECT_EQ(m->ThreadCalls, (std::vector<std::int64_t>{77, -77}));
 }
 
 TEST_F(SkinComponent, OnlyThisFormAsksEvenWhenSwitchedOff) {
     TTestRoot root(nullptr);
     TSkinData* d = ReadForm(root, "    SkinFormtype = sfOnlyThisForm\n", {});
-    TSkinManage* m = PrimarySkinManager();
+    FakeSkinManager* m = FakeSkinManager::Current();
     d->SetActive(true);  // no skin: only UpdateData
     EXPECT_EQ(m->UpdateData, d);
     EXPECT_TRUE(Requests().empty());
     d->SetActive(false);
-    EXPECT_EQ(Requests(), (std::vector<TSkinActionRequest>{{saUninstall, d, 250}}));
+    EXPECT_EQ(Requests(), (std::vector<FakeSkinManager::Request>{{saUninstall, d, 250}}));
 }
 
 TEST_F(SkinComponent, DestroyingTheComponentUnregistersIt) {
     auto* root = new TTestRoot(nullptr);
     TSkinData* d = ReadForm(*root, "    Active = True\n", DefaultPackage());
-    TSkinManage* m = PrimarySkinManager();
-    m->UpdateData = d;
+    FakeSkinManager* m = FakeSkinManager::Current();
+    EXPECT_EQ(m->Dlist, std::vector<TSkinData*>{d});
     delete root;
     EXPECT_TRUE(m->Dlist.empty());
-    EXPECT_EQ(m->MainData, nullptr);
-    EXPECT_EQ(m->UpdateData, nullptr);
 }
 
 TEST_F(SkinComponent, PublishedPropertiesByName) {
@@ -385,4 +384,20 @@ TEST_F(SkinComponent, LoadFromCollectionRefusesIndicesOutsideTheStore) {
     EXPECT_EQ(d.data.Bytes(), SecondPackage());
     d.LoadFromCollection(&store, 0);
     EXPECT_EQ(d.SkinName, "Test Skin");
+}
+
+TEST_F(SkinComponent, WithoutAnEngineTheComponentStillHoldsItsSkin) {
+    FakeSkinManager::StopUsing();  // a program that never asked for the manager
+    TTestRoot root(nullptr);
+    TSkinData* d = ReadForm(root, "    Active = True\n", DefaultPackage());
+    ASSERT_NE(d, nullptr);
+    EXPECT_FALSE(d->Empty);
+    EXPECT_EQ(SkinManager(), nullptr);
+    // Requests have nobody to go to and change nothing.
+    d->Install();
+    d->SetActive(false);
+    d->SkinForm(nullptr);
+    TMemoryStream nothing;
+    d->LoadFromStream(nothing);
+    EXPECT_EQ(SkinManager(), nullptr);
 }

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "skin/data/skin_data.h"
+#include "skin/data/skin_manager_link.h"
 #include "skin/imaging/img_util.h"
-#include "skin/manager/skin_manage.h"
 #include "skin/storage/lzh.h"
 #include "skin/storage/skin_read.h"
 #include "test_skins.h"

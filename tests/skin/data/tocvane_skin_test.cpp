@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "skin/data/skin_data.h"
-#include "skin/manager/skin_manage.h"
+#include "skin/data/skin_manager_link.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ protected:
         d.LoadFromStream(s);
         ASSERT_FALSE(d.Empty);
     }
-    void TearDown() override { FreePrimarySkinManager(); }
+    void TearDown() override { FreeSkinManager(); }
     TSkinData d{nullptr};
 };
 

@@ -8,7 +8,7 @@
 #include "platform/form_reader.h"
 #include "platform/stream.h"
 #include "skin/data/skin_data.h"
-#include "skin/manager/skin_manage.h"
+#include "tests/skin/data/fake_skin_manager.h"
 #include "tests/skin/data/test_skins.h"
 #include "tools/skinpack/command.h"
 
@@ -122,6 +122,7 @@ TEST(SkinpackSkinDataBlock, TheWindowsSkinComponentReadsBackAsConfigured) {
     const Outcome r = Inspect(packed, "skindata-block");
     ASSERT_EQ(r.status, 0) << r.err;
     RegisterComponentClasses<TSkinData>();
+    FakeSkinManager::Use();
     TBlockRoot root(nullptr);
     ReadComponentRes("object Form1: TBlockRoot\n" + r.out + "end\n", root);
     auto* d = dynamic_cast<TSkinData*>(root.FindComponent("SkinData1"));
@@ -137,11 +138,11 @@ TEST(SkinpackSkinDataBlock, TheWindowsSkinComponentReadsBackAsConfigured) {
     EXPECT_FALSE(d->SkinControls().Contains(xcSystemMenu));
     EXPECT_FALSE(d->SkinControls().Contains(xcMenuItem));
     EXPECT_EQ(d->data.Bytes(), packed);
-    TSkinManage* m = PrimarySkinManager();
+    FakeSkinManager* m = FakeSkinManager::Current();
     ASSERT_NE(m, nullptr);
     EXPECT_TRUE(m->HookInstalled);
     EXPECT_EQ(m->MainData, d);
     ASSERT_EQ(m->Requests.size(), 1u);
     EXPECT_EQ(m->Requests[0].action, saInstall);
-    FreePrimarySkinManager();
+    FakeSkinManager::StopUsing();
 }

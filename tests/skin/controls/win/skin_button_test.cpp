@@ -12,10 +12,10 @@
 #include "platform/stream.h"
 #include "platform/win/std_controls.h"
 #include "skin/data/skin_data.h"
+#include "skin/data/skin_manager_link.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_object.h"
 #include "skin/imaging/img_util.h"
-#include "skin/manager/skin_manage.h"
 #include "tests/platform/win_framework/win_fixtures.h"
 #include "tests/skin/data/test_skins.h"
 
@@ -53,7 +53,7 @@ protected:
     }
     void TearDown() override {
         DestroyWindow(parent);
-        FreePrimarySkinManager();
+        FreeSkinManager();
     }
 
     // Does the button on screen show cell `cell` of the skin's button image (at a point where it is opaque

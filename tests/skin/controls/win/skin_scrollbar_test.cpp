@@ -10,10 +10,10 @@
 #include "platform/stream.h"
 #include "skin/controls/scroll_bar_layout.h"
 #include "skin/data/skin_data.h"
+#include "skin/data/skin_manager_link.h"
 #include "skin/data/skin_object.h"
 #include "skin/data/win/skin_data_platform.h"
 #include "skin/imaging/img_util.h"
-#include "skin/manager/skin_manage.h"
 #include "tests/platform/win_framework/win_fixtures.h"
 #include "tests/skin/data/test_skins.h"
 
@@ -39,7 +39,7 @@ protected:
     }
     void TearDown() override {
         host.reset();
-        FreePrimarySkinManager();
+        FreeSkinManager();
     }
     int FirstLine() { return int(SendMessageW(memo->Handle(), EM_GETFIRSTVISIBLELINE, 0, 0)); }
     SCROLLBARINFO Bar() {

@@ -4,8 +4,8 @@
 
 #include "platform/win/graphics.h"
 #include "platform/win/sys_utils.h"
+#include "skin/data/skin_manager_link.h"
 #include "skin/data/win/skin_data_platform.h"
-#include "skin/manager/skin_manage.h"
 #include "skin/storage/skin_package_writer.h"
 
 namespace {
@@ -13,7 +13,7 @@ namespace {
 class SkinDataWin : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { InstallSkinDataPlatform(); }
-    void TearDown() override { FreePrimarySkinManager(); }
+    void TearDown() override { FreeSkinManager(); }
 };
 
 HWND FindHintWindow() { return FindWindowW(L"THintWindow", nullptr); }

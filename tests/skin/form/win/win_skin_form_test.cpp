@@ -11,10 +11,10 @@
 #include "platform/stream.h"
 #include "platform/win/std_controls.h"
 #include "skin/data/skin_data.h"
+#include "skin/data/skin_manager_link.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_object.h"
 #include "skin/imaging/img_util.h"
-#include "skin/manager/skin_manage.h"
 #include "tests/platform/win_framework/win_fixtures.h"
 #include "tests/skin/data/test_skins.h"
 
@@ -54,7 +54,7 @@ protected:
     }
     void TearDown() override {
         if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
-        FreePrimarySkinManager();
+        FreeSkinManager();
     }
     HWND MakeWindow(DWORD style, int clientWidth, int clientHeight) {
         RECT r{0, 0, clientWidth, clientHeight};

@@ -1,0 +1,127 @@
+// TSkinManage (the unit once named WinSkinDlg): the process-wide registry of the skinning engine. It keeps
+// the skin components of the process, watches the creation, activation and destruction of windows through
+// a thread-local creation hook, decides which windows are skinned (skin_decision.h) and makes their form
+// skinners, and carries out the components' skin-wide requests a little later from its own one-shot timer.
+// It paints nothing itself.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "skin/form/form_manager_link.h"
+
+class TSkinData;
+class TTimer;
+class TWinControl;
+class TWinSkinForm;
+class TWinSkinPopMenu;
+
+// A creation hook of one extra GUI thread.
+struct TSkinThread {
+    HHOOK hook = nullptr;
+    DWORD ThreadID = 0;
+};
+
+// The lists of a primary manager, which its secondary managers share. Hooks of several threads reach them:
+// every access holds `lock`, and nothing is called out of the manager while it is held.
+struct TSkinLists {
+    std::recursive_mutex lock;
+    std::vector<TWinSkinForm*> Flist;     // the form skinners, in order of creation
+    std::vector<TWinSkinPopMenu*> Mlist;  // the popup-menu skinners, in order of creation
+    std::vector<TSkinData*> Dlist;        // the skin components (not owned), in order of registration
+    std::vector<TSkinThread> Threadlist;  // hooks of extra threads
+};
+
+class TSkinManage final : public FormManagerLink {
+public:
+    // amode 0 makes the primary manager with its lists; any other value a secondary one, whose lists come
+    // from AssignData.
+    explicit TSkinManage(std::int32_t amode);
+    ~TSkinManage() override;
+    TSkinManage(const TSkinManage&) = delete;
+    TSkinManage& operator=(const TSkinManage&) = delete;
+
+    // What the skin components ask.
+    void InstallHook() override;
+    void InstallThread(std::uint32_t aThreadID) override;
+    void UnInstallThread(std::uint32_t aThreadID) override;
+    void AddSkinData(TSkinData* adata) override;
+    void RemoveSkinData(TSkinData* adata) override;
+    bool AddForm(HWND aHwnd) override;
+    void SetAction(std::int32_t acode, std::int32_t Interval) override;
+    void DeleteSysbtn() override;
+
+    // What the form skinners ask.
+    void SetMDIMax(bool b) override;
+    void DeleteForm2(HWND aHwnd) override;
+
+    // Releases and frees the skinner of a framework form; false for a dialog's skinner or none.
+    bool DeleteForm(HWND aHwnd);
+    // Frees the skinners that have let their windows go.
+    void DeleteForm3();
+    void SetMDIMax2(bool b);
+    void SetCaption(bool);
+    int GetMDIChildNum() const;
+    // Attaches a secondary manager to a primary one, or (nullptr) detaches it.
+    void AssignData(TSkinManage* adata);
+    void DeleteSub(TSkinManage* p);
+    // The optional external scroll bar library is never loaded.
+    bool initsb(HWND) { return false; }
+    bool Uninitsb(HWND) { return false; }
+
+    // The timer's event: carries out the pending action.
+    void DoAction();
+
+    // The skinner of a window in the lists, or nullptr.
+    TWinSkinForm* FindForm(HWND aHwnd) const;
+    // A copy of the form skinners, in list order.
+    std::vector<TWinSkinForm*> Forms() const;
+    std::vector<TSkinData*> Components() const;
+
+    std::unique_ptr<TTimer> Timer;
+    std::shared_ptr<TSkinLists> lists;  // nullptr on a detached secondary manager
+    std::vector<TSkinManage*> sublist;  // secondary managers sharing the lists (primary only)
+    std::int32_t action = 0;
+    bool SBinstall = false;
+    TSkinData* MainData = nullptr;  // the first main-form component: its options judge every window
+    HWND handle = nullptr;
+    TSkinManage* mmgr = nullptr;  // a secondary's primary manager
+    DWORD PlatformVersion = 0;    // GetVersion, recorded when the hook is installed
+
+private:
+    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ThreadHookProc(int code, WPARAM wParam, LPARAM lParam);
+    void OnActivate(HWND window);
+    // The framework form, or else the framework object, of a window; nullptr for foreign windows.
+    TWinControl* FindTForm(HWND aHwnd) const;
+    TSkinData* ChooseSkinData(HWND aHwnd, const std::string& className) const;
+    bool CanSkin(HWND aHwnd, const std::string& className) const;
+    void AddVisibleForm(TWinControl* form);
+    void ClearDeadForms();
+    void DeleteAllForms();
+    void DeleteModuleForms(std::intptr_t amode);
+    void FreeThreads();
+    void ReleaseSubs();
+    void AddPopMenu(HWND aHwnd);
+    void DeletePopMenu(HWND aHwnd);
+    // Removes a skinner from Flist; true when it was listed.
+    bool Unlist(TWinSkinForm* form);
+    // Lets a skinner's window go, repaints it plain and frees it (uninstall).
+    void ReleaseForm(TWinSkinForm* form);
+    void InstallAll(TSkinData* data);
+    void UninstallAll(TSkinData* data);
+    void ApplySkin(TSkinData* data);
+    void ReskinForm();
+    void NotifySecondaries(std::int32_t acode);
+    void ApplyMDIMax(bool b);
+};
+
+// Makes the skin components of this program create and use a TSkinManage (call once at start-up).
+void UseSkinManager();
+// The primary manager of this program module, or nullptr.
+TSkinManage* PrimarySkinManager();

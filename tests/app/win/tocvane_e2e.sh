@@ -4,36 +4,7 @@
 # Exit 0 pass, 1 fail, 125 when this machine cannot run the program (see tools/wine-run.sh).
 set -uo pipefail
 
-exe=$(realpath "$1")
-probe=$(realpath "$2")
-out=$(realpath "$3")
-tools=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../tools" && pwd)
-
-. "$tools/wine-prefix.sh"
-if [ "$(tv_pe_machine "$exe")" = 14c ] && [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    echo "skipped: this machine cannot run 32-bit programs"
-    exit 125
-fi
-tv_wine_ensure "$(tv_wine_prefix_for "$exe")" || exit 125
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -n "${dump:-}" ] && printf '%s\n' "$dump" >&2
-    exit 1
-}
-
-run_probe() { "$tools/wine-run.sh" "$probe" "$@" 2>/dev/null | tr -d '\r'; }
-
-# Field of the probe's dump: the lines starting with the key, without it.
-field() { printf '%s\n' "$dump" | awk -F'\t' -v k="$1" '$1 == k { sub(/^[^\t]*\t/, ""); print }'; }
-
-work=$(mktemp -d)
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "${BASH_SOURCE[0]}")/e2e_common.sh"
 
 # What the program file carries: 13 icon images, the version, the manifest, the form description.
 res=$(run_probe resources "$(winepath_of "$exe")")
@@ -44,19 +15,7 @@ grep -q $'^version\tv1.2.20130119$' <<<"$res" || fail "version resource: $res"
 grep -q $'^manifest\tcomctl6=1 dpiaware=false$' <<<"$res" || fail "manifest: $res"
 grep -q $'^form\t' <<<"$res" || fail "no form description: $res"
 
-# Clicks go to whatever window is on top and the probe reads the first lap timer window it finds, so
-# another one left running in this prefix would confuse both.
-[ "$(run_probe count)" = 0 ] || fail "another Tocvane window is open in this Wine prefix; close it first"
-
-# The sound cues look for their files in the current folder; an empty one gives the default sound.
-cd "$work"
-start=$(date +%s%N)
-"$tools/wine-run.sh" "$exe" >"$work/run.log" 2>&1 &
-pid=$!
-timeout 60 xdotool search --sync --onlyvisible --name '^Tocvanev1\.2\.20130119$' >/dev/null ||
-    fail "no window titled Tocvanev1.2.20130119 within 60 s"
-shown=$((($(date +%s%N) - start) / 1000000))
-echo "window shown after ${shown} ms"
+start_program
 
 dump=$(run_probe dump)
 [ "$(field title)" = "Tocvanev1.2.20130119" ] || fail "title at start: $(field title)"
@@ -120,10 +79,5 @@ dump=$(run_probe dump)
 [ -z "$(field log)" ] || fail "the log was not emptied"
 
 quit        # 退出
-for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end after 退出"
-pid=
+wait_gone "the program did not end after 退出"
 echo "PASS"

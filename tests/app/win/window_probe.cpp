@@ -2,8 +2,13 @@
 //   window_probe wait MS    waits up to MS ms for a visible "TForm1" window; prints "shown" or fails
 //   window_probe resources EXE   prints what the program file carries: icon images, version, manifest, form
 //   window_probe count      prints how many visible "TForm1" windows there are
-//   window_probe dump       prints the title, the client origin on the screen, every child control
-//                           (class, text, client-relative bounds) and the log's lines, as UTF-8
+//   window_probe dump       prints the title, the client origin and size, the window's state, every child
+//                           control (class, text, client-relative bounds, visible, skinned) and the log's
+//                           lines, as UTF-8
+//   window_probe hit X Y    prints the window's answer to WM_NCHITTEST at screen point (X, Y)
+//   window_probe popups     prints the class of every visible top-level window of the program but its own
+//   window_probe other MS   shows a window of its own, takes the activation from the program, holds MS ms
+//   window_probe restore    restores the minimised window
 #include <windows.h>
 
 #include <cstdio>
@@ -37,6 +42,15 @@ std::wstring ClassOf(HWND h) {
     wchar_t name[256] = {};
     GetClassNameW(h, name, 256);
     return name;
+}
+
+// The engine's answer to "are you skinned?" (1 when a skinner owns the window).
+constexpr UINT kIsSkinned = 0x3523;
+
+int Skinned(HWND h) {
+    DWORD_PTR r = 0;
+    if (!SendMessageTimeoutW(h, kIsSkinned, 0, 0, SMTO_ABORTIFHUNG, 2000, &r)) return -1;
+    return int(r);
 }
 
 std::string OneLine(const std::wstring& w) {
@@ -82,15 +96,21 @@ int Dump() {
     std::printf("client\t%ld %ld\n", origin.x, origin.y);
     std::printf("window\t%ld %ld %ld %ld\n", wr.left, wr.top, wr.right - wr.left, wr.bottom - wr.top);
     std::printf("topmost\t%d\n", (GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+    RECT cr{};
+    GetClientRect(form, &cr);
+    std::printf("clientsize\t%ld %ld\n", cr.right, cr.bottom);
+    std::printf("skinned\t%d\n", Skinned(form));
+    std::printf("minimized\t%d\n", IsIconic(form) ? 1 : 0);
+    std::printf("active\t%d\n", GetForegroundWindow() == form ? 1 : 0);
     std::vector<Child> children;
     EnumChildWindows(form, Collect, reinterpret_cast<LPARAM>(&children));
     for (const Child& c : children) {
         RECT r{};
         GetWindowRect(c.h, &r);
         MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
-        std::printf("control\t%s\t%s\t%ld %ld %ld %ld\t%d\n", Utf8(c.cls).c_str(),
+        std::printf("control\t%s\t%s\t%ld %ld %ld %ld\t%d\t%d\n", Utf8(c.cls).c_str(),
                     OneLine(TextOf(c.h)).c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top,
-                    IsWindowVisible(c.h) ? 1 : 0);
+                    IsWindowVisible(c.h) ? 1 : 0, Skinned(c.h));
     }
     for (const Child& c : children) {
         if (!IsMemo(c)) continue;
@@ -163,6 +183,69 @@ int Resources(const wchar_t* path) {
     return 0;
 }
 
+int Hit(int x, int y) {
+    HWND form = FindForm();
+    if (!form) return 1;
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(form, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 2000, &r);
+    std::printf("%ld\n", long(LRESULT(r)));
+    return 0;
+}
+
+struct PopupScan {
+    DWORD pid;
+    HWND form;
+};
+
+BOOL CALLBACK ListPopups(HWND h, LPARAM lp) {
+    const auto* scan = reinterpret_cast<const PopupScan*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == scan->pid && h != scan->form && IsWindowVisible(h))
+        std::printf("%s\n", Utf8(ClassOf(h)).c_str());
+    return TRUE;
+}
+
+int Popups() {
+    HWND form = FindForm();
+    if (!form) return 1;
+    PopupScan scan{0, form};
+    GetWindowThreadProcessId(form, &scan.pid);
+    EnumWindows(ListPopups, reinterpret_cast<LPARAM>(&scan));
+    return 0;
+}
+
+int Other(DWORD ms) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"ProbeOther";
+    wc.hbrBackground = HBRUSH(GetStockObject(WHITE_BRUSH));
+    RegisterClassW(&wc);
+    // In the screen's bottom right corner, away from the centred program window.
+    HWND h = CreateWindowExW(0, L"ProbeOther", L"probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                             GetSystemMetrics(SM_CXSCREEN) - 160, GetSystemMetrics(SM_CYSCREEN) - 110, 150,
+                             100, nullptr, nullptr, wc.hInstance, nullptr);
+    SetForegroundWindow(h);
+    std::printf("shown\n");
+    std::fflush(stdout);
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (GetTickCount() - start < ms) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(10);
+    }
+    DestroyWindow(h);
+    return 0;
+}
+
+int Restore() {
+    HWND form = FindWindowW(L"TForm1", nullptr);
+    if (!form) return 1;
+    ShowWindow(form, SW_RESTORE);
+    return 0;
+}
+
 int Wait(DWORD ms) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < ms) {
@@ -185,7 +268,13 @@ int main(int argc, char** argv) {
         const std::string narrow = argv[2];
         return Resources(std::wstring(narrow.begin(), narrow.end()).c_str());
     }
+    if (argc >= 4 && std::string(argv[1]) == "hit") return Hit(std::atoi(argv[2]), std::atoi(argv[3]));
+    if (argc >= 2 && std::string(argv[1]) == "popups") return Popups();
+    if (argc >= 3 && std::string(argv[1]) == "other") return Other(DWORD(std::strtoul(argv[2], nullptr, 10)));
+    if (argc >= 2 && std::string(argv[1]) == "restore") return Restore();
     if (argc >= 3 && std::string(argv[1]) == "wait") return Wait(DWORD(std::strtoul(argv[2], nullptr, 10)));
-    std::fprintf(stderr, "usage: window_probe resources EXE | count | dump | wait MS\n");
+    std::fprintf(stderr,
+                 "usage: window_probe resources EXE | count | dump | hit X Y | popups | other MS | restore | "
+                 "wait MS\n");
     return 2;
 }

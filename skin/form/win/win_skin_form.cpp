@@ -665,13 +665,17 @@ void TWinSkinForm::FitFrame(bool fresh) {
         const int needed = fsd->Title->r.Left + charwidth + fsd->Title->r.Right;
         if (width < needed) {
             const int shift = (needed - width) / 2;
-            for (HWND child = GetTopWindow(Hwnd); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            // The children are listed before any moves: moving one must not change the order of the walk.
+            std::vector<HWND> children;
+            for (HWND child = GetTopWindow(Hwnd); child; child = GetWindow(child, GW_HWNDNEXT))
+                children.push_back(child);
+            for (HWND child : children) {
                 RECT r;
                 GetWindowRect(child, &r);
                 POINT p{r.left, r.top};
                 ScreenToClient(Hwnd, &p);
                 SetWindowPos(child, nullptr, p.x + shift, p.y, r.right - r.left, r.bottom - r.top,
-                             SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
+                             SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
             }
             width = needed;
         }

@@ -9,6 +9,7 @@
 //   window_probe popups     prints the class of every visible top-level window of the program but its own
 //   window_probe other MS   shows a window of its own, takes the activation from the program, holds MS ms
 //   window_probe restore    restores the minimised window
+//   window_probe firstline  prints the first visible line of the log
 #include <windows.h>
 
 #include <cstdio>
@@ -239,6 +240,21 @@ int Other(DWORD ms) {
     return 0;
 }
 
+int FirstLine() {
+    HWND form = FindForm();
+    if (!form) return 1;
+    std::vector<Child> children;
+    EnumChildWindows(form, Collect, reinterpret_cast<LPARAM>(&children));
+    for (const Child& c : children) {
+        if (!IsMemo(c)) continue;
+        DWORD_PTR line = 0;
+        SendMessageTimeoutW(c.h, EM_GETFIRSTVISIBLELINE, 0, 0, SMTO_ABORTIFHUNG, 2000, &line);
+        std::printf("%lu\n", static_cast<unsigned long>(line));
+        return 0;
+    }
+    return 1;
+}
+
 int Restore() {
     HWND form = FindWindowW(L"TForm1", nullptr);
     if (!form) return 1;
@@ -272,6 +288,7 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::string(argv[1]) == "popups") return Popups();
     if (argc >= 3 && std::string(argv[1]) == "other") return Other(DWORD(std::strtoul(argv[2], nullptr, 10)));
     if (argc >= 2 && std::string(argv[1]) == "restore") return Restore();
+    if (argc >= 2 && std::string(argv[1]) == "firstline") return FirstLine();
     if (argc >= 3 && std::string(argv[1]) == "wait") return Wait(DWORD(std::strtoul(argv[2], nullptr, 10)));
     std::fprintf(stderr,
                  "usage: window_probe resources EXE | count | dump | hit X Y | popups | other MS | restore | "

@@ -135,6 +135,16 @@ void TSkinManage::OnActivate(HWND window) {
     AddForm(window);
 }
 
+void TSkinManage::OnCreated(HWND window, const CREATESTRUCTW& cs, bool threadHook) {
+    const std::string className = ClassNameOf(window);
+    const CreateActions act = OnCreateWindow(className, DWORD(cs.style), cs.dwExStyle, mmgr == nullptr);
+    if (act.sizeGrip)
+        if (TWinSkinForm* form = FindForm(cs.hwndParent)) form->AddControlh(window);
+    // An extra thread's hook skins every popup menu window; the main hook only what the decision allows.
+    if (threadHook ? className == "#32768" : act.popupMenu) AddPopMenu(window);
+    if (act.mdiChild && !threadHook) AddForm(window);
+}
+
 LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam) {
     TSkinManage* m = hookOwner;
     if (managerDestroyed || code < 0 || !m) return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -142,17 +152,9 @@ LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam) {
     switch (code) {
     case HCBT_ACTIVATE: m->OnActivate(window); break;
     case HCBT_DESTROYWND: m->DeletePopMenu(window); break;
-    case HCBT_CREATEWND: {
-        const CREATESTRUCTW* cs = reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs;
-        const std::string className = ClassNameOf(window);
-        const CreateActions act =
-            OnCreateWindow(className, DWORD(cs->style), cs->dwExStyle, m->mmgr == nullptr);
-        if (act.sizeGrip)
-            if (TWinSkinForm* form = m->FindForm(cs->hwndParent)) form->AddControlh(window);
-        if (act.popupMenu) m->AddPopMenu(window);
-        if (act.mdiChild) m->AddForm(window);
+    case HCBT_CREATEWND:
+        m->OnCreated(window, *reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs, false);
         break;
-    }
     default: break;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -168,17 +170,11 @@ LRESULT CALLBACK TSkinManage::ThreadHookProc(int code, WPARAM wParam, LPARAM lPa
         m->DeletePopMenu(window);
         m->DeleteForm(window);
         break;
-    case HCBT_CREATEWND: {
-        // As on the main thread: a size grip of a skinned form gets a skinner, other scroll bars are left
-        // alone (refusing them would make scroll-bar controls impossible on this thread).
-        const CREATESTRUCTW* cs = reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs;
-        const std::string className = ClassNameOf(window);
-        const CreateActions act = OnCreateWindow(className, DWORD(cs->style), cs->dwExStyle, true);
-        if (act.sizeGrip)
-            if (TWinSkinForm* form = m->FindForm(cs->hwndParent)) form->AddControlh(window);
-        if (className == "#32768") m->AddPopMenu(window);
+    case HCBT_CREATEWND:
+        // As on the main thread for size grips; other scroll bars are left alone (refusing them would make
+        // scroll-bar controls impossible on this thread).
+        m->OnCreated(window, *reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs, true);
         break;
-    }
     default: break;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -97,6 +97,8 @@ private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ThreadHookProc(int code, WPARAM wParam, LPARAM lParam);
     void OnActivate(HWND window);
+    // A window is being created on a hooked thread (threadHook: an extra thread's hook).
+    void OnCreated(HWND window, const CREATESTRUCTW& cs, bool threadHook);
     // The framework form, or else the framework object, of a window; nullptr for foreign windows.
     TWinControl* FindTForm(HWND aHwnd) const;
     TSkinData* ChooseSkinData(HWND aHwnd, const std::string& className) const;

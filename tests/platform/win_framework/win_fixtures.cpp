@@ -35,3 +35,12 @@ std::wstring WindowClassName(HWND hwnd) {
     GetClassNameW(hwnd, name, 256);
     return name;
 }
+
+void RegisterTestClass(const wchar_t* name, WNDPROC proc) {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = proc ? proc : DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
+    wc.lpszClassName = name;
+    RegisterClassW(&wc);
+}

@@ -15,3 +15,6 @@ bool PumpUntil(const std::function<bool()>& done, int ms);
 std::unique_ptr<TForm> MakeHostForm(int clientWidth = 400, int clientHeight = 300);
 
 std::wstring WindowClassName(HWND hwnd);
+
+// Registers a window class of this module with a button-face background (nullptr: DefWindowProcW).
+void RegisterTestClass(const wchar_t* name, WNDPROC proc = nullptr);

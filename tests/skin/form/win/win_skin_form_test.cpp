@@ -36,14 +36,7 @@ TSize WindowSizeOf(HWND h) {
 
 class FormSkinnerTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = PlainProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
-        wc.lpszClassName = L"TvFormSkinnerTest";
-        RegisterClassW(&wc);
-    }
+    static void SetUpTestSuite() { RegisterTestClass(L"TvFormSkinnerTest", PlainProc); }
     void SetUp() override {
         skin.SetSkinFormtype(sfDialog);
         const std::vector<std::uint8_t> built = testskin::BuiltPackage("tocvane.skn");

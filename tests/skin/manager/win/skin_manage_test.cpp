@@ -21,8 +21,6 @@
 
 namespace {
 
-LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcW(h, m, w, l); }
-
 bool IsSkinned(HWND h) { return SendMessageW(h, SM_ISSKINNED, 0, 0) == 1; }
 
 TSize ClientSizeOf(HWND h) {
@@ -36,14 +34,8 @@ constexpr int kActionWaitMs = 3000;  // deferred actions run 250 ms later; Wine 
 class SkinManagerTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = PlainProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
-        wc.lpszClassName = L"TvManagerTest";
-        RegisterClassW(&wc);
-        wc.lpszClassName = L"TApplication";
-        RegisterClassW(&wc);
+        RegisterTestClass(L"TvManagerTest");
+        RegisterTestClass(L"TApplication");
     }
     void SetUp() override {
         UseSkinManager();

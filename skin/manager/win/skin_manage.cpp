@@ -9,6 +9,7 @@
 #include "skin/data/skin_messages.h"
 #include "skin/form/win/win_skin_form.h"
 #include "skin/manager/skin_decision.h"
+#include "skin/manager/win/skin_pop_menu.h"
 
 namespace {
 
@@ -68,6 +69,7 @@ TSkinManage::~TSkinManage() {
     } else if (lists) {
         FreeThreads();
         if (!sublist.empty() || !Forms().empty()) DeleteAllForms();
+        FreePopMenus();
         ReleaseSubs();
     }
     if (hookOwner == this) {
@@ -445,22 +447,87 @@ void TSkinManage::SetMDIMax2(bool b) {
 void TSkinManage::AddPopMenu(HWND aHwnd) {
     if (!active || !lists) return;
     if (SendMessageW(aHwnd, SM_ISSKINNED, 0, 0) == 1) return;
+    {
+        std::lock_guard hold(lists->lock);
+        for (TWinSkinPopMenu* p : lists->Mlist)
+            if (p->hwnd == aHwnd) return;
+    }
     TSkinData* data = ChooseSkinData(aHwnd, ClassNameOf(aHwnd));
     if (!data || data->Empty || !PopupMenuAllowed(menutype, data->SkinControls())) return;
-    // The popup-menu skinner that would be made here comes with the skinned menus.
+    auto* skinner = new TWinSkinPopMenu;
+    skinner->manager = this;
+    skinner->InitSkin(aHwnd, data, nullptr);
+    if (menuactive) skinner->ownerdraw = true;
+    std::lock_guard hold(lists->lock);
+    lists->Mlist.push_back(skinner);
 }
 
-void TSkinManage::DeletePopMenu(HWND) {
+void TSkinManage::DeletePopMenu(HWND aHwnd) {
     if (!lists) return;
+    TWinSkinPopMenu* going = nullptr;
     bool none;
     {
         std::lock_guard hold(lists->lock);
-        none = lists->Mlist.empty();
+        auto& popups = lists->Mlist;
+        auto it =
+            std::find_if(popups.begin(), popups.end(), [&](TWinSkinPopMenu* p) { return p->hwnd == aHwnd; });
+        if (it != popups.end()) {
+            going = *it;
+            popups.erase(it);
+        }
+        none = popups.empty();
+    }
+    if (going) {
+        going->UnSubClass();
+        delete going;
     }
     if (none) {
         menuactive = false;
         menutype = 0;
     }
+}
+
+void TSkinManage::FreePopMenus() {
+    std::vector<TWinSkinPopMenu*> popups;
+    {
+        std::lock_guard hold(lists->lock);
+        popups.swap(lists->Mlist);
+    }
+    for (TWinSkinPopMenu* p : popups) delete p;
+}
+
+std::vector<TWinSkinPopMenu*> TSkinManage::PopMenus() const {
+    if (!lists) return {};
+    std::lock_guard hold(lists->lock);
+    return lists->Mlist;
+}
+
+void TSkinManage::SetPopMenu() {
+    for (TWinSkinPopMenu* p : PopMenus()) p->ownerdraw = true;
+}
+
+void TSkinManage::BindPopMenus() {
+    for (TWinSkinPopMenu* p : PopMenus())
+        if (!p->hmenu && IsWindow(p->hwnd)) p->hmenu = HMENU(SendMessageW(p->hwnd, MN_GETHMENU, 0, 0));
+}
+
+void TSkinManage::SetHMenu(HMENU amenu) {
+    BindPopMenus();
+    const std::vector<TWinSkinPopMenu*> popups = PopMenus();
+    for (TWinSkinPopMenu* p : popups)
+        if (p->hmenu == amenu) return;  // the platform told us already
+    for (auto it = popups.rbegin(); it != popups.rend(); ++it)
+        if (!(*it)->hmenu) {
+            (*it)->hmenu = amenu;
+            return;
+        }
+}
+
+TBitmap* TSkinManage::GetMenuBg(HMENU amenu) {
+    BindPopMenus();
+    for (TWinSkinPopMenu* p : PopMenus())
+        if (p->hmenu == amenu) return p->MenuBg.get();
+    return nullptr;
 }
 
 // ---- Deferred actions

@@ -15,6 +15,7 @@
 
 #include "skin/form/form_manager_link.h"
 
+class TBitmap;
 class TSkinData;
 class TTimer;
 class TWinControl;
@@ -70,6 +71,13 @@ public:
     // Attaches a secondary manager to a primary one, or (nullptr) detaches it.
     void AssignData(TSkinManage* adata);
     void DeleteSub(TSkinManage* p);
+    // Popup menus: marks every popup skinner as owner-drawn; binds a menu to its popup window (directly where
+    // the platform tells which menu a popup shows, else the newest unbound popup); the composed background
+    // of the popup that shows a menu, or nullptr.
+    void SetPopMenu();
+    void SetHMenu(HMENU amenu);
+    TBitmap* GetMenuBg(HMENU amenu);
+    std::vector<TWinSkinPopMenu*> PopMenus() const;
     // The optional external scroll bar library is never loaded.
     bool initsb(HWND) { return false; }
     bool Uninitsb(HWND) { return false; }
@@ -111,6 +119,9 @@ private:
     void ReleaseSubs();
     void AddPopMenu(HWND aHwnd);
     void DeletePopMenu(HWND aHwnd);
+    void FreePopMenus();
+    // Asks every unbound popup window which menu it shows.
+    void BindPopMenus();
     // Removes a skinner from Flist; true when it was listed.
     bool Unlist(TWinSkinForm* form);
     // Lets a skinner's window go, repaints it plain and frees it (uninstall).

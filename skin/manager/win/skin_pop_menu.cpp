@@ -1,0 +1,113 @@
+#include "skin/manager/win/skin_pop_menu.h"
+
+#include "platform/bitmap.h"
+#include "platform/win/bitmap_win.h"
+#include "platform/win/gdi.h"
+#include "platform/win/subclass.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/skin_messages.h"
+#include "skin/data/skin_object.h"
+#include "skin/imaging/img_util.h"
+#include "skin/imaging/win/img_gdi.h"
+#include "skin/manager/win/skin_manage.h"
+
+namespace {
+
+using PopupRole = Subclass<TWinSkinPopMenu, &TWinSkinPopMenu::PopMenuWndProc>;
+
+constexpr int kPrintBorder = 3;  // the skin border a printed popup keeps around its items
+
+}  // namespace
+
+TWinSkinPopMenu::TWinSkinPopMenu() : MenuBg(std::make_unique<TBitmap>()) {}
+
+TWinSkinPopMenu::~TWinSkinPopMenu() { UnSubClass(); }
+
+void TWinSkinPopMenu::InitSkin(HWND ahwnd, TSkinData* afsd, HMENU amenu) {
+    hwnd = ahwnd;
+    fsd = afsd;
+    hmenu = amenu;
+    FPrevWndProc = PopupRole::Attach(hwnd, this);
+    if (FPrevWndProc) FObjectInst = PopupRole::Proc();
+    ownerdraw = false;
+}
+
+void TWinSkinPopMenu::UnSubClass() {
+    if (!FObjectInst) return;
+    clientRgn.reset();
+    crop = false;
+    PopupRole::Detach(hwnd);
+    FObjectInst = nullptr;
+    MenuBg = std::make_unique<TBitmap>();
+}
+
+void TWinSkinPopMenu::CallPrev(TMessage& m) { m.Result = PopupRole::CallPrevious(hwnd, m); }
+
+bool TWinSkinPopMenu::OlderPlatformFamily() const {
+    return manager && (manager->PlatformVersion & 0x80000000u) != 0;
+}
+
+bool TWinSkinPopMenu::SkinReady() const {
+    return fsd && !fsd->Empty && fsd->MenuitemBG && !fsd->MenuitemBG->Map.Empty();
+}
+
+void TWinSkinPopMenu::PopMenuWndProc(TMessage& m) {
+    if (m.Msg == SM_ISSKINNED) {
+        m.Result = 1;
+        return;
+    }
+    if (!manager || !manager->active) {
+        CallPrev(m);
+        return;
+    }
+    done = false;
+    if (m.Msg == WM_DESTROY) UnSubClass();  // the window's own procedure still gets the message below
+    switch (m.Msg) {
+    case WM_ERASEBKGND:
+        if (!OlderPlatformFamily() && !(fsd && fsd->Options().Contains(xoMenuBG))) CallPrev(m);
+        m.Result = 1;
+        break;
+    case WM_NCPAINT: OnNcPaint(m); break;
+    case WM_PRINT: OnPrint(m); break;
+    default: CallPrev(m); break;
+    }
+}
+
+void TWinSkinPopMenu::MakeMenuBg() {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    const TDataSkinObject& bg = *fsd->MenuitemBG;
+    MenuBg = MakeSkinBitmap(TRect{0, 0, r.right - r.left, r.bottom - r.top}, bg.Map, bg.r, 1, 1, bg.Tile, 0);
+}
+
+void TWinSkinPopMenu::OnNcPaint(TMessage& m) {
+    // Only a paint of the whole window is ours; a partial one goes to the platform.
+    if (!SkinReady() || m.WParam != 1) {
+        CallPrev(m);
+        return;
+    }
+    // wParam 1 means the whole window: its own window dc, never GetDCEx with 1 taken for a region.
+    WindowDC dc(hwnd);
+    MakeMenuBg();
+    BlitOpaque(dc, 0, 0, *MenuBg);
+    m.Result = 0;  // the platform's menu border is never drawn
+}
+
+void TWinSkinPopMenu::OnPrint(TMessage& m) {
+    RECT r{};
+    if (!SkinReady() || !GetWindowRect(hwnd, &r)) {
+        CallPrev(m);
+        return;
+    }
+    const HDC dc = HDC(m.WParam);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    Owned<HRGN> inner(CreateRectRgn(kPrintBorder, kPrintBorder, w - kPrintBorder, h - kPrintBorder));
+    MakeMenuBg();
+    BlitOpaque(dc, 0, 0, *MenuBg);
+    // The menu prints its items inside the skin border, on the background just drawn.
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    SelectClipRgn(dc, inner.get());
+    CallPrev(m);
+    SelectClipRgn(dc, nullptr);
+    SetBkMode(dc, oldMode);
+}

@@ -122,6 +122,43 @@ TEST_F(SkinScrollbarTest, ScrollingIsFollowedAndPressesReachThePlatform) {
     EXPECT_FALSE(skinner->vb->fdown);
 }
 
+// A skin without track or thumb images: those pieces are left out (the face colour shows), the arrows are
+// still drawn, and nothing fails.
+TEST_F(SkinScrollbarTest, ASkinWithoutTrackOrThumbStillPaintsTheArrows) {
+    skin.HBar.reset();
+    skin.VBar.reset();
+    skin.HSlider.reset();
+    skin.VSlider.reset();
+    const HWND panel = skinner->vb->Handle();
+    RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump(20);
+    const int cw = skinner->vb->CW;
+    const TColor face = ResolveColor(skin.Colors[3]);
+    HDC dc = GetDC(panel);
+    // The track's middle and the thumb's place show the face colour.
+    const int mid = (skinner->vb->thumbTop + skinner->vb->thumbbottom) / 2;
+    EXPECT_EQ(TColor(GetPixel(dc, 3, mid)), face);
+    RECT r;
+    GetClientRect(panel, &r);
+    EXPECT_EQ(TColor(GetPixel(dc, 3, r.bottom - cw - 3)), face);
+    // The up arrow is there: its cell's middle pixel.
+    const TDataSkinObject& a = *skin.SArrow;
+    const int across = std::abs(a.Map.Height() - cw) > 2 ? cw : a.Map.Height();
+    TBitmap cell(across, cw, pf24bit);
+    const int cellWidth = a.Map.Width() / kArrowStripCells;
+    StretchCopy(cell, Rect(0, 0, across, cw), a.Map, Rect(8 * cellWidth, 0, 9 * cellWidth, a.Map.Height()));
+    int same = 0, compared = 0;
+    for (int y = 2; y < cw - 2; ++y)
+        for (int x = 2; x < across - 2; ++x) {
+            if (cell.Pixel(x, y) == SkinKeyColor) continue;
+            same += TColor(GetPixel(dc, x, y)) == cell.Pixel(x, y);
+            ++compared;
+        }
+    ReleaseDC(panel, dc);
+    EXPECT_GT(compared, 20);
+    EXPECT_EQ(same, compared);
+}
+
 TEST_F(SkinScrollbarTest, HidingTheControlHidesThePanels) {
     memo->Hide();
     Pump(30);

@@ -354,6 +354,15 @@ TEST_F(ScrollControlTest, PressesAndDragsReachTheControl) {
     EXPECT_GT(Pos(), 15);
     EXPECT_GT(skinner->sb->thumbTop, before + 30);
     EXPECT_EQ(skinner->sb->thumbTop, ControlThumb(200, skinner->sb->CW, 0, 100, 40, Pos()).top);
+
+    // The application moves the position itself: the panel is painted again without being asked.
+    SetScrollPos(bar, SB_CTL, 50, TRUE);
+    Pump(30);
+    EXPECT_EQ(skinner->sb->thumbTop, ControlThumb(200, skinner->sb->CW, 0, 100, 40, 50).top);
+    SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 10, 0};
+    SetScrollInfo(bar, SB_CTL, &si, TRUE);
+    Pump(30);
+    EXPECT_EQ(skinner->sb->thumbTop, ControlThumb(200, skinner->sb->CW, 0, 100, 40, 10).top);
 }
 
 TEST_F(ScrollControlTest, HidingTheControlHidesThePanel) {

@@ -157,7 +157,7 @@ SkinChoice ChooseFrameworkSkinner(const FrameworkControl& c, const TStringList& 
         return Make(SkinnerKind::Scrollbar);
     if (c.isMemo && x.Contains(xcScrollbar)) return Make(SkinnerKind::Scrollbar);
     // Scroll bar controls and list views are told by class before the rows that look at window styles.
-    if (u == "TSCROLLBAR" && x.Contains(xcScrollbar)) return Make(SkinnerKind::ScrollControl);
+    if (u == "TSCROLLBAR" && x.Contains(xcScrollbar)) return Make(SkinnerKind::ScControl);
     if (u == "TLISTVIEW" && x.Contains(xcScrollbar)) return Make(SkinnerKind::ListView);
     if (c.windowed && c.hasScrollBars && x.Contains(xcScrollbar)) return Make(SkinnerKind::Scrollbar);
     if (c.isButton && x.Contains(xcButton)) return Make(SkinnerKind::Button);
@@ -202,7 +202,7 @@ HwndChoice ChooseHwndSkinner(std::string_view cls, unsigned style, TSkinControlT
     if (cls == "scrollbar") {
         if (style & kSizeGrip) return make(SkinnerKind::Sizer);
         if (style & kSizeBox) return h;
-        if (x.Contains(xcScrollbar)) return make(SkinnerKind::ScrollControl);
+        if (x.Contains(xcScrollbar)) return make(SkinnerKind::ScControl);
         return h;
     }
     if (cls == "systreeview32") return h;

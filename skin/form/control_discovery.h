@@ -11,33 +11,33 @@
 // The skinners a control can get.
 enum class SkinnerKind {
     None,
-    Button,         // TSkinButton
-    CheckBox,       // TSkinCheckBox
-    RadioButton,    // TSkinRadioButton
-    ComboBox,       // TSkinComBox
-    Edit,           // TSkinEdit
-    Box,            // TSkinBox (panels, navigators, nested forms)
-    BoxH,           // TSkinBoxH (dialogs inside dialogs, tool bars)
-    GroupBox,       // TSkinGroupBox
-    StatusBar,      // TSkinStatusBar
-    Scrollbar,      // TSkinScrollbar
-    ListView,       // TSkinListView (a list view's window scroll bars and its header)
-    ScrollbarH,     // TSkinScrollbarH (window scroll bars of a bare window)
-    ScrollControl,  // TSkinScControl (a scroll bar control)
-    ComboList,      // TComboxScrollBar (the drop-down list of a combo box)
-    Sizer,          // TSkinSizer (size grips)
-    Tab,            // TSkinTab
-    Tab31,          // TSkinTab31
-    AdvPage,        // TSkinAdvPage
-    Progress,       // TSkinProgress
-    UpDown,         // TSkinUpDown
-    TrackBar,       // TSkinTrackBar
-    DateTime,       // TSkinDateTime
-    MediaPlayer,    // TSkinMP
-    BitButton,      // TSkinBitButton
-    MenuButton,     // TSkinMenuButton
-    SpeedButton,    // TSkinSpeedButton (a graphic control)
-    ObjImage,       // TSkinObjImage (check boxes and radio buttons of other libraries)
+    Button,       // TSkinButton
+    CheckBox,     // TSkinCheckBox
+    RadioButton,  // TSkinRadioButton
+    ComboBox,     // TSkinComBox
+    Edit,         // TSkinEdit
+    Box,          // TSkinBox (panels, navigators, nested forms)
+    BoxH,         // TSkinBoxH (dialogs inside dialogs, tool bars)
+    GroupBox,     // TSkinGroupBox
+    StatusBar,    // TSkinStatusBar
+    Scrollbar,    // TSkinScrollbar
+    ListView,     // TSkinListView (a list view's window scroll bars and its header)
+    ScrollbarH,   // TSkinScrollbarH (window scroll bars of a bare window)
+    ScControl,    // TSkinScControl (a scroll bar control)
+    ComboList,    // TComboxScrollBar (the drop-down list of a combo box)
+    Sizer,        // TSkinSizer (size grips)
+    Tab,          // TSkinTab
+    Tab31,        // TSkinTab31
+    AdvPage,      // TSkinAdvPage
+    Progress,     // TSkinProgress
+    UpDown,       // TSkinUpDown
+    TrackBar,     // TSkinTrackBar
+    DateTime,     // TSkinDateTime
+    MediaPlayer,  // TSkinMP
+    BitButton,    // TSkinBitButton
+    MenuButton,   // TSkinMenuButton
+    SpeedButton,  // TSkinSpeedButton (a graphic control)
+    ObjImage,     // TSkinObjImage (check boxes and radio buttons of other libraries)
 };
 
 // What to do with one control. Children go through discovery before or after the control's own skinner.

@@ -33,7 +33,7 @@ std::unique_ptr<TSkinControl> MakeSkinner(SkinnerKind kind, TComponent* owner) {
     case SkinnerKind::Scrollbar: return std::make_unique<TSkinScrollbar>(owner);
     case SkinnerKind::ListView: return std::make_unique<TSkinListView>(owner);
     case SkinnerKind::ScrollbarH: return std::make_unique<TSkinScrollbarH>(owner);
-    case SkinnerKind::ScrollControl: return std::make_unique<TSkinScControl>(owner);
+    case SkinnerKind::ScControl: return std::make_unique<TSkinScControl>(owner);
     case SkinnerKind::ComboList: return std::make_unique<TComboxScrollBar>(owner);
     default: return nullptr;
     }

@@ -157,6 +157,41 @@ TEST_F(ComboListBarTest, PressesOffTheThumbAreThePlatforms) {
     EXPECT_EQ(Top(), 1);
 }
 
+// The combo box is destroyed in the middle of a drag (by a message the drag loop dispatches): the loop ends
+// there rather than waiting for a release that can no longer come.
+TEST_F(ComboListBarTest, TheDragEndsWhenTheListGoesAway) {
+    const TWndMethod old = host->WindowProc;
+    host->WindowProc = [&, old](TMessage& m) {
+        if (m.Msg != WM_APP) return old(m);
+        DestroyWindow(combo);
+        combo = nullptr;
+    };
+    const POINT press = ThumbMiddle();
+    PostMessageW(host->Handle(), WM_APP, 0, 0);
+    SendMessageW(list, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(press.x, press.y));
+    EXPECT_FALSE(IsWindow(list));
+    EXPECT_EQ(GetCapture(), nullptr);
+    host->WindowProc = old;
+}
+
+// Something else takes the mouse in the middle of a drag: the drag is over, and the list keeps the place
+// the thumb had reached.
+TEST_F(ComboListBarTest, TheDragEndsWhenTheMouseIsTakenAway) {
+    const TWndMethod old = host->WindowProc;
+    host->WindowProc = [&, old](TMessage& m) {
+        if (m.Msg != WM_APP) return old(m);
+        SetCapture(host->Handle());
+    };
+    const POINT press = ThumbMiddle();
+    PostMove(press, 30);
+    PostMessageW(host->Handle(), WM_APP, 0, 0);
+    SendMessageW(list, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(press.x, press.y));
+    EXPECT_GT(Top(), 0);
+    EXPECT_EQ(GetCapture(), host->Handle());
+    ReleaseCapture();
+    host->WindowProc = old;
+}
+
 TEST_F(ComboListBarTest, AThumbHeldStillCostsNoProcessorTime) {
     const POINT press = ThumbMiddle();
     POINT moved{press.x, press.y + 20};

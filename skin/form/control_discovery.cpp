@@ -5,6 +5,7 @@
 
 namespace {
 
+constexpr unsigned kSizeBox = 0x08;   // SBS_SIZEBOX
 constexpr unsigned kSizeGrip = 0x10;  // SBS_SIZEGRIP
 
 std::string Upper(std::string_view s) {
@@ -155,6 +156,9 @@ SkinChoice ChooseFrameworkSkinner(const FrameworkControl& c, const TStringList& 
     if (Is(u, {"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"}) && x.Contains(xcScrollbar))
         return Make(SkinnerKind::Scrollbar);
     if (c.isMemo && x.Contains(xcScrollbar)) return Make(SkinnerKind::Scrollbar);
+    // Scroll bar controls and list views are told by class before the rows that look at window styles.
+    if (u == "TSCROLLBAR" && x.Contains(xcScrollbar)) return Make(SkinnerKind::ScControl);
+    if (u == "TLISTVIEW" && x.Contains(xcScrollbar)) return Make(SkinnerKind::ListView);
     if (c.windowed && c.hasScrollBars && x.Contains(xcScrollbar)) return Make(SkinnerKind::Scrollbar);
     if (c.isButton && x.Contains(xcButton)) return Make(SkinnerKind::Button);
     if (c.isEdit && x.Contains(xcEdit)) return Make(SkinnerKind::Edit);
@@ -193,8 +197,14 @@ HwndChoice ChooseHwndSkinner(std::string_view cls, unsigned style, TSkinControlT
         c.firstChild = true;
         return c;
     }
-    // Size grips only: an ordinary scroll bar control (a dialog's has no tab stop either) keeps its look.
-    if (cls == "scrollbar" && (style & kSizeGrip)) return make(SkinnerKind::Sizer);
+    // A size grip is told by its style, not by a missing tab stop (a dialog's scroll bar has none either);
+    // a plain size box keeps its look, and every other scroll bar control gets the scroll bar skinner.
+    if (cls == "scrollbar") {
+        if (style & kSizeGrip) return make(SkinnerKind::Sizer);
+        if (style & kSizeBox) return h;
+        if (x.Contains(xcScrollbar)) return make(SkinnerKind::ScControl);
+        return h;
+    }
     if (cls == "systreeview32") return h;
     if (cls == "#32770" && !(style & 0x10000)) {
         HwndChoice c = make(SkinnerKind::BoxH);

@@ -21,6 +21,10 @@ enum class SkinnerKind {
     GroupBox,     // TSkinGroupBox
     StatusBar,    // TSkinStatusBar
     Scrollbar,    // TSkinScrollbar
+    ListView,     // TSkinListView (a list view's window scroll bars and its header)
+    ScrollbarH,   // TSkinScrollbarH (window scroll bars of a bare window)
+    ScControl,    // TSkinScControl (a scroll bar control)
+    ComboList,    // TComboxScrollBar (the drop-down list of a combo box)
     Sizer,        // TSkinSizer (size grips)
     Tab,          // TSkinTab
     Tab31,        // TSkinTab31

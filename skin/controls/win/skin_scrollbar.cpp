@@ -44,37 +44,71 @@ void TWScrollbar::CreateParams(TCreateParams& params) {
     params.ExStyle = WS_EX_TOOLWINDOW;
 }
 
-void TWScrollbar::Attach(TSkinControl* aobj, TWinControl* aControl, int aType) {
+void TWScrollbar::Bind(TSkinControl* aobj, HWND ahwnd, int aType) {
     obj = aobj;
-    control = aControl;
-    hwnd = aControl->Handle();
+    hwnd = ahwnd;
     sbType = aType;
     sbDir = aType;
+}
+
+void TWScrollbar::Attach(TSkinControl* aobj, TWinControl* aControl, int aType) {
+    control = aControl;
+    Bind(aobj, aControl->Handle(), aType);
     SetColor(aobj->GetParentColor(aobj->fsd ? aobj->fsd->Colors[3] : clBtnFace));
+    if (aType == 2)
+        sbDir =
+            ScrollControlVertical(GetEnumPropByName(aControl, "Kind"), DWORD(GetWindowLongW(hwnd, GWL_STYLE)))
+                ? 1
+                : 0;
     SetParentWindow(GetParent(hwnd));
     SetPosition(hwnd);
 }
 
-bool TWScrollbar::BarInfo(SCROLLBARINFO& info) const {
-    const auto get = User32Entries().GetScrollBarInfo;
-    if (!get) return false;
-    info = {};
-    info.cbSize = sizeof info;
-    return get(hwnd, sbType == 0 ? OBJID_HSCROLL : OBJID_VSCROLL, &info) != FALSE;
+void TWScrollbar::AttachHwnd(TSkinControl* aobj, HWND ahwnd, int aType) {
+    control = nullptr;
+    Bind(aobj, ahwnd, aType);
+    if (aType == 2) sbDir = ScrollControlVertical({}, DWORD(GetWindowLongW(hwnd, GWL_STYLE))) ? 1 : 0;
+    SetParentWindow(GetParent(hwnd));
+    SetPosition(hwnd);
+}
+
+bool TWScrollbar::Geometry(BarGeometry& g, bool minLength) {
+    g = {};
+    if (sbType != 2) {
+        SCROLLBARINFO info{};
+        info.cbSize = sizeof info;
+        if (!SkinGetScrollBarInfo(hwnd, sbType == 0 ? OBJID_HSCROLL : OBJID_VSCROLL, &info)) return false;
+        g.bar = info.rcScrollBar;
+        g.thumbTop = info.xyThumbTop;
+        g.thumbBottom = info.xyThumbBottom;
+        g.state = info.rgstate[0];
+        return true;
+    }
+    // A scroll bar control: the whole window is the bar.
+    if (!IsWindow(hwnd) || !GetWindowRect(hwnd, &g.bar)) return false;
+    Len = sbDir == 0 ? g.bar.right - g.bar.left : g.bar.bottom - g.bar.top;
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+    if (!GetScrollInfo(hwnd, SB_CTL, &si)) return false;
+    const ThumbSpan t = ControlThumb(Len, CW, si.nMin, si.nMax, si.nPage, si.nPos, minLength);
+    g.thumbTop = t.top;
+    g.thumbBottom = t.bottom;
+    if (!IsWindowEnabled(hwnd)) g.state |= STATE_SYSTEM_UNAVAILABLE;
+    return true;
 }
 
 void TWScrollbar::SetPosition(HWND ahwnd) {
     hwnd = ahwnd;
     const HWND parent = GetParent(ahwnd);
-    SCROLLBARINFO info;
-    sbVisible = BarInfo(info);
+    BarGeometry g;
+    sbVisible = Geometry(g);
     if (!sbVisible) return;
-    if (!(DWORD(GetWindowLongW(hwnd, GWL_STYLE)) & WS_VISIBLE) ||
-        (info.rgstate[0] & STATE_SYSTEM_INVISIBLE)) {
+    if (!(DWORD(GetWindowLongW(hwnd, GWL_STYLE)) & WS_VISIBLE) || (g.state & STATE_SYSTEM_INVISIBLE)) {
         HideScrollbar();
         return;
     }
-    const RECT& r = info.rcScrollBar;
+    const RECT& r = g.bar;
     POINT tl{r.left, r.top}, br{r.right, r.bottom};
     ::ScreenToClient(hwnd, &tl);
     ::ScreenToClient(hwnd, &br);
@@ -100,6 +134,7 @@ void TWScrollbar::HideScrollbar() {
 void TWScrollbar::ButtonUp() {
     fdown = false;
     ReleaseCapture();
+    if (sbType == 2) Invalidate();
 }
 
 int TWScrollbar::HitTest(TPoint p) const {
@@ -110,15 +145,17 @@ void TWScrollbar::Paint() {
     TSkinData* fsd = obj ? obj->fsd : nullptr;
     const TDataSkinObject* arrows = fsd ? fsd->SArrow.get() : nullptr;
     if (!arrows || arrows->Map.Empty()) return;
-    SCROLLBARINFO info;
-    if (!BarInfo(info) || (info.rgstate[0] & STATE_SYSTEM_INVISIBLE)) return;
-    const bool enabled = !(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
+    BarGeometry g;
+    if (!Geometry(g) || (g.state & STATE_SYSTEM_INVISIBLE)) return;
+    const bool enabled = !(g.state & STATE_SYSTEM_UNAVAILABLE);
     const bool vertical = sbDir == 1;
-    const RECT& bar = info.rcScrollBar;
-    const int w = bar.right - bar.left, h = bar.bottom - bar.top;
+    const RECT& bar = g.bar;
+    int w = bar.right - bar.left, h = bar.bottom - bar.top;
     if (w < 0 || h < 0 || Width() < w || Height() < h) return;
     Len = vertical ? h : w;
 
+    const TDataSkinObject* track = vertical ? fsd->VBar.get() : fsd->HBar.get();
+    const TDataSkinObject* thumb = vertical ? fsd->VSlider.get() : fsd->HSlider.get();
     ScrollBarLook look;
     look.vertical = vertical;
     look.len = Len;
@@ -127,18 +164,24 @@ void TWScrollbar::Paint() {
     look.scrollpos = scrollpos;
     look.down = fdown;
     look.enabled = enabled;
-    if (fdown && scrollpos == spThumb) {
+    look.hasTrack = track != nullptr;
+    look.hasThumb = thumb != nullptr;
+    if (fdown && scrollpos == spThumb && sbType != 2) {
         POINT cursor;
         GetCursorPos(&cursor);
         const ThumbSpan t = DragThumb(vertical ? cursor.y : cursor.x, vertical ? trackp.Y : trackp.X,
                                       trackthumb, {thumbTop, thumbbottom}, Len, CW);
         thumbTop = t.top, thumbbottom = t.bottom;
     } else {
-        thumbTop = info.xyThumbTop, thumbbottom = info.xyThumbBottom;
+        thumbTop = g.thumbTop, thumbbottom = g.thumbBottom;
     }
     look.thumbTop = thumbTop, look.thumbBottom = thumbbottom;
     const ScrollBarPieces p = LayoutScrollBar(look);
     const int A = p.across;
+    // A scroll bar control is composed A thick and stretched over the control; a window scroll bar keeps
+    // its full thickness, and what lies beyond A stays the face colour.
+    if (sbType == 2) (vertical ? w : h) = A;
+    if (w <= 0 || h <= 0) return;
 
     TBitmap B(w, h, pf24bit);
     const HDC dc = BitmapDC(B);
@@ -148,22 +191,24 @@ void TWScrollbar::Paint() {
     // Rectangles from positions along the bar, A thick across it.
     auto span = [&](int from, int to) { return vertical ? Rect(0, from, A, to) : Rect(from, 0, to, A); };
 
-    if (const TDataSkinObject* track = vertical ? fsd->VBar.get() : fsd->HBar.get()) {
-        const int tile = fsd->HBar ? fsd->HBar->Tile : 0;
+    if (p.track)
         DrawSkinRect(dc, span(p.trackFrom, p.trackTo), track->Map, track->r, p.trackCell, 4, track->trans,
-                     tile, 0);
-    }
+                     track->Tile, 0);
     obj->DrawSkinMap1(dc, span(0, p.arrowLen), arrows->Map, p.firstArrowCell, kArrowStripCells);
     obj->DrawSkinMap1(dc, span(Len - p.arrowLen, Len), arrows->Map, p.secondArrowCell, kArrowStripCells);
     const int extent = vertical ? Height() : Width();
-    if (p.thumb && thumbTop < extent && thumbbottom < extent) {
-        if (const TDataSkinObject* thumb = vertical ? fsd->VSlider.get() : fsd->HSlider.get())
+    if (enabled && thumbTop < extent && thumbbottom < extent) {
+        if (p.thumb)
             DrawSkinRect(dc, span(thumbTop, thumbbottom), thumb->Map, thumb->r, p.thumbCell, thumb->frame,
                          thumb->trans, 0, 0);
         if (p.grip && p.gripFrom < extent && p.gripTo < extent)
             obj->DrawSkinMap1(dc, span(p.gripFrom, p.gripTo), arrows->Map, p.gripCell, kArrowStripCells);
     }
-    BlitOpaque(Canvas().Handle(), 0, 0, B);
+    if (sbType == 2) {
+        StretchBlt(Canvas().Handle(), 0, 0, Width(), Height(), dc, 0, 0, w, h, SRCCOPY);
+    } else {
+        BlitOpaque(Canvas().Handle(), 0, 0, B);
+    }
 }
 
 void TWScrollbar::WndProc(TMessage& m) {
@@ -171,7 +216,8 @@ void TWScrollbar::WndProc(TMessage& m) {
     case WM_ERASEBKGND: m.Result = 1; return;  // the paint covers the panel
     case WM_MOUSEMOVE: {
         TCustomPanel::WndProc(m);
-        const int part = HitTest({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+        const SignedPoint at = SignedPointOf(m.LParam);
+        const int part = HitTest({at.x, at.y});
         if (part != scrollpos) {
             scrollpos = part;
             Invalidate();
@@ -194,23 +240,29 @@ void TWScrollbar::WndProc(TMessage& m) {
 
 void TWScrollbar::Press(TMessage& m) {
     TCustomPanel::WndProc(m);
-    const TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    const SignedPoint p = SignedPointOf(m.LParam);
     POINT cursor;
     GetCursorPos(&cursor);
     trackp = {cursor.x, cursor.y};
-    SCROLLBARINFO info;
-    if (BarInfo(info)) {
-        trackthumb = info.xyThumbTop;
-        thumbTop = info.xyThumbTop, thumbbottom = info.xyThumbBottom;
-        OffsetSC = {info.rcScrollBar.left, info.rcScrollBar.top};
+    BarGeometry g;
+    if (Geometry(g, false)) {
+        trackthumb = g.thumbTop;
+        if (sbType != 2) {
+            thumbTop = g.thumbTop, thumbbottom = g.thumbBottom;
+            OffsetSC = {g.bar.left, g.bar.top};
+        }
     }
-    scrollpos = HitTest(p);
+    scrollpos = HitTest({p.x, p.y});
     fdown = true;
     Repaint();
     ReleaseCapture();
     // The control's own scroll bar handling runs its tracking loop; the call returns when it is over.
-    const POINT screen{p.X + OffsetSC.X, p.Y + OffsetSC.Y};
-    SendMessageW(hwnd, WM_NCLBUTTONDOWN, sbDir == 1 ? HTVSCROLL : HTHSCROLL, MAKELPARAM(screen.x, screen.y));
+    if (sbType == 2) {
+        SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, m.LParam);  // panel and control cover the same place
+    } else {
+        SendMessageW(hwnd, WM_NCLBUTTONDOWN, sbDir == 1 ? HTVSCROLL : HTHSCROLL,
+                     PackPoint(p.x + OffsetSC.X, p.y + OffsetSC.Y));
+    }
     fdown = false;
     ReleaseCapture();
     Invalidate();
@@ -218,9 +270,16 @@ void TWScrollbar::Press(TMessage& m) {
 
 void TWScrollbar::Release(TMessage& m) {
     TCustomPanel::WndProc(m);
-    ButtonUp();
-    const POINT screen{GET_X_LPARAM(m.LParam) + OffsetSC.X, GET_Y_LPARAM(m.LParam) + OffsetSC.Y};
-    PostMessageW(hwnd, WM_NCLBUTTONUP, sbDir == 1 ? HTVSCROLL : HTHSCROLL, MAKELPARAM(screen.x, screen.y));
+    fdown = false;
+    ReleaseCapture();
+    if (sbType == 2) {
+        PostMessageW(hwnd, WM_LBUTTONUP, MK_LBUTTON, m.LParam);
+        Invalidate();
+        return;
+    }
+    const SignedPoint p = SignedPointOf(m.LParam);
+    PostMessageW(hwnd, WM_NCLBUTTONUP, sbDir == 1 ? HTVSCROLL : HTHSCROLL,
+                 PackPoint(p.x + OffsetSC.X, p.y + OffsetSC.Y));
 }
 
 // ---- Window scroll bars of a framework control
@@ -373,4 +432,166 @@ void TSkinScrollbar::Unsubclass() {
     SwapFixedColor(false);
     TSkinControl::Unsubclass();
     if (skinstate != 6) FreeBars();
+}
+
+// ---- List views
+
+TSkinListView::TSkinListView(TComponent* AOwner) : TSkinScrollbar(AOwner) {}
+
+void TSkinListView::InitScrollbar(TWinControl* acontrol, TSkinData* sd, TCanvas* acanvas, TComponent* sf) {
+    TSkinScrollbar::InitScrollbar(acontrol, sd, acanvas, sf);
+    hHeader = reinterpret_cast<HWND>(SendMessageW(hwnd, LVM_GETHEADER, 0, 0));
+    if (hHeader) header = AttachHeader(hHeader, sd, acanvas, sf);
+}
+
+TSkinControl* TSkinListView::AttachHeader(HWND, TSkinData*, TCanvas*, TComponent*) { return nullptr; }
+
+// ---- Window scroll bars of a bare window
+
+namespace {
+
+// The box between a window's two bars, in window coordinates.
+TRect CornerBox(HWND hwnd, const TWScrollbar& hb, const TWScrollbar& vb) {
+    RECT w;
+    GetWindowRect(hwnd, &w);
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    const int dx = origin.x - w.left, dy = origin.y - w.top;
+    return {vb.sbRect.Left + dx, hb.sbRect.Top + dy, vb.sbRect.Right + dx, hb.sbRect.Bottom + dy};
+}
+
+}  // namespace
+
+TSkinScrollbarH::TSkinScrollbarH(TComponent* AOwner) : TSkinControl(AOwner) {}
+
+TSkinScrollbarH::~TSkinScrollbarH() { FreeBars(); }
+
+void TSkinScrollbarH::FreeBars() {
+    delete hb;
+    delete vb;
+    hb = vb = nullptr;
+}
+
+void TSkinScrollbarH::Inithwnd(HWND ahwnd, TSkinData* sd, TCanvas* acanvas, TComponent* sf) {
+    control = nullptr;
+    // The panels first: attaching places them, and the window's own procedure is not replaced yet.
+    fsd = sd;
+    hwnd = ahwnd;
+    hb = new TWScrollbar(this);
+    hb->AttachHwnd(this, ahwnd, 0);
+    vb = new TWScrollbar(this);
+    vb->AttachHwnd(this, ahwnd, 1);
+    TSkinControl::Inithwnd(ahwnd, sd, acanvas, sf);
+}
+
+void TSkinScrollbarH::AfterProc(TMessage& Message) {
+    if (!IsWindowVisible(hwnd))
+        for (TWScrollbar* b : {hb, vb})
+            if (b && b->sbVisible) b->HideScrollbar();
+    switch (Message.Msg) {
+    case WM_SIZE:
+    case WM_NCPAINT:
+        for (TWScrollbar* b : {hb, vb})
+            if (b) b->SetPosition(hwnd);
+        RepaintNow();
+        break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (TWScrollbar* b = Message.Msg == WM_HSCROLL ? hb : vb) {
+            b->scrollpos = LOWORD(Message.WParam);
+            b->Invalidate();
+        }
+        break;
+    case WM_MOUSEWHEEL:
+        for (TWScrollbar* b : {hb, vb})
+            if (b && b->sbVisible) b->Invalidate();
+        break;
+    default: TSkinControl::AfterProc(Message); break;
+    }
+}
+
+void TSkinScrollbarH::DrawControl(HDC dc, const TRect&) {
+    for (TWScrollbar* b : {hb, vb})
+        if (b && b->sbVisible) b->Invalidate();
+    if (hb && vb && hb->sbVisible && vb->sbVisible) FillFace(dc, CornerBox(hwnd, *hb, *vb));
+}
+
+void TSkinScrollbarH::Unsubclass() {
+    TSkinControl::Unsubclass();
+    if (skinstate != 6) FreeBars();
+}
+
+// ---- Scroll bar controls
+
+TSkinScControl::TSkinScControl(TComponent* AOwner) : TSkinControl(AOwner) {}
+
+TSkinScControl::~TSkinScControl() { FreeBar(); }
+
+void TSkinScControl::FreeBar() {
+    delete sb;
+    sb = nullptr;
+}
+
+void TSkinScControl::InitScrollbar(TWinControl* acontrol, TSkinData* sd, TCanvas* acanvas, TComponent* sf) {
+    fsd = sd;
+    fCanvas = acanvas;
+    control = acontrol;
+    hwnd = acontrol->Handle();
+    EnterList(sf);
+    sb = new TWScrollbar(this);
+    sb->ShowHint = acontrol->ShowHint;
+    sb->Hint = acontrol->Hint;
+    sb->Attach(this, acontrol, 2);
+    if (!acontrol->Visible()) sb->HideScrollbar();
+    OldWndProc = control->WindowProc;
+    control->WindowProc = [this](TMessage& m) { NewWndProc(m); };
+    Inited = true;
+    skinstate = 1;
+}
+
+void TSkinScControl::Inithwnd(HWND ahwnd, TSkinData* sd, TCanvas* acanvas, TComponent* sf) {
+    fsd = sd;
+    hwnd = ahwnd;
+    sb = new TWScrollbar(this);
+    sb->AttachHwnd(this, ahwnd, 2);
+    if (!IsWindowVisible(ahwnd)) sb->HideScrollbar();
+    TSkinControl::Inithwnd(ahwnd, sd, acanvas, sf);
+}
+
+void TSkinScControl::AfterProc(TMessage& Message) {
+    if (!sb) {
+        TSkinControl::AfterProc(Message);
+        return;
+    }
+    switch (Message.Msg) {
+    case WM_WINDOWPOSCHANGED: sb->SetPosition(hwnd); break;
+    case WM_NCPAINT:
+        if (control) hwnd = control->Handle();
+        sb->SetPosition(hwnd);
+        break;
+    // Whatever moves the thumb or changes the range: the control has just drawn itself (under the panel,
+    // or over it where the two overlap), so the panel is painted again at once.
+    case SBM_SETSCROLLINFO:
+    case SBM_SETPOS:
+    case SBM_SETRANGE:
+    case SBM_SETRANGEREDRAW:
+    case CN_VSCROLL: sb->Repaint(); break;
+    case CM_VISIBLECHANGED:
+        if (Message.WParam) {
+            sb->SetPosition(hwnd);
+        } else {
+            sb->HideScrollbar();
+        }
+        break;
+    default: TSkinControl::AfterProc(Message); break;
+    }
+}
+
+void TSkinScControl::DrawControl(HDC, const TRect&) {
+    if (sb && sb->sbVisible) sb->Repaint();
+}
+
+void TSkinScControl::Unsubclass() {
+    TSkinControl::Unsubclass();
+    if (skinstate != 6) FreeBar();
 }

@@ -7,6 +7,7 @@
 #include "platform/win/forms.h"
 #include "platform/win/status_bar.h"
 #include "platform/win/std_controls.h"
+#include "skin/controls/win/combox_scroll_bar.h"
 #include "skin/controls/win/skin_boxes.h"
 #include "skin/controls/win/skin_button.h"
 #include "skin/controls/win/skin_edit.h"
@@ -30,6 +31,10 @@ std::unique_ptr<TSkinControl> MakeSkinner(SkinnerKind kind, TComponent* owner) {
     case SkinnerKind::StatusBar: return std::make_unique<TSkinStatusBar>(owner);
     case SkinnerKind::Edit: return std::make_unique<TSkinEdit>(owner);
     case SkinnerKind::Scrollbar: return std::make_unique<TSkinScrollbar>(owner);
+    case SkinnerKind::ListView: return std::make_unique<TSkinListView>(owner);
+    case SkinnerKind::ScrollbarH: return std::make_unique<TSkinScrollbarH>(owner);
+    case SkinnerKind::ScControl: return std::make_unique<TSkinScControl>(owner);
+    case SkinnerKind::ComboList: return std::make_unique<TComboxScrollBar>(owner);
     default: return nullptr;
     }
 }
@@ -198,6 +203,8 @@ bool TWinSkinForm::Attach(TControl* control, int skinnerKind, bool recolour, int
     auto* windowed = dynamic_cast<TWinControl*>(control);
     if (auto* bars = dynamic_cast<TSkinScrollbar*>(s); bars && windowed) {
         bars->InitScrollbar(windowed, fsd, fcanvas2.get(), this);
+    } else if (auto* bar = dynamic_cast<TSkinScControl*>(s); bar && windowed) {
+        bar->InitScrollbar(windowed, fsd, fcanvas2.get(), this);
     } else {
         s->Init(this, fsd, fcanvas2.get(), recolour);
     }
@@ -234,11 +241,14 @@ void TWinSkinForm::ResetScrollbar(HWND ahwnd) {
     for (std::size_t i = Controllist.size(); i-- > 0;) {
         TSkinControl* old = Controllist[i];
         if (old->hwnd != ahwnd) continue;
-        // The control is read before its skinner goes: the new skinner is made for the same control.
+        // The control and the skinner's family are read before the skinner goes: the new skinner is made
+        // for the same control.
         TWinControl* control = old->control;
+        const SkinnerKind family =
+            dynamic_cast<TSkinListView*>(old) ? SkinnerKind::ListView : SkinnerKind::Scrollbar;
         Remove(old);
         delete old;
-        if (control) Attach(control, int(SkinnerKind::Scrollbar), false, 0);
+        if (control) Attach(control, int(family), false, 0);
         return;
     }
 }

@@ -1,5 +1,6 @@
 // A skinned scroll bar as data: arrows, track, thumb and grip by state, short bars, the cross size, hit
-// testing, thumb dragging against both ends, and the thumb of a scroll bar control.
+// testing, thumb dragging against both ends, the thumb of a scroll bar control, skins that lack a piece, the
+// drop-down list's own thumb drag, signed mouse points and the direction of a scroll bar control.
 #include "skin/controls/scroll_bar_layout.h"
 
 #include <gtest/gtest.h>
@@ -116,6 +117,75 @@ TEST(ScrollBarLayout, ThumbOfAScrollBarControl) {
     EXPECT_EQ(t.top, 17 + (200 - 51) * 50 / 100 + 1);  // rounded to the nearest: 74.5 -> 75
     t = ControlThumb(200, 17, 5, 5, 0, 9);
     EXPECT_EQ(t.top, 17);
+}
+
+TEST(ScrollBarLayout, APieceWhoseSkinObjectIsMissingIsLeftOut) {
+    ScrollBarLook s = MemoBar();
+    s.hasTrack = false;
+    ScrollBarPieces p = LayoutScrollBar(s);
+    EXPECT_FALSE(p.track);
+    EXPECT_TRUE(p.thumb);
+    s = MemoBar();
+    s.hasThumb = false;
+    p = LayoutScrollBar(s);
+    EXPECT_TRUE(p.track);
+    EXPECT_FALSE(p.thumb);
+    EXPECT_TRUE(p.grip);  // the grip comes from the arrow strip, which is there
+    EXPECT_EQ(p.firstArrowCell, 9);
+}
+
+TEST(ScrollBarLayout, AtAPressTheControlThumbHasNoMinimum) {
+    const ThumbSpan drawn = ControlThumb(200, 17, 0, 1000, 2, 500);
+    const ThumbSpan pressed = ControlThumb(200, 17, 0, 1000, 2, 500, false);
+    EXPECT_EQ(drawn.bottom - drawn.top, 8);
+    EXPECT_EQ(pressed.bottom - pressed.top, 0);  // 166 * 1 / 1000 rounds to 0
+    EXPECT_EQ(pressed.top, 17 + 83);
+}
+
+TEST(ScrollBarLayout, TheDropDownListsThumbDragStaysInRange) {
+    // A list of 0..99 showing 10 items: a 100-pixel track, a 10-pixel thumb.
+    const int track = 100, thumbLen = 10;
+    EXPECT_EQ(ListThumbPosition(0, track, thumbLen, 0, 99, 10), 0);
+    EXPECT_EQ(ListThumbPosition(-40, track, thumbLen, 0, 99, 10), 0);  // above the track: the first item
+    EXPECT_EQ(ListThumbPosition(45, track, thumbLen, 0, 99, 10), 45);
+    // Past the end: never beyond nMax - nPage + 1.
+    EXPECT_EQ(ListThumbPosition(90, track, thumbLen, 0, 99, 10), 90);
+    EXPECT_EQ(ListThumbPosition(500, track, thumbLen, 0, 99, 10), 90);
+    // With a minimum other than 0 the answer never goes below it.
+    EXPECT_EQ(ListThumbPosition(-5, track, thumbLen, 20, 119, 10), 20);
+    EXPECT_EQ(ListThumbPosition(500, track, thumbLen, 20, 119, 10), 110);
+    // Without a page: within nMin .. nMax.
+    EXPECT_EQ(ListThumbPosition(500, track, thumbLen, 0, 99, 0), 89);
+    EXPECT_LE(ListThumbPosition(5000, 100, 0, 0, 99, 0), 99);
+    // A thumb as long as the track has no travel: the first position.
+    EXPECT_EQ(ListThumbPosition(50, 40, 40, 3, 10, 8), 3);
+
+    // Only a press between the thumb's ends starts the drag.
+    EXPECT_TRUE(PressOnThumb(30, 30, 40));
+    EXPECT_TRUE(PressOnThumb(40, 30, 40));
+    EXPECT_FALSE(PressOnThumb(29, 30, 40));
+    EXPECT_FALSE(PressOnThumb(41, 30, 40));
+}
+
+TEST(ScrollBarLayout, MousePointsKeepTheirSign) {
+    const SignedPoint p = SignedPointOf(PackPoint(-5, -1200));
+    EXPECT_EQ(p.x, -5);
+    EXPECT_EQ(p.y, -1200);
+    const SignedPoint q = SignedPointOf(std::intptr_t(0x0190FFF6));  // as a 32-bit lParam: (-10, 400)
+    EXPECT_EQ(q.x, -10);
+    EXPECT_EQ(q.y, 400);
+    // A 64-bit lParam whose upper half is set by sign extension reads the same.
+    const SignedPoint r = SignedPointOf(std::intptr_t(std::int32_t(0xFFF6FFFB)));
+    EXPECT_EQ(r.x, -5);
+    EXPECT_EQ(r.y, -10);
+    EXPECT_EQ(SignedPointOf(PackPoint(32767, 0)).x, 32767);
+}
+
+TEST(ScrollBarLayout, DirectionOfAScrollBarControl) {
+    EXPECT_FALSE(ScrollControlVertical("sbHorizontal", 1));  // the property wins over the style
+    EXPECT_TRUE(ScrollControlVertical("sbVertical", 0));
+    EXPECT_TRUE(ScrollControlVertical("", 1));  // no property: SBS_VERT
+    EXPECT_FALSE(ScrollControlVertical("", 0));
 }
 
 }  // namespace

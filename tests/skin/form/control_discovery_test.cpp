@@ -136,4 +136,25 @@ TEST(ControlDiscovery, DialogBoxChildWindows) {
     EXPECT_TRUE(ChooseHwndSkinner("tpanel", 0, all).recolourFramework);
 }
 
+TEST(ControlDiscovery, ScrollBarControlsAndSizeGrips) {
+    const TSkinControlTypes bars = {xcScrollbar};
+    // A dialog's scroll bar control (no tab stop, as resources make it) gets the scroll bar skinner, in
+    // either direction; size grips are told by SBS_SIZEGRIP, and a plain size box keeps its look.
+    EXPECT_EQ(ChooseHwndSkinner("scrollbar", 0, bars).skinner, SkinnerKind::ScControl);
+    EXPECT_EQ(ChooseHwndSkinner("scrollbar", 1, bars).skinner, SkinnerKind::ScControl);
+    EXPECT_EQ(ChooseHwndSkinner("scrollbar", 0x10, bars).skinner, SkinnerKind::Sizer);
+    EXPECT_EQ(ChooseHwndSkinner("scrollbar", 0x18, {}).skinner, SkinnerKind::Sizer);
+    EXPECT_EQ(ChooseHwndSkinner("scrollbar", 0x08, bars).skinner, SkinnerKind::None);
+    EXPECT_EQ(ChooseHwndSkinner("scrollbar", 1, {}).skinner, SkinnerKind::None);  // scroll bars switched off
+
+    // Framework scroll bar controls and list views by class, before the rows that look at window styles.
+    FrameworkControl bar = Control("TScrollBar");
+    bar.windowed = true;
+    EXPECT_EQ(ChooseFrameworkSkinner(bar, {}, bars, false).skinner, SkinnerKind::ScControl);
+    FrameworkControl list = Control("TListView");
+    list.windowed = list.hasScrollBars = true;
+    EXPECT_EQ(ChooseFrameworkSkinner(list, {}, bars, false).skinner, SkinnerKind::ListView);
+    EXPECT_EQ(ChooseFrameworkSkinner(list, {}, {}, false).skinner, SkinnerKind::None);
+}
+
 }  // namespace

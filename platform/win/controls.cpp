@@ -870,6 +870,14 @@ void TWinControl::WndProc(TMessage& m) {
         DefaultHandler(m);
         if (TWinControl* form = ParentForm(); form && form != this) form->ChildFocused(this);
         return;
+    case WM_CLOSE:
+        // A child control is never closed by a message: its object owns the window. (A multi-line edit
+        // under dialog navigation posts WM_CLOSE to its parent on Esc.)
+        if (handle_ && (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD)) {
+            m.Result = 0;
+            return;
+        }
+        return DefaultHandler(m);
     case WM_CONTEXTMENU:
         // Our own menu first; otherwise the platform passes the request on to the parent window.
         if (reinterpret_cast<HWND>(m.WParam) == handle_ && DoContextPopup(MousePoint(m.LParam))) {

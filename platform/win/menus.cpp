@@ -14,9 +14,10 @@
 
 namespace {
 
-// Command identifiers of live items. They stay below the system commands (0xF000) and the MDI window
-// list (from 0xFF00); WM_COMMAND carries 16 bits.
-constexpr UINT kFirstCommand = 1;
+// Command identifiers of live items. They start above the dialog buttons' identifiers (IDOK, IDCANCEL
+// ..., which the dialog manager sends to a form for Enter and Esc) and stay below the system commands
+// (0xF000) and the MDI window list (from 0xFF00); WM_COMMAND carries 16 bits.
+constexpr UINT kFirstCommand = 0x100;
 constexpr UINT kLastCommand = 0xEFFF;
 
 std::map<UINT, TMenuItem*>& Commands() {

@@ -436,3 +436,29 @@ TEST(ImageList, CellsAreAddedWithTheirMaskAndDrawnByIndex) {
 }
 
 }  // namespace
+namespace {
+
+// A multi-line edit inside a form's dialog navigation posts WM_CLOSE to its parent on Esc; a child control
+// must not be destroyed by it behind its object's back.
+TEST(ChildControls, OutliveAStrayCloseFromAMemoOnEscape) {
+    auto form = MakeHostForm(300, 200);
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    panel->SetAlign(alClient);
+    auto* memo = new TMemo(form.get());
+    memo->SetParent(panel);
+    memo->SetBounds(10, 10, 200, 100);
+    form->Show();
+    memo->SetFocus();
+    Pump(50);
+    MSG esc{memo->Handle(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+    IsDialogMessageW(form->Handle(), &esc);  // as the message loop does
+    SendMessageW(memo->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageW(panel->Handle(), WM_CLOSE, 0, 0);
+    Pump(100);
+    ASSERT_TRUE(panel->HandleAllocated());
+    EXPECT_TRUE(IsWindow(panel->Handle()));
+    EXPECT_TRUE(IsWindowVisible(memo->Handle()));
+}
+
+}  // namespace

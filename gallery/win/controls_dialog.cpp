@@ -55,7 +55,7 @@ void Scroll(HWND dlg, HWND bar, int code) {
 
 // modal: ended with EndDialog; otherwise destroyed.
 template <bool modal>
-INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+INT_PTR HandleDialogMessage(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG: InitControls(dlg); return TRUE;
     case WM_HSCROLL: Scroll(dlg, reinterpret_cast<HWND>(lParam), LOWORD(wParam)); return TRUE;
@@ -69,6 +69,15 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) no
         }
         return FALSE;
     default: return FALSE;
+    }
+}
+
+template <bool modal>
+INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    try {
+        return HandleDialogMessage<modal>(dlg, msg, wParam, lParam);
+    } catch (...) {
+        return FALSE;  // nothing unwinds into the dialog manager
     }
 }
 

@@ -675,6 +675,12 @@ TMainMenu::~TMainMenu() {
 
 HMENU TMainMenu::CreateMenuHandle() { return CreateMenu(); }
 
+void TMainMenu::Notification(TComponent* component, TOperation operation) {
+    TMenu::Notification(component, operation);
+    // The form went first (the two asked to be told of each other's end).
+    if (operation == TOperation::opRemove && component == form_) form_ = nullptr;
+}
+
 void TMainMenu::MenuChanged(TMenuItem* source, bool rebuild) {
     if (!form_ || !form_->HandleAllocated()) return;
     HWND h = form_->Handle();

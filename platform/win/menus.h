@@ -227,6 +227,7 @@ public:
     ~TMainMenu() override;
     // The form whose menu bar this is, or nullptr.
     TCustomForm* Form() const { return form_; }
+    void Notification(TComponent* component, TOperation operation) override;
 
 protected:
     HMENU CreateMenuHandle() override;

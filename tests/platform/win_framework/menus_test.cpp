@@ -189,6 +189,14 @@ TEST(MainMenu, FreeingTheFormFreesTheTreeAndItsCommands) {
     delete g.menu;
     EXPECT_EQ(g.form->Menu(), nullptr);
     EXPECT_EQ(GetMenu(g.form->Handle()), nullptr);
+    // A form freed before a menu it does not own leaves the menu without a form.
+    auto menu = std::make_unique<TMainMenu>(nullptr);
+    NewItem(nullptr, menu->Items(), L"&Alone");
+    g.form->SetMenu(menu.get());
+    EXPECT_EQ(menu->Form(), g.form.get());
+    g.form.reset();
+    EXPECT_EQ(menu->Form(), nullptr);
+    menu->Items()->Items(0)->SetCaption(L"&Still here");  // no form to tell
 }
 
 TEST(OwnerDrawMenu, ItemsBelowTheBarAreMeasuredAndDrawnThroughTheirEvents) {

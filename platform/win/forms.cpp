@@ -708,6 +708,13 @@ bool TApplication::ProcessMessage(MSG& msg) {
         if (!handled && f && f->ClientHandle())
             handled = TranslateMDISysAccel(f->ClientHandle(), &msg) != FALSE;
         if (!handled && f && !f->ClientHandle()) handled = IsDialogMessageW(f->Handle(), &msg) != FALSE;
+        // A modeless dialog box of the program navigates its controls the same way.
+        if (!handled && !f) {
+            HWND active = GetActiveWindow();
+            wchar_t cls[8] = {};
+            if (active && GetClassNameW(active, cls, 8) && std::wstring_view(cls) == L"#32770")
+                handled = IsDialogMessageW(active, &msg) != FALSE;
+        }
     }
     if (!handled) {
         TranslateMessage(&msg);

@@ -62,7 +62,8 @@ grep -qE '^(TGalleryForm|TMdiForm)'$'\t' <<<"$windows" && fail "a Gallery window
 # check_page PAGE PATTERN: starts the page and waits until a visible window whose probe line matches the
 # extended regular expression PATTERN is up; then screenshots it and checks that it is drawn.
 check_page() {
-    local page=$1 pattern=$2 line=
+    local page=$1 pattern=$2
+    line=
     "$tools/wine-run.sh" "$exe" --page "$page" >"$out/gallery-$page.log" 2>&1 &
     pid=$!
     for _ in $(seq 1 120); do
@@ -92,7 +93,26 @@ check_page() {
 }
 
 check_page main $'^TGalleryForm\t'
-# The main form's menu bar is there with its six menus (the platform's bar, or the engine's band when skinned).
+# Real input: a right click on the log opens the context menu; Alt+H, A runs Help > About, a message box.
+read -r x y w h <<<"$(awk -F'\t' '{ print $3 }' <<<"$line")"
+xdotool mousemove --sync $((x + w / 2)) $((y + h / 2)) click 3
+wait_for() {
+    for _ in $(seq 1 20); do
+        windows=$(list_windows)
+        grep -qE "$1" <<<"$windows" && return 0
+        sleep 0.5
+    done
+    return 1
+}
+wait_for $'^#32768\t' || fail "page main: a right click opened no context menu"
+xdotool key Escape
+xdotool mousemove --sync $((x + w / 2)) $((y + h / 2)) click 1
+sleep 0.5
+xdotool key alt+h
+sleep 0.7
+xdotool key a
+wait_for $'^#32770\t关于 About Gallery\t' || fail "page main: Alt+H, A opened no About box"
+echo "page main: the context menu and Help > About answer real input"
 close_gallery
 
 check_page mdi $'^TMdiForm\t[^\t]*\t[^\t]*\t[01]\t3\t'

@@ -5,6 +5,7 @@
 #include <array>
 #include <stdexcept>
 
+#include "platform/win/menus.h"
 #include "platform/win/window_class.h"
 
 LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
@@ -40,6 +41,7 @@ const PropTable TControl::Props{
         Prop::Enum("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode, PropNames{kBiDiNames}),
         Prop::Str("Hint", &TControl::Hint),
         Prop::Enum("ShowHint", &TControl::ShowHint, nullptr, kBooleanNames),
+        Prop::Obj("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu),
         Prop::Event("OnClick", &TControl::OnClick),
         Prop::Event("OnMouseDown", &TControl::OnMouseDown),
     }};
@@ -67,6 +69,18 @@ void TControl::SetParent(TWinControl* parent) {
     if (parent == this) throw std::invalid_argument("a control cannot be its own parent");
     if (parent_) parent_->RemoveControl(this);
     if (parent) parent->InsertControl(this);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+    if (menu == popupMenu_) return;
+    if (popupMenu_) RemoveFreeNotification(popupMenu_);
+    popupMenu_ = menu;
+    if (menu) FreeNotification(menu);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == popupMenu_) popupMenu_ = nullptr;
 }
 
 void TControl::SetParentComponent(TComponent* parent) {
@@ -361,10 +375,29 @@ void TWinControl::CreateWnd() {
         RegisterFrameworkClass(p.WinClassName, p.BaseClass, &FrameworkWindowProc, p.ClassStyle);
     baseProc_ = rec.baseProc;
     standardControl_ = p.BaseClass != nullptr;
-    // The object is bound to the window at WM_NCCREATE, from lpCreateParams.
-    HWND h = CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
-                             p.Height, p.WndParent, reinterpret_cast<HMENU>(p.ID), HInstance(), this);
+    HWND h = CreateWindowHandle(p);
     if (!h) throw std::runtime_error("CreateWindowExW failed");
+}
+
+HWND TWinControl::CreateWindowHandle(const TCreateParams& p) {
+    // The object is bound to the window at WM_NCCREATE, from lpCreateParams.
+    return CreateWindowExW(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
+                           p.Height, p.WndParent, reinterpret_cast<HMENU>(p.ID), HInstance(), this);
+}
+
+bool TWinControl::DoContextPopup(POINT screen) {
+    TPopupMenu* menu = PopupMenu();
+    if (!menu || !menu->AutoPopup || !handle_) return false;
+    if (screen.x == -1 && screen.y == -1) {
+        // From the keyboard: the middle of the control.
+        RECT r;
+        GetClientRect(handle_, &r);
+        screen = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ::ClientToScreen(handle_, &screen);
+    }
+    menu->SetPopupComponent(this);
+    menu->Popup(screen.x, screen.y);
+    return true;
 }
 
 void TWinControl::DestroyHandle() {
@@ -837,6 +870,21 @@ void TWinControl::WndProc(TMessage& m) {
         DefaultHandler(m);
         if (TWinControl* form = ParentForm(); form && form != this) form->ChildFocused(this);
         return;
+    case WM_CLOSE:
+        // A child control is never closed by a message: its object owns the window. (A multi-line edit
+        // under dialog navigation posts WM_CLOSE to its parent on Esc.)
+        if (handle_ && (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD)) {
+            m.Result = 0;
+            return;
+        }
+        return DefaultHandler(m);
+    case WM_CONTEXTMENU:
+        // Our own menu first; otherwise the platform passes the request on to the parent window.
+        if (reinterpret_cast<HWND>(m.WParam) == handle_ && DoContextPopup(MousePoint(m.LParam))) {
+            m.Result = 0;
+            return;
+        }
+        return DefaultHandler(m);
     case WM_NCDESTROY:
         DefaultHandler(m);
         return;  // the window procedure unbinds after the whole chain has seen it
@@ -861,7 +909,14 @@ LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     if (!self) {
         // Messages before WM_NCCREATE (WM_GETMINMAXINFO) go to the class's own procedure.
         if (msg != WM_NCCREATE || !lParam) return CallWindowProcW(rec->baseProc, hwnd, msg, wParam, lParam);
-        self = static_cast<TWinControl*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        if ((cs->dwExStyle & WS_EX_MDICHILD) && cs->lpCreateParams) {
+            // An MDI child gets its creation parameter inside the MDI creation record.
+            self = reinterpret_cast<TWinControl*>(
+                reinterpret_cast<const MDICREATESTRUCTW*>(cs->lpCreateParams)->lParam);
+        } else {
+            self = static_cast<TWinControl*>(cs->lpCreateParams);
+        }
         if (!self) return CallWindowProcW(rec->baseProc, hwnd, msg, wParam, lParam);
         SetWindowLongPtrW(hwnd, rec->slot, reinterpret_cast<LONG_PTR>(self));
         SetFrameworkObjectProperty(hwnd, self);

@@ -18,6 +18,7 @@
 #include "platform/win/sys_utils.h"
 
 class TWinControl;
+class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
@@ -97,6 +98,9 @@ public:
 
     std::wstring Hint;
     bool ShowHint = false;
+    // The menu a right click (WM_CONTEXTMENU) on the control opens.
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* menu);
 
     // ---- events and messages
     TNotifyEvent OnClick;
@@ -119,6 +123,7 @@ public:
     virtual void DefaultHandler(TMessage& m);
 
     void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
 
 protected:
     virtual std::wstring GetText() const { return text_; }
@@ -156,6 +161,7 @@ private:
     bool inheriting_ = false;  // copying the parent's font or colour: keep the Parent* flags
     bool clicking_ = false;
     TBiDiMode biDiMode_ = bdLeftToRight;
+    TPopupMenu* popupMenu_ = nullptr;
 };
 
 // What CreateParams fills in before a window is made.
@@ -239,6 +245,12 @@ protected:
     virtual void CreateParams(TCreateParams& params);
     // Makes the window; descendants that need more after creation override and call the inherited one.
     virtual void CreateWnd();
+    // The platform call that makes the window of CreateWnd (CreateWindowExW with this object as the
+    // creation parameter); MDI children are made through their client window instead.
+    virtual HWND CreateWindowHandle(const TCreateParams& params);
+    // A right click asked for the context menu at a screen point (-1, -1: from the keyboard); true when
+    // a popup menu was shown.
+    virtual bool DoContextPopup(POINT screen);
     // The WM_PAINT content: the standard control's own painting (on dc), or Paint for custom controls.
     virtual void PaintWindow(HDC dc);
     virtual void AlignControls(TRect& rect);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <stdexcept>
 
 #include "platform/win/framework_classes.h"
 #include "platform/win/window_class.h"
@@ -14,9 +15,14 @@ constexpr std::array<std::string_view, 6> kBorderStyleNames{"bsNone",   "bsSingl
                                                             "bsDialog", "bsToolWindow", "bsSizeToolWin"};
 constexpr std::array<std::string_view, 4> kBorderIconNames{"biSystemMenu", "biMinimize", "biMaximize",
                                                            "biHelp"};
+constexpr std::array<std::string_view, 4> kFormStyleNames{"fsNormal", "fsMDIChild", "fsMDIForm",
+                                                          "fsStayOnTop"};
 constexpr std::array<std::string_view, 8> kPositionNames{
     "poDesigned",     "poDefault",       "poDefaultPosOnly", "poDefaultSizeOnly",
     "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"};
+
+// The window-list entries of the MDI client start here, above the menu items' command identifiers.
+constexpr UINT kFirstMDIChild = 0xFF00;
 
 // Screen first: forms leave its list when the application frees them at exit.
 TScreen gScreen;
@@ -43,6 +49,10 @@ const PropTable TCustomForm::Props{
         Prop::Int("PixelsPerInch", &TCustomForm::PixelsPerInch),
         Prop::Int("TextHeight", &TCustomForm::TextHeight),
         Prop::Enum("OldCreateOrder", &TCustomForm::OldCreateOrder, nullptr, kBooleanNames),
+        Prop::Obj("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu),
+        Prop::Enum("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle,
+                   PropNames{kFormStyleNames}),
+        Prop::Obj("WindowMenu", &TCustomForm::WindowMenu, &TCustomForm::SetWindowMenu),
         Prop::Event("OnCreate", &TCustomForm::OnCreate),
         Prop::Event("OnDestroy", &TCustomForm::OnDestroy),
     }};
@@ -116,11 +126,237 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     if (clientWidth_ >= 0) p.Width = clientWidth_ + frame.cx;
     if (clientHeight_ >= 0) p.Height = clientHeight_ + frame.cy;
     p.WndParent = ParentWindow() ? ParentWindow() : (Application ? Application->Handle() : nullptr);
+    if (formStyle_ == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+    if (formStyle_ == fsMDIChild) {
+        TCustomForm* frame = MDIForm();
+        if (!frame) throw std::runtime_error("an MDI child form needs an MDI form");
+        frame->HandleNeeded();
+        p.WndParent = frame->ClientHandle();
+        p.Style = (p.Style & ~DWORD(WS_POPUP)) | WS_CHILD | WS_VISIBLE;
+        p.ExStyle |= WS_EX_MDICHILD;
+        p.ExStyle &= ~DWORD(WS_EX_APPWINDOW);
+        if (!positioned_) p.X = p.Y = CW_USEDEFAULT;
+    }
+}
+
+HWND TCustomForm::CreateWindowHandle(const TCreateParams& p) {
+    if (formStyle_ != fsMDIChild) return TWinControl::CreateWindowHandle(p);
+    // The client window makes its children, so that it knows them (window list, maximised child).
+    MDICREATESTRUCTW mcs{};
+    mcs.szClass = p.WinClassName.c_str();
+    mcs.szTitle = p.Caption.c_str();
+    mcs.hOwner = HInstance();
+    mcs.x = p.X;
+    mcs.y = p.Y;
+    mcs.cx = p.Width;
+    mcs.cy = p.Height;
+    mcs.style = p.Style & ~DWORD(WS_CHILD);
+    mcs.lParam = reinterpret_cast<LPARAM>(this);
+    return reinterpret_cast<HWND>(SendMessageW(p.WndParent, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+}
+
+TCustomForm* TCustomForm::MDIForm() const {
+    if (Application && Application->MainForm() && Application->MainForm()->formStyle_ == fsMDIForm)
+        return Application->MainForm();
+    for (int i = 0; i < Screen->FormCount(); ++i)
+        if (Screen->Forms(i)->formStyle_ == fsMDIForm) return Screen->Forms(i);
+    return nullptr;
+}
+
+void TCustomForm::CreateClient() {
+    if (formStyle_ != fsMDIForm || clientHandle_ || !HandleAllocated()) return;
+    CLIENTCREATESTRUCT ccs{};
+    ccs.hWindowMenu = windowMenu_ ? windowMenu_->Handle() : nullptr;
+    ccs.idFirstChild = kFirstMDIChild;
+    RECT r;
+    GetClientRect(Handle(), &r);
+    clientHandle_ =
+        CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL,
+                        0, 0, r.right, r.bottom, Handle(), nullptr, HInstance(), &ccs);
+    if (!clientHandle_) throw std::runtime_error("the MDI client window could not be made");
+}
+
+void TCustomForm::AlignControls(TRect& rect) {
+    TWinControl::AlignControls(rect);
+    // The MDI client takes what the aligned controls leave.
+    if (clientHandle_)
+        SetWindowPos(clientHandle_, HWND_BOTTOM, rect.Left, rect.Top, rect.Width(), rect.Height(),
+                     SWP_NOACTIVATE);
+}
+
+void TCustomForm::HandleDestroyed() {
+    clientHandle_ = nullptr;
+    TWinControl::HandleDestroyed();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle value) {
+    if (value == formStyle_) return;
+    if (HandleAllocated() &&
+        (value == fsMDIChild || value == fsMDIForm || formStyle_ == fsMDIChild || formStyle_ == fsMDIForm))
+        throw std::logic_error("an MDI style is set before the form's window is made");
+    formStyle_ = value;
+    if (value == fsStayOnTop && HandleAllocated())
+        SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TCustomForm::SetMenu(TMainMenu* menu) {
+    if (menu == menu_) return;
+    if (menu && menu->form_ && menu->form_ != this) menu->form_->SetMenu(nullptr);
+    if (menu_) {
+        menu_->form_ = nullptr;
+        RemoveFreeNotification(menu_);
+    }
+    menu_ = menu;
+    if (menu_) {
+        menu_->form_ = this;
+        FreeNotification(menu_);
+    }
+    if (!HasState(csLoading)) ShowMenu();
+}
+
+void TCustomForm::MenuGone(TMainMenu* menu) {
+    if (menu != menu_) return;
+    // The bar goes before the menu destroys its handle.
+    if (HandleAllocated() && GetMenu(Handle()) == menu->Handle()) ::SetMenu(Handle(), nullptr);
+    menu_ = nullptr;
+}
+
+void TCustomForm::ShowMenu() {
+    if (!HandleAllocated() || formStyle_ == fsMDIChild) return;
+    HMENU bar = menu_ ? menu_->Handle() : nullptr;
+    if (clientHandle_) {
+        // The client keeps the window list in the Window menu and the maximised child's buttons in the bar.
+        SendMessageW(clientHandle_, WM_MDISETMENU, reinterpret_cast<WPARAM>(bar),
+                     reinterpret_cast<LPARAM>(windowMenu_ ? windowMenu_->Handle() : nullptr));
+    }
+    ::SetMenu(Handle(), bar);
+    DrawMenuBar(Handle());
+    Perform(CM_MENUCHANGED, 0, 0);
+}
+
+void TCustomForm::SetWindowMenu(TMenuItem* item) {
+    if (item == windowMenu_) return;
+    if (windowMenu_) RemoveFreeNotification(windowMenu_);
+    windowMenu_ = item;
+    if (item) FreeNotification(item);
+    if (!HasState(csLoading) && clientHandle_) ShowMenu();
+}
+
+bool TCustomForm::IsShortCut(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    const TShortCut key = ShortCut(WORD(msg.wParam), KeyboardStateToShiftState());
+    if (!key) return false;
+    if (menu_ && menu_->IsShortCut(key)) return true;
+    // The form's own popup menus answer their shortcuts too.
+    for (TComponent* c : std::vector<TComponent*>(ComponentList()))
+        if (auto* popup = dynamic_cast<TPopupMenu*>(c); popup && popup->IsShortCut(key)) return true;
+    if (formStyle_ == fsMDIChild)
+        if (TCustomForm* frame = MDIForm(); frame && frame != this) return frame->IsShortCut(msg);
+    return false;
+}
+
+TCustomForm* TCustomForm::ActiveMDIChild() const {
+    if (!clientHandle_) return nullptr;
+    HWND active = reinterpret_cast<HWND>(SendMessageW(clientHandle_, WM_MDIGETACTIVE, 0, 0));
+    return dynamic_cast<TCustomForm*>(FindControl(active));
+}
+
+int TCustomForm::MDIChildCount() const {
+    int n = 0;
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* f = Screen->Forms(i);
+        if (clientHandle_ && f->formStyle_ == fsMDIChild && f->HandleAllocated() &&
+            GetParent(f->Handle()) == clientHandle_)
+            ++n;
+    }
+    return n;
+}
+
+TCustomForm* TCustomForm::MDIChildren(int index) const {
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* f = Screen->Forms(i);
+        if (clientHandle_ && f->formStyle_ == fsMDIChild && f->HandleAllocated() &&
+            GetParent(f->Handle()) == clientHandle_ && index-- == 0)
+            return f;
+    }
+    return nullptr;
+}
+
+void TCustomForm::Tile() {
+    if (clientHandle_)
+        SendMessageW(clientHandle_, WM_MDITILE,
+                     TileMode == tbHorizontal ? MDITILE_HORIZONTAL : MDITILE_VERTICAL, 0);
+}
+
+void TCustomForm::Cascade() {
+    if (clientHandle_) SendMessageW(clientHandle_, WM_MDICASCADE, 0, 0);
+}
+
+void TCustomForm::ArrangeIcons() {
+    if (clientHandle_) SendMessageW(clientHandle_, WM_MDIICONARRANGE, 0, 0);
+}
+
+void TCustomForm::Next() {
+    if (clientHandle_) SendMessageW(clientHandle_, WM_MDINEXT, 0, 0);
+}
+
+void TCustomForm::Previous() {
+    if (clientHandle_) SendMessageW(clientHandle_, WM_MDINEXT, 0, 1);
+}
+
+TWindowState TCustomForm::WindowState() const {
+    if (!HandleAllocated()) return wsNormal;
+    HWND h = const_cast<TCustomForm*>(this)->Handle();
+    if (IsZoomed(h)) return wsMaximized;
+    if (IsIconic(h)) return wsMinimized;
+    return wsNormal;
+}
+
+void TCustomForm::SetWindowState(TWindowState state) {
+    HWND h = Handle();
+    if (formStyle_ == fsMDIChild) {
+        HWND client = GetParent(h);
+        switch (state) {
+        case wsMaximized: SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(h), 0); break;
+        case wsNormal: SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(h), 0); break;
+        case wsMinimized: ShowWindow(h, SW_MINIMIZE); break;
+        }
+        return;
+    }
+    ShowWindow(h, state == wsMaximized ? SW_MAXIMIZE : state == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
+}
+
+void TCustomForm::Release() {
+    if (Application) PostMessageW(Application->Handle(), CM_RELEASE, 0, reinterpret_cast<LPARAM>(this));
+}
+
+void TCustomForm::DefaultHandler(TMessage& m) {
+    if (!HandleAllocated()) return TWinControl::DefaultHandler(m);
+    HWND h = Handle();
+    if (formStyle_ == fsMDIForm && clientHandle_) {
+        // The client is sized by the form's alignment, not by the frame's default WM_SIZE.
+        m.Result = m.Msg == WM_SIZE ? DefWindowProcW(h, m.Msg, m.WParam, m.LParam)
+                                    : DefFrameProcW(h, clientHandle_, m.Msg, m.WParam, m.LParam);
+        return;
+    }
+    if (formStyle_ == fsMDIChild && (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_MDICHILD)) {
+        m.Result = DefMDIChildProcW(h, m.Msg, m.WParam, m.LParam);
+        return;
+    }
+    TWinControl::DefaultHandler(m);
+}
+
+void TCustomForm::Loaded() {
+    TWinControl::Loaded();
+    if (HandleAllocated()) ShowMenu();
 }
 
 void TCustomForm::CreateWnd() {
     TWinControl::CreateWnd();
     HWND h = Handle();
+    CreateClient();
+    if (menu_) ShowMenu();
     clientWidth_ = clientHeight_ = -1;
     UpdateBounds();
     if (iconBig_) SendMessageW(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconBig_));
@@ -212,6 +448,11 @@ void TCustomForm::SetVisible(bool visible) {
     if (visible == Visible() && visible == shown) return;
     TControl::SetVisible(visible);
     if (HasState(csLoading)) return;  // shown once the description is read
+    if (visible && formStyle_ == fsMDIChild) {
+        HandleNeeded();
+        ShowWindow(Handle(), SW_SHOW);
+        return;
+    }
     if (visible) {
         HandleNeeded();
         ApplyPosition();
@@ -252,6 +493,11 @@ bool TCustomForm::LoadIconResource(const wchar_t* name) {
 }
 
 void TCustomForm::Close() {
+    if (formStyle_ == fsMDIChild) {
+        // A closed MDI child goes: hidden, it would stay in the window list.
+        Release();
+        return;
+    }
     Hide();
     if (Application && Application->MainForm() == this) Application->Terminate();
 }
@@ -291,7 +537,10 @@ bool TCustomForm::SelectFirst() {
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
     TWinControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == activeControl_) activeControl_ = nullptr;
+    if (operation != TOperation::opRemove) return;
+    if (component == activeControl_) activeControl_ = nullptr;
+    if (component == windowMenu_) windowMenu_ = nullptr;
+    if (component == menu_) MenuGone(menu_);
 }
 
 void TCustomForm::WndProc(TMessage& m) {
@@ -318,10 +567,19 @@ void TCustomForm::WndProc(TMessage& m) {
                                                                       : (iconSmall_ ? iconSmall_ : iconBig_));
         return;
     case WM_DESTROY:
+        // The menu bar belongs to the main menu, not to the window: the window must not destroy it.
+        if (menu_ && GetMenu(Handle()) == menu_->Handle()) ::SetMenu(Handle(), nullptr);
         DefaultHandler(m);
         if (Application && Application->MainForm() == this && !HasState(csDestroying))
             Application->Terminate();
         return;
+    case WM_COMMAND:
+    case WM_INITMENUPOPUP:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        if (DispatchMenuMessage(m.Msg, m.WParam, m.LParam, m.Result)) return;
+        // Not an item of ours: DefFrameProc activates a child from the window list, and so on.
+        return TWinControl::WndProc(m);
     default: TWinControl::WndProc(m);
     }
 }
@@ -351,6 +609,10 @@ TFont& TScreen::MenuFont() {
     return *menuFont_;
 }
 
+void TScreen::RemovePopupMenu(TComponent* menu) {
+    popupMenus_.erase(std::remove(popupMenus_.begin(), popupMenus_.end(), menu), popupMenus_.end());
+}
+
 void TScreen::RemoveForm(TCustomForm* form) {
     forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
 }
@@ -365,6 +627,19 @@ LRESULT CALLBACK ApplicationWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     case WM_CLOSE:
         if (Application && Application->MainForm()) Application->MainForm()->Close();
         return 0;
+    case CM_RELEASE: {
+        // A form asked to be freed; it is freed only if it still exists.
+        auto* form = reinterpret_cast<TCustomForm*>(lParam);
+        for (int i = 0; i < Screen->FormCount(); ++i) {
+            if (Screen->Forms(i) != form) continue;
+            try {
+                delete form;
+            } catch (...) {
+            }
+            break;
+        }
+        return 0;
+    }
     default: return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 }
@@ -426,8 +701,20 @@ bool TApplication::ProcessMessage(MSG& msg) {
     }
     bool handled = false;
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
-        // Tab and arrow navigation between the controls of the active form.
-        if (TCustomForm* f = Screen->ActiveForm()) handled = IsDialogMessageW(f->Handle(), &msg) != FALSE;
+        TCustomForm* f = Screen->ActiveForm();
+        // Menu shortcuts first, then the MDI system keys (Ctrl+F4, Ctrl+F6), then tab and arrow
+        // navigation between the controls of the active form.
+        if (f) handled = f->IsShortCut(msg);
+        if (!handled && f && f->ClientHandle())
+            handled = TranslateMDISysAccel(f->ClientHandle(), &msg) != FALSE;
+        if (!handled && f && !f->ClientHandle()) handled = IsDialogMessageW(f->Handle(), &msg) != FALSE;
+        // A modeless dialog box of the program navigates its controls the same way.
+        if (!handled && !f) {
+            HWND active = GetActiveWindow();
+            wchar_t cls[8] = {};
+            if (active && GetClassNameW(active, cls, 8) && std::wstring_view(cls) == L"#32770")
+                handled = IsDialogMessageW(active, &msg) != FALSE;
+        }
     }
     if (!handled) {
         TranslateMessage(&msg);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/win/controls.h"
+#include "platform/win/menus.h"
 #include "platform/win/std_controls.h"
 
 #include <memory>
@@ -25,6 +26,10 @@ enum TPosition {
     poOwnerFormCenter
 };
 
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TTileMode { tbHorizontal, tbVertical };
+
 // A top-level window of its own framework class (a form class TForm1 makes windows of class "TForm1").
 // It is owned by the application window; the main form also gets a taskbar button.
 class TCustomForm : public TWinControl {
@@ -42,6 +47,38 @@ public:
     void SetBorderIcons(TBorderIcons value);
     TPosition Position() const { return position_; }
     void SetPosition(TPosition value) { position_ = value; }
+
+    // ---- menu bar
+    TMainMenu* Menu() const { return menu_; }
+    // The main menu shown as the form's menu bar (nullptr: none).
+    void SetMenu(TMainMenu* menu);
+    // Clicks the item of the form's menus that has the key of msg (a WM_KEYDOWN or WM_SYSKEYDOWN) and the
+    // keyboard's modifiers as its shortcut; false when none has.
+    bool IsShortCut(const MSG& msg);
+
+    // ---- multiple document interface
+    // fsMDIForm: the client area holds an MDI client window (ClientHandle) whose children are the
+    // fsMDIChild forms. Set before the window is made.
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle value);
+    // The MDI client window of an fsMDIForm (nullptr otherwise, or before the window exists).
+    HWND ClientHandle() const { return clientHandle_; }
+    // The item whose submenu lists the MDI children (the platform appends them).
+    TMenuItem* WindowMenu() const { return windowMenu_; }
+    void SetWindowMenu(TMenuItem* item);
+    TCustomForm* ActiveMDIChild() const;
+    int MDIChildCount() const;
+    TCustomForm* MDIChildren(int index) const;
+    TTileMode TileMode = tbHorizontal;
+    void Tile();
+    void Cascade();
+    void ArrangeIcons();
+    void Next();
+    void Previous();
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState state);
+    // Frees the form once the messages now waiting have run (never inside its own message handling).
+    void Release();
 
     TRect ClientRect() const override;
     void SetClientWidth(int v) override;
@@ -76,11 +113,16 @@ public:
     bool OldCreateOrder = false;
 
     void WndProc(TMessage& m) override;
+    void DefaultHandler(TMessage& m) override;
     void Notification(TComponent* component, TOperation operation) override;
+    void Loaded() override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
+    HWND CreateWindowHandle(const TCreateParams& params) override;
+    void AlignControls(TRect& rect) override;
+    void HandleDestroyed() override;
     // Window style and extended style for the border settings.
     void FrameStyles(DWORD& style, DWORD& exStyle) const;
     void ChildFocused(TWinControl* control) override { activeControl_ = control; }
@@ -89,8 +131,13 @@ protected:
 private:
     friend class TWinControl;
     friend class TApplication;
+    friend class TMainMenu;
     void ApplyPosition();
     void UpdateFrameStyle();
+    void MenuGone(TMainMenu* menu);
+    void ShowMenu();
+    void CreateClient();
+    TCustomForm* MDIForm() const;
 
     TBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
@@ -102,6 +149,10 @@ private:
     HICON iconBig_ = nullptr, iconSmall_ = nullptr;
     bool iconOwned_ = false;
     TWinControl* activeControl_ = nullptr;
+    TMainMenu* menu_ = nullptr;
+    TFormStyle formStyle_ = fsNormal;
+    HWND clientHandle_ = nullptr;
+    TMenuItem* windowMenu_ = nullptr;
 };
 
 class TForm : public TCustomForm {
@@ -121,11 +172,14 @@ public:
     TFont& MenuFont();
     int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
     int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
-    // Framework popup menus (none are made by this framework yet).
+    // Framework popup menus, in creation order.
     const std::vector<TComponent*>& PopupMenus() const { return popupMenus_; }
 
 private:
     friend class TCustomForm;
+    friend class TPopupMenu;
+    void AddPopupMenu(TComponent* menu) { popupMenus_.push_back(menu); }
+    void RemovePopupMenu(TComponent* menu);
     void AddForm(TCustomForm* form) { forms_.push_back(form); }
     void RemoveForm(TCustomForm* form);
 

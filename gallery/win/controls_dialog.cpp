@@ -1,0 +1,94 @@
+// The dialog box with raw standard controls: filled at WM_INITDIALOG, the scroll bar moved by hand.
+#include "gallery/win/controls_dialog.h"
+
+#include <algorithm>
+#include <string>
+
+#include "platform/win/sys_utils.h"
+
+namespace {
+
+constexpr const wchar_t* kColours[] = {L"红 Red",  L"橙 Orange", L"黄 Yellow", L"绿 Green",
+                                       L"青 Cyan", L"蓝 Blue",   L"紫 Violet", L"灰 Grey"};
+constexpr const wchar_t* kSizes[] = {L"小 Small", L"中 Medium", L"大 Large"};
+
+void ShowScrollValue(HWND dlg, int pos) {
+    SetDlgItemTextW(dlg, kIdcScrollValue, std::to_wstring(pos).c_str());
+}
+
+void InitControls(HWND dlg) {
+    SetDlgItemTextW(dlg, kIdcName, L"画廊 Gallery");
+    CheckDlgButton(dlg, kIdcRemember, BST_CHECKED);
+    HWND list = GetDlgItem(dlg, kIdcList);
+    for (const wchar_t* c : kColours) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(c));
+    SendMessageW(list, LB_SETCURSEL, 5, 0);
+    HWND combo = GetDlgItem(dlg, kIdcCombo);
+    for (const wchar_t* s : kSizes) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    SendMessageW(combo, CB_SETCURSEL, 1, 0);
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 40, 0};
+    SetScrollInfo(GetDlgItem(dlg, kIdcScroll), SB_CTL, &si, FALSE);
+    ShowScrollValue(dlg, 40);
+}
+
+void Scroll(HWND dlg, HWND bar, int code) {
+    SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(bar, SB_CTL, &si);
+    int pos = si.nPos;
+    const int last = si.nMax - int(si.nPage) + 1;
+    switch (code) {
+    case SB_LINELEFT: --pos; break;
+    case SB_LINERIGHT: ++pos; break;
+    case SB_PAGELEFT: pos -= int(si.nPage); break;
+    case SB_PAGERIGHT: pos += int(si.nPage); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
+    case SB_LEFT: pos = si.nMin; break;
+    case SB_RIGHT: pos = last; break;
+    default: return;
+    }
+    pos = std::max(si.nMin, std::min(pos, last));
+    si.fMask = SIF_POS;
+    si.nPos = pos;
+    SetScrollInfo(bar, SB_CTL, &si, TRUE);
+    ShowScrollValue(dlg, pos);
+}
+
+// modal: ended with EndDialog; otherwise destroyed.
+template <bool modal>
+INT_PTR HandleDialogMessage(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_INITDIALOG: InitControls(dlg); return TRUE;
+    case WM_HSCROLL: Scroll(dlg, reinterpret_cast<HWND>(lParam), LOWORD(wParam)); return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            if (modal)
+                EndDialog(dlg, LOWORD(wParam));
+            else
+                DestroyWindow(dlg);
+            return TRUE;
+        }
+        return FALSE;
+    default: return FALSE;
+    }
+}
+
+template <bool modal>
+INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    try {
+        return HandleDialogMessage<modal>(dlg, msg, wParam, lParam);
+    } catch (...) {
+        return FALSE;  // nothing unwinds into the dialog manager
+    }
+}
+
+}  // namespace
+
+INT_PTR RunControlsDialog(HWND owner) {
+    return DialogBoxParamW(HInstance(), L"CONTROLS", owner, &DialogProc<true>, 0);
+}
+
+HWND ShowControlsDialog(HWND owner) {
+    HWND dlg = CreateDialogParamW(HInstance(), L"CONTROLS", owner, &DialogProc<false>, 0);
+    if (dlg) ShowWindow(dlg, SW_SHOW);
+    return dlg;
+}

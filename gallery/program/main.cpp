@@ -12,8 +12,9 @@
 #include "gallery/win/gallery_form.h"
 #include "gallery/win/mdi_form.h"
 #include "platform/object.h"
+#include "skin/data/skin_manager_link.h"
 #include "skin/data/win/skin_data_platform.h"
-#include "skin/manager/skin_manage.h"
+#include "skin/manager/win/skin_manage.h"
 #include "skin/storage/win/skin_message_box.h"
 
 namespace {
@@ -58,6 +59,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
         InstallSkinMessageBox();
         InstallSkinDataPlatform();
+        UseSkinManager();
         Application->Initialize();
         Application->SetTitle(L"Gallery");
         Application->CreateForm(GalleryForm);
@@ -72,7 +74,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             GalleryForm->OpenPageLater(options.page);
         }
         Application->Run();
-        FreePrimarySkinManager();
+        FreeSkinManager();
     } catch (const std::exception& e) {
         MessageBoxW(nullptr, Utf8ToWide(e.what()).c_str(), L"Gallery", MB_OK | MB_ICONERROR);
         return 1;

@@ -192,13 +192,14 @@ INT_PTR CALLBACK StandardDialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
 TEST_F(SkinManagerTest, DialogBoxesFromResourcesAreSkinnedByHandle) {
     HWND owner = MakeWindow();
     Show(owner);
-    bool frame = false, okButton = false, edit = false;
+    bool frame = false, okButton = false, edit = false, scrollBar = false;
     ModalProbe probe;
     probe.check = [&](HWND dlg) {
         Pump(300);
         frame = IsSkinned(dlg);
         okButton = IsSkinned(GetDlgItem(dlg, IDOK));
         edit = IsSkinned(GetDlgItem(dlg, IDC_NAME));
+        scrollBar = IsSkinned(GetDlgItem(dlg, IDC_SCROLL));
         // The skinned default button posts its command when clicked with the mouse.
         HWND ok = GetDlgItem(dlg, IDOK);
         SendMessageW(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
@@ -212,6 +213,7 @@ TEST_F(SkinManagerTest, DialogBoxesFromResourcesAreSkinnedByHandle) {
     EXPECT_TRUE(frame);
     EXPECT_TRUE(okButton);
     EXPECT_TRUE(edit);
+    EXPECT_TRUE(scrollBar);
 }
 
 TEST_F(SkinManagerTest, UninstallAndInstallRunLaterFromTheTimer) {

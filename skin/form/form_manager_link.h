@@ -9,6 +9,7 @@
 #include "platform/handles.h"
 #include "skin/data/skin_manager_link.h"
 
+class TBitmap;
 class TForm;
 
 class FormManagerLink : public SkinManagerLink {
@@ -17,6 +18,11 @@ public:
     virtual void SetMDIMax(bool maximised) = 0;
     // A form skinner is going: the manager forgets it without freeing it.
     virtual void DeleteForm2(HWND window) = 0;
+    // Popup menus being drawn: every popup skinner is owner-drawn; a menu is bound to its popup window; the
+    // composed background of the popup that shows a menu (nullptr when none shows it).
+    virtual void SetPopMenu() = 0;
+    virtual void SetHMenu(HMENU menu) = 0;
+    virtual TBitmap* GetMenuBg(HMENU menu) = 0;
 
     std::int32_t menutype = 0;  // the menu about to open: 0 context menu, 1 menu-bar drop-down, 2 system menu
     bool menuactive = false;    // a menu of the menu bar is open

@@ -117,6 +117,7 @@ void TWinSkinForm::InitTform(TSkinData* afsd, TForm* aform) {
     if (afsd->SkinControls().Contains(xcMenuItem))
         SetPropByName(aform, "AutoScroll", std::string_view("False"));
     InitWindow(afsd);
+    if (afsd->SkinControls().Contains(xcMenuItem)) InitMainMenu(aform, true);
     if (sMainMenu) {
         OldWndProc = aform->WindowProc;
         aform->WindowProc = [this](TMessage& m) { FormWndProc(m); };
@@ -312,6 +313,7 @@ void TWinSkinForm::Activate() {
     ShowAfterSkinning();
     if (FForm) {
         InitControls(FForm);
+        InitPopMenu(FForm, true);
     } else {
         InitHwndControls(Hwnd);
     }
@@ -474,6 +476,12 @@ void TWinSkinForm::Stage3(TMessage& m, bool passOn) {
     case WM_NCLBUTTONUP: OnNcLButtonUp(m); break;
     case WM_NCLBUTTONDBLCLK: OnNcLButtonDblClk(m); break;
     case WM_NCRBUTTONDOWN: OnNcRButtonDown(m); break;
+    case WM_MEASUREITEM:
+        if (passOn) OnMeasureItem(m);
+        break;
+    case WM_DRAWITEM:
+        if (passOn) OnDrawItem(m);
+        break;
     default:
         if (passOn) CallPrevProc(m);
         break;
@@ -789,6 +797,10 @@ bool TWinSkinForm::LetGo() {
     if (FForm && OldWndProc) {
         FForm->WindowProc = OldWndProc;
         OldWndProc = nullptr;
+    }
+    if (FForm) {
+        InitPopMenu(FForm, false);
+        InitMainMenu(FForm, false);
     }
     FormRole::Detach(Hwnd);
     FObjectInst = nullptr;

@@ -23,6 +23,8 @@ class TBitmap;
 class TCanvas;
 class TDataSkinBorder;
 class TForm;
+class TMainMenu;
+class TMenuItem;
 class TSkinData;
 class FormManagerLink;
 class TTimer;
@@ -182,6 +184,16 @@ public:
     // A control whose window was made again gets a new scroll bar skinner in place of the old one.
     void ResetScrollbar(HWND ahwnd);
 
+    // Menu items drawn from the skin: the item events of the framework's popup menus and main-menu
+    // drop-downs, and the menu-handle path for menus without framework items.
+    void InitPopMenu(TWinControl* wForm, bool Enable, bool Update = false);
+    void InitMainMenu(TWinControl* wForm, bool Enable, bool Update = false);
+    void DrawMenuItem(TObject* Sender, TCanvas& ACanvas, const TRect& ARect, bool Selected);
+    void MeasureItem(TObject* Sender, TCanvas& ACanvas, int& Width, int& Height);
+    // Marks every item of a menu and its submenus owner-drawn.
+    static void SetOwnerDrawItems(HMENU menu);
+    HMENU activemenu = nullptr;  // the drop-down opened from the menu bar
+
     // Painting of the frame: the whole non-client area on dc, or (nullptr) on the window's own dc.
     void PaintFrame(HDC dc);
 
@@ -207,6 +219,22 @@ private:
     void OnNcPaint(TMessage& m);
     void OnNcHitTest(TMessage& m);
     void OnNcRButtonDown(TMessage& m);
+    void OnMeasureItem(TMessage& m);
+    void OnDrawItem(TMessage& m);
+    void MeasurePopupItem(TObject* Sender, TCanvas& ACanvas, int& Width, int& Height);
+    void MeasureByText(MEASUREITEMSTRUCT& item);
+    // The framework main menu whose items this window's menu messages concern.
+    TMainMenu* FrameworkMenu() const;
+    void DrawPlainItem(TMenuItem& item, TCanvas& canvas, bool selected, const TRect& r);
+    void DrawSeparatorItem(TCanvas& canvas, const TRect& r);
+    void DrawItemContent(TMenuItem& item, TCanvas& canvas, bool selected, const TRect& r);
+    void DrawItemText(TMenuItem& item, TCanvas& canvas, UINT flags, bool selected, TRect& t,
+                      std::wstring text);
+    void DrawHandleItem(HMENU menu, UINT id, bool selected, const TRect& rc, HDC dc);
+    // The item's background in a bitmap of r's size: the popup's skin background, or the menu colour.
+    void ItemBackground(TBitmap& bitmap, HMENU menu, const TRect& r);
+    // Composes one skinned item (background, item cell, content) and draws it at r's top-left.
+    void DrawSkinnedItem(TMenuItem& item, HMENU parent, TCanvas& target, const TRect& r, bool selected);
     void OnNcLButtonDblClk(TMessage& m);
     void OnNcMouseMove(TMessage& m);
     void OnNcLButtonDown(TMessage& m);

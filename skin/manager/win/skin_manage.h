@@ -74,9 +74,9 @@ public:
     // Popup menus: marks every popup skinner as owner-drawn; binds a menu to its popup window (directly where
     // the platform tells which menu a popup shows, else the newest unbound popup); the composed background
     // of the popup that shows a menu, or nullptr.
-    void SetPopMenu();
-    void SetHMenu(HMENU amenu);
-    TBitmap* GetMenuBg(HMENU amenu);
+    void SetPopMenu() override;
+    void SetHMenu(HMENU amenu) override;
+    TBitmap* GetMenuBg(HMENU amenu) override;
     std::vector<TWinSkinPopMenu*> PopMenus() const;
     // The optional external scroll bar library is never loaded.
     bool initsb(HWND) { return false; }

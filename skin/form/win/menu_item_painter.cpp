@@ -1,0 +1,468 @@
+// The menu item painter of the form skinner: owner-drawn items of popup menus, main-menu drop-downs and the
+// system menu, each composed off screen on its part of the popup's skin background and drawn in one blit.
+#include <algorithm>
+
+#include "platform/bitmap.h"
+#include "platform/props.h"
+#include "platform/win/bitmap_win.h"
+#include "platform/win/forms.h"
+#include "platform/win/gdi.h"
+#include "platform/win/graphics.h"
+#include "platform/win/image_list.h"
+#include "platform/win/menus.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/skin_object.h"
+#include "skin/form/form_manager_link.h"
+#include "skin/form/menu_item_layout.h"
+#include "skin/form/win/win_skin_form.h"
+#include "skin/imaging/img_util.h"
+
+namespace {
+
+// The skin's colour slots the painter reads.
+constexpr int kButtonShadow = 7;
+constexpr int kHilightText = 11;
+constexpr int kHilight = 12;
+constexpr int kMenuText = 15;
+constexpr int kMenu = 16;
+
+constexpr int kItemCells = 5;
+constexpr int kNormalCell = 1;
+constexpr int kSelectedCell = 4;
+constexpr int kPopupBorder = 3;         // items lie this far in from the popup window's corner
+constexpr UINT kLastAppCommand = 4095;  // above: system commands, window-list entries, submenu handles
+constexpr int kMenuTextLength = 80;
+constexpr WORD kCheckMarkBitmap = 32760;        // the platform's check mark (OBM_CHECK)
+constexpr DWORD kPaintWhereBlack = 0x00B8074A;  // brush where the source is black, destination elsewhere
+constexpr UINT kMeasureFlags = DT_EXPANDTABS | DT_SINGLELINE | DT_CALCRECT | DT_NOCLIP;
+constexpr UINT kDrawFlags = DT_EXPANDTABS | DT_SINGLELINE;
+
+bool OlderPlatformFamily() { return (GetVersion() & 0x80000000u) != 0; }
+
+// A bitmap to compose one item in, with a canvas on it in the screen's menu font.
+struct ItemBitmap {
+    TBitmap bitmap;
+    TCanvas canvas;
+    std::unique_ptr<CanvasBinding> binding;
+    ItemBitmap(int w, int h) {
+        bitmap.SetPixelFormat(pf24bit);
+        bitmap.SetSize(std::max(w, 1), std::max(h, 1));
+        binding = std::make_unique<CanvasBinding>(canvas, BitmapDC(bitmap));
+        canvas.Font().Assign(Screen->MenuFont());
+    }
+    void DrawOn(TCanvas& target, int x, int y) {
+        BitBlt(target.Handle(), x, y, bitmap.Width(), bitmap.Height(), BitmapDC(bitmap), 0, 0, SRCCOPY);
+    }
+};
+
+// Fills r with the platform's half-tone of button face and button highlight (a checked image's square).
+void FillDither(HDC dc, const RECT& r) {
+    static const WORD pattern[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+    Owned<HBITMAP> bits(CreateBitmap(8, 8, 1, 1, pattern));
+    Owned<HBRUSH> brush(CreatePatternBrush(bits.get()));
+    const COLORREF text = SetTextColor(dc, GetSysColor(COLOR_BTNFACE));
+    const COLORREF back = SetBkColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+    FillRect(dc, &r, brush.get());
+    SetTextColor(dc, text);
+    SetBkColor(dc, back);
+}
+
+// The platform's check mark, in the button-text colour, its white left transparent.
+void DrawCheckMark(HDC dc, int x, int y, int& width, int& height) {
+    Owned<HBITMAP> mark(LoadBitmapW(nullptr, MAKEINTRESOURCEW(kCheckMarkBitmap)));
+    BITMAP info{};
+    width = height = 0;
+    if (!mark || !GetObjectW(mark.get(), sizeof info, &info)) return;
+    width = info.bmWidth;
+    height = info.bmHeight;
+    MemoryDC source(dc);
+    Selected bits(source, mark.get());
+    Owned<HBRUSH> ink(CreateSolidBrush(GetSysColor(COLOR_BTNTEXT)));
+    Selected brush(dc, ink.get());
+    const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
+    BitBlt(dc, x, y, width, height, source, 0, 0, kPaintWhereBlack);
+    SetTextColor(dc, text);
+    SetBkColor(dc, back);
+}
+
+TSize CheckMarkSize() {
+    Owned<HBITMAP> mark(LoadBitmapW(nullptr, MAKEINTRESOURCEW(kCheckMarkBitmap)));
+    BITMAP info{};
+    if (!mark || !GetObjectW(mark.get(), sizeof info, &info)) return {0, 0};
+    return {info.bmWidth, info.bmHeight};
+}
+
+HMENU ParentHandle(TMenuItem& item) { return item.Parent() ? item.Parent()->Handle() : nullptr; }
+
+}  // namespace
+
+// ---- Attaching the item events
+
+void TWinSkinForm::InitPopMenu(TWinControl* wForm, bool Enable, bool) {
+    if (!wForm || !fsd || (FForm && FForm->ClassName() == "TwwRichEditForm")) return;
+    const bool skinPopups = fsd->SkinControls().Contains(xcPopupMenu);
+    for (int i = 0; i < wForm->ComponentCount(); ++i) {
+        TComponent* c = wForm->Components(i);
+        if (auto* form = dynamic_cast<TCustomForm*>(c)) {
+            InitPopMenu(form, Enable);
+            continue;
+        }
+        auto* popup = dynamic_cast<TPopupMenu*>(c);
+        if (!popup || !skinPopups || popup->Tag() == fsd->DisableTag()) continue;
+        popup->SetOwnerDraw(Enable);
+        std::function<void(TMenuItem*)> visit = [&](TMenuItem* item) {
+            for (int k = 0; k < item->Count(); ++k) {
+                TMenuItem* sub = item->Items(k);
+                if (Enable) {
+                    sub->OnDrawItem = [this](TObject* s, TCanvas& c, const TRect& r, bool sel) {
+                        DrawMenuItem(s, c, r, sel);
+                    };
+                    if (!sub->OnMeasureItem)
+                        sub->OnMeasureItem = [this](TObject* s, TCanvas& c, int& w, int& h) {
+                            MeasurePopupItem(s, c, w, h);
+                        };
+                } else {
+                    sub->OnDrawItem = nullptr;
+                    sub->OnMeasureItem = nullptr;
+                }
+                visit(sub);
+            }
+        };
+        visit(popup->Items());
+    }
+}
+
+void TWinSkinForm::InitMainMenu(TWinControl* wForm, bool Enable, bool) {
+    if (!wForm) return;
+    for (int i = 0; i < wForm->ComponentCount(); ++i) {
+        auto* menu = dynamic_cast<TMainMenu*>(wForm->Components(i));
+        if (!menu) continue;
+        menu->SetOwnerDraw(Enable);
+        // The bar's own entries are the menu bar's to draw; the drop-downs below them are ours.
+        std::function<void(TMenuItem*, bool)> visit = [&](TMenuItem* item, bool topLevel) {
+            for (int k = 0; k < item->Count(); ++k) {
+                TMenuItem* sub = item->Items(k);
+                if (!Enable) {
+                    sub->OnDrawItem = nullptr;
+                    sub->OnMeasureItem = nullptr;
+                } else if (!topLevel && !sub->OnDrawItem) {
+                    sub->OnDrawItem = [this](TObject* s, TCanvas& c, const TRect& r, bool sel) {
+                        DrawMenuItem(s, c, r, sel);
+                    };
+                    sub->OnMeasureItem = [this](TObject* s, TCanvas& c, int& w, int& h) {
+                        MeasureItem(s, c, w, h);
+                    };
+                }
+                visit(sub, false);
+            }
+        };
+        visit(menu->Items(), true);
+    }
+}
+
+// ---- Measuring
+
+void TWinSkinForm::MeasureItem(TObject* Sender, TCanvas& ACanvas, int& Width, int& Height) {
+    auto* item = dynamic_cast<TMenuItem*>(Sender);
+    if (!item) return;
+    // The framework's own measurement, without this handler.
+    TMenuMeasureItemEvent own = std::move(item->OnMeasureItem);
+    item->OnMeasureItem = nullptr;
+    item->MeasureItem(ACanvas, Width, Height);
+    item->OnMeasureItem = std::move(own);
+    const TMenu* menu = item->GetParentMenu();
+    const int indent = fsd && fsd->MenuItem ? fsd->MenuItem->r.Left : 0;
+    Width += MainItemExtraWidth(indent, menu && menu->Images());
+}
+
+void TWinSkinForm::MeasurePopupItem(TObject* Sender, TCanvas&, int& Width, int&) {
+    auto* item = dynamic_cast<TMenuItem*>(Sender);
+    if (!item || !fsd) return;
+    const TMenu* menu = item->GetParentMenu();
+    const int indent = fsd->MenuItem ? fsd->MenuItem->r.Left : 0;
+    Width += PopupItemExtraWidth(indent, menu && menu->Images());
+}
+
+void TWinSkinForm::MeasureByText(MEASUREITEMSTRUCT& mi) {
+    wchar_t text[kMenuTextLength] = {};
+    GetMenuStringW(activemenu, mi.itemID, text, kMenuTextLength, MF_BYCOMMAND);
+    TCanvas canvas;
+    WindowDC dc(Hwnd);
+    CanvasBinding bind(canvas, dc);
+    canvas.Font().Assign(Screen->MenuFont());
+    const int indent = fsd && fsd->MenuItem ? fsd->MenuItem->r.Left : 0;
+    const TSize size = MeasureItemByText(canvas.TextWidth(text), text[0] == 0, int(mi.itemHeight), indent,
+                                         OlderPlatformFamily());
+    mi.itemWidth = UINT(size.cx);
+    mi.itemHeight = UINT(size.cy);
+}
+
+TMainMenu* TWinSkinForm::FrameworkMenu() const { return FForm ? FForm->Menu() : nullptr; }
+
+void TWinSkinForm::OnMeasureItem(TMessage& m) {
+    auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+    if (!mi || mi->CtlType != ODT_MENU || !hmenu) {
+        CallPrevProc(m);
+        return;
+    }
+    m.Result = 1;
+    if (!FForm) {
+        MeasureByText(*mi);
+        return;
+    }
+    if (FormManagerLink* mg = Manager()) mg->SetPopMenu();
+    TMainMenu* menu = FrameworkMenu();
+    if (TMenuItem* item = menu ? menu->FindItem(mi->itemID, TFindItemKind::fkCommand) : nullptr) {
+        TCanvas canvas;
+        WindowDC dc(Hwnd);
+        CanvasBinding bind(canvas, dc);
+        canvas.Font().Assign(Screen->MenuFont());
+        int w = int(mi->itemWidth), h = int(mi->itemHeight);
+        MeasureItem(item, canvas, w, h);
+        mi->itemWidth = UINT(w);
+        mi->itemHeight = UINT(h);
+    } else if (mi->itemID >= 1 && mi->itemID <= kLastAppCommand) {
+        CallPrevProc(m);
+    } else {
+        MeasureByText(*mi);
+    }
+}
+
+// ---- Drawing
+
+void TWinSkinForm::ItemBackground(TBitmap& bitmap, HMENU menu, const TRect& r) {
+    TBitmap* bg = Manager() && menu ? Manager()->GetMenuBg(menu) : nullptr;
+    if (bg && !bg->Empty()) {
+        BitBlt(BitmapDC(bitmap), 0, 0, r.Width(), r.Height(), BitmapDC(*bg), r.Left + kPopupBorder,
+               r.Top + kPopupBorder, SRCCOPY);
+        return;
+    }
+    Owned<HBRUSH> fill(CreateSolidBrush(ColorToRGB(fsd->Colors[kMenu])));
+    RECT whole{0, 0, r.Width(), r.Height()};
+    FillRect(BitmapDC(bitmap), &whole, fill.get());
+}
+
+void TWinSkinForm::DrawSkinnedItem(TMenuItem& item, HMENU parent, TCanvas& target, const TRect& r,
+                                   bool selected) {
+    ItemBitmap b(r.Width(), r.Height());
+    ItemBackground(b.bitmap, parent, r);
+    const TRect local{0, 0, r.Width(), r.Height()};
+    TDataSkinObject& obj = *fsd->MenuItem;
+    if (item.IsLine()) {
+        b.DrawOn(target, r.Left, r.Top);
+        DrawSeparatorItem(target, r);
+        return;
+    }
+    DrawSkinRect(b.bitmap, local, obj.Map, obj.r, selected ? kSelectedCell : kNormalCell, kItemCells,
+                 obj.trans, obj.Tile, 0);
+    DrawItemContent(item, b.canvas, selected, local);
+    b.DrawOn(target, r.Left, r.Top);
+}
+
+void TWinSkinForm::DrawMenuItem(TObject* Sender, TCanvas& ACanvas, const TRect& ARect, bool Selected) {
+    auto* item = dynamic_cast<TMenuItem*>(Sender);
+    if (!item || !fsd) return;
+    FormManagerLink* mg = Manager();
+    if (mg) mg->SetPopMenu();
+    if (!fsd->MenuItem) {
+        DrawPlainItem(*item, ACanvas, Selected, ARect);
+        return;
+    }
+    const HMENU parent = ParentHandle(*item);
+    if (mg && parent) mg->SetHMenu(parent);
+    DrawSkinnedItem(*item, parent, ACanvas, ARect, Selected);
+}
+
+void TWinSkinForm::DrawSeparatorItem(TCanvas& canvas, const TRect& r) {
+    TDataSkinObject& obj = *fsd->MenuItem;
+    const int w = r.Width(), h = r.Height();
+    TBitmap line;
+    line.SetPixelFormat(pf24bit);
+    line.SetSize(std::max(w, 1), std::max(h, 1));
+    for (const MenuSlice& s :
+         SeparatorSlices(obj.Map.Width() / kItemCells, obj.Map.Height(), w, h, obj.r.Left, obj.r.Right)) {
+        StretchBlt(BitmapDC(line), s.dest.Left, s.dest.Top, s.dest.Width(), s.dest.Height(),
+                   BitmapDC(obj.Map), s.src.Left, s.src.Top, s.src.Width(), s.src.Height(), SRCCOPY);
+    }
+    TransparentBlt(canvas.Handle(), r.Left, r.Top, w, h, BitmapDC(line), 0, 0, w, h, SkinKeyColor);
+}
+
+void TWinSkinForm::DrawPlainItem(TMenuItem& item, TCanvas& canvas, bool selected, const TRect& r) {
+    ItemBitmap b(r.Width(), r.Height());
+    Owned<HBRUSH> fill(CreateSolidBrush(ColorToRGB(fsd->Colors[selected ? kHilight : kMenu])));
+    RECT whole{0, 0, r.Width(), r.Height()};
+    FillRect(BitmapDC(b.bitmap), &whole, fill.get());
+    DrawItemContent(item, b.canvas, selected, {0, 0, r.Width(), r.Height()});
+    b.DrawOn(canvas, r.Left, r.Top);
+}
+
+void TWinSkinForm::DrawItemContent(TMenuItem& item, TCanvas& canvas, bool selected, const TRect& r) {
+    const std::wstring text = GetStrPropByName(&item, "Caption");
+    TMenu* menu = item.GetParentMenu();
+    if (!menu) menu = FrameworkMenu();
+    TCustomImageList* images = menu ? menu->Images() : nullptr;
+    const int gw = MenuGlyphWidth(images ? images->Width() : 0, images != nullptr, item.Checked());
+    const bool rtl = menu && menu->IsRightToLeft();
+    const int indent = fsd->MenuItem ? fsd->MenuItem->r.Left : 0;
+    const MenuItemPlaces places = PlaceMenuItem(r, rtl, item.IsLine(), gw, indent);
+    TRect g = places.glyph;
+    const HDC dc = canvas.Handle();
+    if (!item.IsLine()) {
+        const bool hasImage = images && item.ImageIndex() >= 0 && item.ImageIndex() < images->Count();
+        if (hasImage) {
+            if (item.Checked()) {
+                RECT box = ToRECT(g);
+                FillDither(dc, box);
+                if (!rtl) g.Top = r.Top + (r.Height() - 16) / 2;
+                box = ToRECT(g);
+                DrawEdge(dc, &box, BDR_SUNKENOUTER, BF_RECT);
+            } else if (!rtl) {
+                g.Top = r.Top + (r.Height() - images->Height()) / 2;
+            }
+            images->Draw(canvas, g.Left, g.Top, item.ImageIndex(), item.Enabled());
+        } else if (item.Checked()) {
+            const TSize mark = CheckMarkSize();
+            const int y =
+                rtl ? g.Top + (g.Height() - mark.cy) / 2 + 1 : r.Top + (r.Height() - mark.cy) / 2 + 1;
+            int w = 0, h = 0;
+            DrawCheckMark(dc, g.Left + (g.Width() - mark.cx) / 2 + 1, y, w, h);
+        }
+    }
+    TRect t = places.text;
+    const TRect t0 = t;
+    const UINT rtlFlags = rtl ? DT_RTLREADING | DT_RIGHT : 0;
+    DrawItemText(item, canvas, kMeasureFlags | rtlFlags, selected, t, text);
+    const int down = (t0.Height() - t.Height()) / 2;
+    t.Top += down;
+    t.Bottom += down;
+    if (rtl) {
+        t.Left = t0.Left;
+        t.Right = t0.Right;
+    }
+    DrawItemText(item, canvas, kDrawFlags | rtlFlags, selected, t, text);
+    if (item.ShortCut() != 0) {
+        if (rtl) {
+            t.Left = t0.Left + 10;
+            DrawItemText(item, canvas, 0, selected, t, ShortCutToText(item.ShortCut()));
+        } else {
+            t.Left = t.Right;
+            t.Right = t0.Right - 10;
+            DrawItemText(item, canvas, DT_RIGHT, selected, t, ShortCutToText(item.ShortCut()));
+        }
+    }
+}
+
+void TWinSkinForm::DrawItemText(TMenuItem& item, TCanvas& canvas, UINT flags, bool selected, TRect& t,
+                                std::wstring text) {
+    const bool measuring = (flags & DT_CALCRECT) != 0;
+    if (measuring && (text.empty() || text == L"&")) text += L' ';
+    const HDC dc = canvas.Handle();
+    if (text == L"-") {
+        if (!measuring) {
+            RECT line{t.Left, t.Top + 4, t.Right, t.Bottom};
+            DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+        }
+        return;
+    }
+    TFont font;
+    font.Assign(canvas.Font());
+    if (item.Default()) {
+        TFontStyles style = font.Style();
+        style.Include(fsBold);
+        font.SetStyle(style);
+    }
+    TColor colour = selected ? fsd->Colors[kHilightText] : fsd->Colors[kMenuText];
+    if (!item.Enabled())
+        colour = fsd->Colors[kButtonShadow] == fsd->Colors[kMenuText] ? TColor(GetSysColor(COLOR_BTNSHADOW))
+                                                                      : fsd->Colors[kButtonShadow];
+    Selected chosen(dc, font.Handle());
+    const COLORREF oldColour = SetTextColor(dc, ColorToRGB(colour));
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    RECT rect = ToRECT(t);
+    DrawPlatformText(dc, text, rect, flags);
+    t = {rect.left, rect.top, rect.right, rect.bottom};
+    SetBkMode(dc, oldMode);
+    SetTextColor(dc, oldColour);
+}
+
+void TWinSkinForm::DrawHandleItem(HMENU menu, UINT id, bool selected, const TRect& rc, HDC dc) {
+    // A stand-in framework item with the entry's text and state.
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STATE | MIIM_TYPE;
+    GetMenuItemInfoW(menu, id, FALSE, &info);
+    wchar_t text[kMenuTextLength] = {};
+    GetMenuStringW(menu, id, text, kMenuTextLength, MF_BYCOMMAND);
+    TMenuItem temp(nullptr);
+    temp.SetCaption(text[0] ? std::wstring(text) : std::wstring(L"-"));
+    temp.SetEnabled((info.fState & 3) == 0);
+    temp.SetChecked((info.fState & MFS_CHECKED) != 0);
+
+    TCanvas target;
+    CanvasBinding bind(target, dc);
+    target.Font().Assign(Screen->MenuFont());
+    if (!fsd->MenuItem) {
+        DrawPlainItem(temp, target, selected, rc);
+        return;
+    }
+    ItemBitmap b(rc.Width(), rc.Height());
+    ItemBackground(b.bitmap, menu, rc);
+    TDataSkinObject& obj = *fsd->MenuItem;
+    const TRect local{0, 0, rc.Width(), rc.Height()};
+    DrawSkinRect(b.bitmap, local, obj.Map, obj.r, selected ? kSelectedCell : kNormalCell, kItemCells,
+                 obj.trans, obj.Tile, 0);
+    DrawItemContent(temp, b.canvas, selected, local);
+    b.DrawOn(target, rc.Left, rc.Top);
+}
+
+void TWinSkinForm::OnDrawItem(TMessage& m) {
+    auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+    if (!di || di->CtlType != ODT_MENU || !hmenu || !fsd) {
+        CallPrevProc(m);
+        return;
+    }
+    FormManagerLink* mg = Manager();
+    if (mg) {
+        mg->SetHMenu(HMENU(di->hwndItem));
+        mg->SetPopMenu();
+    }
+    m.Result = 1;
+    const bool selected = (di->itemState & ODS_SELECTED) != 0;
+    const TRect rc{di->rcItem.left, di->rcItem.top, di->rcItem.right, di->rcItem.bottom};
+    if (FForm) {
+        TMainMenu* menu = FrameworkMenu();
+        if (TMenuItem* item = menu ? menu->FindItem(di->itemID, TFindItemKind::fkCommand) : nullptr) {
+            TCanvas canvas;
+            CanvasBinding bind(canvas, di->hDC);
+            canvas.Font().Assign(Screen->MenuFont());
+            DrawMenuItem(item, canvas, rc, selected);
+            return;
+        }
+        if (di->itemID >= 1 && di->itemID <= kLastAppCommand) {
+            CallPrevProc(m);
+            return;
+        }
+    }
+    DrawHandleItem(HMENU(di->hwndItem), di->itemID, selected, rc, di->hDC);
+}
+
+void TWinSkinForm::SetOwnerDrawItems(HMENU menu) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[kMenuTextLength] = {};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STATE | MIIM_SUBMENU | MIIM_TYPE;
+        info.dwTypeData = text;
+        info.cch = kMenuTextLength;
+        if (!GetMenuItemInfoW(menu, UINT(i), TRUE, &info)) continue;
+        MENUITEMINFOW mark{};
+        mark.cbSize = sizeof mark;
+        mark.fMask = MIIM_TYPE;
+        mark.fType = info.fType | MFT_OWNERDRAW;
+        mark.dwTypeData = text;
+        SetMenuItemInfoW(menu, UINT(i), TRUE, &mark);
+        if (info.hSubMenu) SetOwnerDrawItems(info.hSubMenu);
+    }
+}

@@ -244,12 +244,12 @@ void TWinSkinForm::ItemBackground(TBitmap& bitmap, HMENU menu, const TRect& r) {
 }
 
 void TWinSkinForm::DrawSkinnedItem(TMenuItem& item, HMENU parent, TCanvas& target, const TRect& r,
-                                   bool selected) {
+                                   bool selected, bool sliceSeparator) {
     ItemBitmap b(r.Width(), r.Height());
     ItemBackground(b.bitmap, parent, r);
     const TRect local{0, 0, r.Width(), r.Height()};
     TDataSkinObject& obj = *fsd->MenuItem;
-    if (item.IsLine()) {
+    if (item.IsLine() && sliceSeparator) {
         b.DrawOn(target, r.Left, r.Top);
         DrawSeparatorItem(target, r);
         return;
@@ -271,7 +271,7 @@ void TWinSkinForm::DrawMenuItem(TObject* Sender, TCanvas& ACanvas, const TRect& 
     }
     const HMENU parent = ParentHandle(*item);
     if (mg && parent) mg->SetHMenu(parent);
-    DrawSkinnedItem(*item, parent, ACanvas, ARect, Selected);
+    DrawSkinnedItem(*item, parent, ACanvas, ARect, Selected, true);
 }
 
 void TWinSkinForm::DrawSeparatorItem(TCanvas& canvas, const TRect& r) {
@@ -402,18 +402,10 @@ void TWinSkinForm::DrawHandleItem(HMENU menu, UINT id, bool selected, const TRec
     TCanvas target;
     CanvasBinding bind(target, dc);
     target.Font().Assign(Screen->MenuFont());
-    if (!fsd->MenuItem) {
+    if (!fsd->MenuItem)
         DrawPlainItem(temp, target, selected, rc);
-        return;
-    }
-    ItemBitmap b(rc.Width(), rc.Height());
-    ItemBackground(b.bitmap, menu, rc);
-    TDataSkinObject& obj = *fsd->MenuItem;
-    const TRect local{0, 0, rc.Width(), rc.Height()};
-    DrawSkinRect(b.bitmap, local, obj.Map, obj.r, selected ? kSelectedCell : kNormalCell, kItemCells,
-                 obj.trans, obj.Tile, 0);
-    DrawItemContent(temp, b.canvas, selected, local);
-    b.DrawOn(target, rc.Left, rc.Top);
+    else
+        DrawSkinnedItem(temp, menu, target, rc, selected, false);
 }
 
 void TWinSkinForm::OnDrawItem(TMessage& m) {

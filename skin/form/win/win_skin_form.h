@@ -233,8 +233,10 @@ private:
     void DrawHandleItem(HMENU menu, UINT id, bool selected, const TRect& rc, HDC dc);
     // The item's background in a bitmap of r's size: the popup's skin background, or the menu colour.
     void ItemBackground(TBitmap& bitmap, HMENU menu, const TRect& r);
-    // Composes one skinned item (background, item cell, content) and draws it at r's top-left.
-    void DrawSkinnedItem(TMenuItem& item, HMENU parent, TCanvas& target, const TRect& r, bool selected);
+    // Composes one skinned item (background, item cell, content) and draws it at r's top-left; a framework
+    // separator is drawn from the item image's separator cell, a menu-handle one on the normal cell.
+    void DrawSkinnedItem(TMenuItem& item, HMENU parent, TCanvas& target, const TRect& r, bool selected,
+                         bool sliceSeparator);
     void OnNcLButtonDblClk(TMessage& m);
     void OnNcMouseMove(TMessage& m);
     void OnNcLButtonDown(TMessage& m);

@@ -1,12 +1,16 @@
 // The mouse on the skinned caption: hit testing, double clicks, and the skinned system menu.
 #include <windowsx.h>
 
+#include "platform/win/image_list.h"
+#include "platform/win/menus.h"
 #include "platform/win/timer.h"
 #include "skin/data/skin_data.h"
 #include "skin/form/form_manager_link.h"
 #include "skin/form/win/win_skin_form.h"
 
 namespace {
+
+constexpr int kSysMenuGlyph = 16;  // the component's menu glyphs are 16 x 16
 
 constexpr UINT kGrayed = MFS_GRAYED;  // exactly this state disables an item
 
@@ -80,21 +84,27 @@ void TWinSkinForm::PopupSysMenu(TPoint p) {
         if (Manager()) Manager()->menutype = 2;
         poptime = GetTickCount();
         BuildSysMenu();
-        if (!sysmenu.get()) return;
-        const UINT command = UINT(TrackPopupMenu(
-            sysmenu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, p.X, p.Y, 0, Hwnd, nullptr));
-        if (command) PostMessageW(Hwnd, WM_SYSCOMMAND, command, 0);
+        if (sysmenu) sysmenu->Popup(p.X, p.Y);  // the chosen item's command is posted before it returns
     } else if (ActiveBtn) {
         timer->SetEnabled(false);
         PostMessageW(Hwnd, WM_CLOSE, 0, 0);
     }
 }
 
-// The window's system menu, item by item, with the enabling that matches the window's state.
+// The window's system menu, item by item, with the enabling that matches the window's state, as a framework
+// popup menu whose items the menu item painter draws.
 void TWinSkinForm::BuildSysMenu() {
     sysmenu.reset();
     if (!hsysmenu) return;
-    sysmenu.reset(CreatePopupMenu());
+    if (!sysimages && fsd && !fsd->bmpmenu.Empty()) {
+        sysimages = std::make_unique<TCustomImageList>(nullptr);
+        sysimages->SetWidth(kSysMenuGlyph);
+        sysimages->SetHeight(kSysMenuGlyph);
+        sysimages->AddMasked(fsd->bmpmenu, clWhite);
+    }
+    sysmenu = std::make_unique<TPopupMenu>(nullptr);
+    sysmenu->SetOwnerDraw(true);
+    sysmenu->SetImages(sysimages.get());
     const int count = GetMenuItemCount(hsysmenu);
     for (int i = 0; i < count; ++i) {
         wchar_t text[80] = {};  // menu texts keep at most 79 characters
@@ -104,21 +114,41 @@ void TWinSkinForm::BuildSysMenu() {
         info.dwTypeData = text;
         info.cch = 79;
         if (!GetMenuItemInfoW(hsysmenu, UINT(i), TRUE, &info)) continue;
-        if ((info.fType & MFT_SEPARATOR) || text[0] == 0) {
-            AppendMenuW(sysmenu.get(), MF_SEPARATOR, 0, nullptr);
-            continue;
-        }
+        auto* item = new TMenuItem(sysmenu.get());
+        const bool line = (info.fType & MFT_SEPARATOR) || text[0] == 0;
+        item->SetCaption(line ? std::wstring(L"-") : std::wstring(text));
+        item->SetTag(std::intptr_t(info.wID));
         bool enabled = info.fState != kGrayed;
+        int image = -1;
         switch (info.wID & 0xFFF0) {
         case SC_SIZE:
         case SC_MOVE: enabled = Windowstate != swsMax; break;
-        case SC_MINIMIZE: enabled = Windowstate != swsMin && FormIcons.Contains(sbiMin); break;
-        case SC_MAXIMIZE: enabled = Windowstate != swsMax && FormIcons.Contains(sbiMax); break;
-        case SC_RESTORE: enabled = Windowstate != swsNormal; break;
+        case SC_MINIMIZE:
+            enabled = Windowstate != swsMin && FormIcons.Contains(sbiMin);
+            image = 2;
+            break;
+        case SC_MAXIMIZE:
+            enabled = Windowstate != swsMax && FormIcons.Contains(sbiMax);
+            image = 1;
+            break;
+        case SC_RESTORE:
+            enabled = Windowstate != swsNormal;
+            image = 0;
+            break;
+        case SC_CLOSE: image = 3; break;
         default: break;
         }
-        UINT flags = MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED);
-        if (info.fState & MFS_CHECKED) flags |= MF_CHECKED;
-        AppendMenuW(sysmenu.get(), flags, info.wID, text);
+        item->SetEnabled(enabled);
+        item->SetChecked((info.fState & MFS_CHECKED) != 0);
+        item->SetImageIndex(image);
+        const UINT command = info.wID;
+        item->OnClick = [this, command](TObject*) { PostMessageW(Hwnd, WM_SYSCOMMAND, command, 0); };
+        item->OnDrawItem = [this](TObject* s, TCanvas& c, const TRect& r, bool sel) {
+            DrawMenuItem(s, c, r, sel);
+        };
+        item->OnMeasureItem = [this](TObject* s, TCanvas& c, int& w, int& h) {
+            MeasurePopupItem(s, c, w, h);
+        };
+        sysmenu->Items()->Add(item);
     }
 }

@@ -10,6 +10,8 @@
 #include "platform/win/bitmap_win.h"
 #include "platform/win/forms.h"
 #include "platform/win/graphics.h"
+#include "platform/win/image_list.h"
+#include "platform/win/menus.h"
 #include "platform/win/subclass.h"
 #include "platform/win/timer.h"
 #include "skin/data/skin_data.h"

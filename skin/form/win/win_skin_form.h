@@ -23,7 +23,9 @@ class TBitmap;
 class TCanvas;
 class TDataSkinBorder;
 class TForm;
+class TCustomImageList;
 class TMainMenu;
+class TPopupMenu;
 class TMenuItem;
 class TSkinData;
 class FormManagerLink;
@@ -34,23 +36,6 @@ enum TSkinFormBorder { sbsSizeable, sbsSingle, sbsNone, sbsDialog };
 enum TSkinFormIcon { sbiMax, sbiMin, sbiHelp, sbisystem, sbicaption };
 using TSkinFormIcons = SetOf<TSkinFormIcon>;
 enum TSkinWindowState { swsNormal, swsMax, swsMin };
-
-// A popup menu the skinner made; destroyed with it.
-class OwnedMenu {
-public:
-    OwnedMenu() = default;
-    ~OwnedMenu() { reset(); }
-    OwnedMenu(const OwnedMenu&) = delete;
-    OwnedMenu& operator=(const OwnedMenu&) = delete;
-    HMENU get() const { return h_; }
-    void reset(HMENU h = nullptr) {
-        if (h_) DestroyMenu(h_);
-        h_ = h;
-    }
-
-private:
-    HMENU h_ = nullptr;
-};
 
 class TWinSkinForm;
 class TDataSkinSysButton;
@@ -119,7 +104,8 @@ public:
     Owned<HFONT> CaptionFont;
     bool FActive = false;
     std::unique_ptr<TTimer> timer;
-    OwnedMenu sysmenu;
+    std::unique_ptr<TPopupMenu> sysmenu;          // the skinned system menu, built when first needed
+    std::unique_ptr<TCustomImageList> sysimages;  // its glyphs: restore, maximise, minimise, close
     DWORD poptime = 0;
     std::wstring bstr = L"  ";
     std::wstring astr = L" ";

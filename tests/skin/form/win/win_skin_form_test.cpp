@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/stream.h"
+#include "platform/win/menus.h"
 #include "platform/win/std_controls.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_manager_link.h"
@@ -200,6 +201,54 @@ TEST_F(FormSkinnerTest, HitTestingFollowsTheSkinnedCaption) {
     EXPECT_EQ(hit(60, 20), HTCAPTION);
     // The top pixels keep the window's own answer, whatever it is; never the client.
     EXPECT_NE(hit(200, 1), HTCLIENT);
+}
+
+// The skinned system menu: the window's own items with the enabling of its state, the component's glyphs,
+// every item drawn by the menu item painter, and a chosen item's command posted to the window.
+TEST_F(FormSkinnerTest, TheSystemMenuIsAFrameworkMenuDrawnByThePainter) {
+    MakeWindow(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 394, 244);
+    TWinSkinForm f(nullptr);
+    f.Hwnd = hwnd;
+    f.InitDlg(&skin);
+    PostMessageW(hwnd, SM_INITSKIN, 0, 1000);
+    ASSERT_TRUE(PumpUntil([&] { return f.Skinstate == TWinSkinForm::kActive; }, 2000));
+
+    struct Seen {
+        std::wstring caption;
+        bool enabled;
+        int image;
+        bool drawnByPainter;
+    };
+    static std::vector<Seen> seen;
+    static TWinSkinForm* skinner;
+    seen.clear();
+    skinner = &f;
+    // Looks at the menu while it is open, then chooses Minimize by its command.
+    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        TMenuItem* items = skinner->sysmenu->Items();
+        for (int i = 0; i < items->Count(); ++i) {
+            TMenuItem* it = items->Items(i);
+            seen.push_back({it->Caption(), it->Enabled(), it->ImageIndex(), bool(it->OnDrawItem)});
+            if ((it->Tag() & 0xFFF0) == SC_MINIMIZE) it->Click();
+        }
+        EndMenu();
+    });
+    f.PopupSysMenu({200, 200});
+    ASSERT_FALSE(seen.empty());
+    auto find = [&](const std::wstring& part) {
+        for (const Seen& s : seen)
+            if (s.caption.find(part) != std::wstring::npos) return s;
+        return Seen{};
+    };
+    EXPECT_FALSE(find(L"Restore").enabled);  // a normal window cannot be restored
+    EXPECT_EQ(find(L"Restore").image, 0);
+    EXPECT_TRUE(find(L"nimize").enabled);
+    EXPECT_EQ(find(L"nimize").image, 2);
+    EXPECT_FALSE(find(L"ximize").enabled);  // no maximise box
+    EXPECT_EQ(find(L"Close").image, 3);
+    for (const Seen& s : seen) EXPECT_TRUE(s.drawnByPainter) << WideToUtf8(s.caption);
+    ASSERT_TRUE(PumpUntil([&] { return IsIconic(hwnd) != FALSE; }, 2000));
 }
 
 // The caption buttons of our skin on a window without a maximise box: placed from the right edge, each

@@ -825,6 +825,17 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_HSCROLL:
         if (m.LParam) return Reflect(m, reinterpret_cast<HWND>(m.LParam), CN_BASE + m.Msg);
         return DefaultHandler(m);
+    case WM_SYSCHAR:
+        // Alt+letter on a control: the form it sits on has the first word (its menu's accelerators).
+        if ((HIWORD(m.LParam) & KF_ALTDOWN) && parent_) {
+            TWinControl* top = this;
+            while (top->Parent()) top = top->Parent();
+            if (top->Perform(CM_DIALOGCHAR, m.WParam, m.LParam) != 0) {
+                m.Result = 0;
+                return;
+            }
+        }
+        return DefaultHandler(m);
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:

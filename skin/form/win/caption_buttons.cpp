@@ -11,6 +11,7 @@
 #include "skin/data/skin_object.h"
 #include "skin/form/caption_buttons.h"
 #include "skin/form/form_manager_link.h"
+#include "skin/form/win/menu_bar.h"
 #include "skin/form/win/win_skin_form.h"
 #include "skin/imaging/img_util.h"
 #include "skin/imaging/win/img_gdi.h"
@@ -103,9 +104,14 @@ TWinSysButton* TWinSkinForm::FindSysBtn(TPoint p) {
 
 // ---- The mouse
 
+TNCObject* TWinSkinForm::FindObject(TPoint p) {
+    if (TWinSysButton* b = FindSysBtn(p)) return b;
+    return menu ? menu->FindBtn(p) : nullptr;
+}
+
 void TWinSkinForm::OnNcMouseMove(TMessage& m) {
     if (!FWindowActive) return;  // not even passed on
-    if (TWinSysButton* b = FindSysBtn(ScreenToFrame(m.LParam))) {
+    if (TNCObject* b = FindObject(ScreenToFrame(m.LParam))) {
         b->MouseEnter();
         m.Result = 0;
         return;
@@ -117,9 +123,13 @@ void TWinSkinForm::OnNcMouseMove(TMessage& m) {
 
 void TWinSkinForm::OnNcLButtonDown(TMessage& m) {
     HideHint();
-    if (TWinSysButton* b = FindSysBtn(ScreenToFrame(m.LParam))) {
+    if (TNCObject* b = FindObject(ScreenToFrame(m.LParam))) {
         if (!FWindowActive) SetForegroundWindow(Hwnd);
         b->MouseDown();
+        if (auto* item = dynamic_cast<TMenuBtn*>(b)) {
+            CheckMenu(item);
+            ActiveBtn = item;
+        }
         m.Result = 0;
         return;
     }
@@ -130,8 +140,8 @@ void TWinSkinForm::OnNcLButtonDown(TMessage& m) {
 
 void TWinSkinForm::OnNcLButtonUp(TMessage& m) {
     HideHint();
-    if (TWinSysButton* b = FindSysBtn(ScreenToFrame(m.LParam))) {
-        if (ActiveBtn == b) {
+    if (TNCObject* b = FindObject(ScreenToFrame(m.LParam))) {
+        if (ActiveBtn == b && dynamic_cast<TWinSysButton*>(b)) {
             b->MouseUp();
             ButtonAction({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
         }

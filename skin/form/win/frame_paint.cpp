@@ -12,7 +12,10 @@
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_object.h"
 #include "skin/form/caption_text.h"
+#include "skin/form/win/menu_bar.h"
 #include "skin/form/win/win_skin_form.h"
+
+#include "skin/form/win/menu_bar.h"
 #include "skin/imaging/img_util.h"
 #include "skin/imaging/win/img_gdi.h"
 
@@ -55,7 +58,9 @@ void TWinSkinForm::PaintFrame(HDC dc) {
             DrawBorderPiece(2, Rect(W - bw.Right, 0, W, H), dc);
             DrawBorderPiece(4, Rect(bw.Left, H - bw.Bottom, W - bw.Right, H), dc);
             PaintCaption(dc);
-            if (MenuHeight > 0 && fsd->BGBrush()) {
+            if (menu) {
+                menu->DrawMenu(dc, {bw.Left, bw.Top, W - bw.Right, bw.Top + MenuHeight});
+            } else if (MenuHeight > 0 && fsd->BGBrush()) {
                 const RECT band{bw.Left, bw.Top, W - bw.Right, bw.Top + MenuHeight};
                 FillRect(dc, &band, fsd->BGBrush());
             }

@@ -1,5 +1,7 @@
 #include "skin/form/win/win_skin_form.h"
 
+#include "skin/form/win/menu_bar.h"
+
 #include <algorithm>
 #include <mutex>
 #include <unordered_map>
@@ -200,6 +202,15 @@ void TWinSkinForm::InitWindow(TSkinData* skin) {
 
     if (sMainMenu) {
         hmenu = GetMenu(Hwnd);
+        if (hmenu && !MdiChild()) {
+            // The menu bar moves into a band of the skinned frame.
+            menu = std::make_unique<TWinSkinMenu>(nullptr);
+            menu->FSD = fsd;
+            menu->SF = this;
+            MenuHeight = GetSystemMetrics(SM_CYMENU);
+            if (FForm) menu->menu = FForm->Menu();
+            menu->UpdataBtn();
+        }
         InitSkinData();
     } else {
         Skinstate = kActive;  // no frame to prepare
@@ -478,6 +489,7 @@ void TWinSkinForm::Stage3(TMessage& m, bool passOn) {
     case WM_NCLBUTTONUP: OnNcLButtonUp(m); break;
     case WM_NCLBUTTONDBLCLK: OnNcLButtonDblClk(m); break;
     case WM_NCRBUTTONDOWN: OnNcRButtonDown(m); break;
+    case SM_OPENMENU: OpenMenuAt(m); break;
     case WM_MEASUREITEM:
         if (passOn) OnMeasureItem(m);
         break;
@@ -504,6 +516,7 @@ void TWinSkinForm::OnSize(TMessage& m) {
 }
 
 void TWinSkinForm::OnSysCommand(TMessage& m) {
+    if (OnMenuKey(m)) return;  // the system key opened an item of the skinned menu bar
     // Alt+Space: the skinned system menu below the caption, unless a menu of the menu bar is open.
     if ((m.WParam & 0xFFF0) == SC_KEYMENU && m.LParam == L' ' && !fInMenu) {
         POINT origin{0, 0};
@@ -527,7 +540,10 @@ void TWinSkinForm::OnMenuChanged(TMessage& m) {
     fsd->MenuMsg = false;
     CallPrevProc(m);
     fsd->MenuMsg = menuMsg;
-    if (GetMenu(Hwnd)) SetMenu(Hwnd, nullptr);
+    if (menu && fsd->MenuUpdate())
+        UpdateMainMenu();
+    else if (GetMenu(Hwnd))
+        SetMenu(Hwnd, nullptr);
 }
 
 void TWinSkinForm::OnNcCalcSize(TMessage& m) {
@@ -576,6 +592,7 @@ void TWinSkinForm::FormWndProc(TMessage& m) {
         m.Result = SkinSignature;
         return;
     case SM_QUERYFORM: m.Result = m.LParam == SkinSignature ? SkinSignature : 1; return;
+    case CM_DIALOGCHAR: OnDialogChar(m); return;
     default: OldWndProc(m); return;
     }
 }
@@ -609,7 +626,10 @@ void TWinSkinForm::MDIClientWndProc(TMessage& m) {
         return;
     case WM_MDISETMENU:
         pass();
-        if (sMainMenu) SetMenu(Hwnd, nullptr);
+        if (menu)
+            menu->UpdataBtn2();
+        else if (sMainMenu)
+            SetMenu(Hwnd, nullptr);
         return;
     case SM_MDIREDRAW:
         RedrawWindow(Hwnd, nullptr, nullptr,
@@ -818,6 +838,9 @@ void TWinSkinForm::UnSubclass() {
     if (!LetGo()) return;
     if (FForm && Skinstate != kReleasing) FForm->SetColor(formcolor);
     SetSysMenuStyle(false);
+    if (menu) SetMenu(Hwnd, menu->hmenu);  // the window's own menu bar comes back
+    menu.reset();
+    MenuHeight = 0;
     EnableSysbtn(true);
     GiveMDIClientBack();
     if (Skinstate != kReleasing && (MdiChild() || !ischildform)) {
@@ -835,6 +858,7 @@ void TWinSkinForm::UnSubclass() {
 }
 
 void TWinSkinForm::UnSubclass3() {
+    menu.reset();
     if (!sMainMenu) {
         UnSubclass2();
         return;

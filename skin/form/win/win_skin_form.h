@@ -39,6 +39,8 @@ enum TSkinWindowState { swsNormal, swsMax, swsMin };
 
 class TWinSkinForm;
 class TDataSkinSysButton;
+class TMenuBtn;
+class TWinSkinMenu;
 
 // A caption button: one entry of the skin's button list on one window.
 class TWinSysButton : public TNCObject {
@@ -180,6 +182,13 @@ public:
     static void SetOwnerDrawItems(HMENU menu);
     HMENU activemenu = nullptr;  // the drop-down opened from the menu bar
 
+    // The skinned menu bar: opens an item's drop-down (true when one was tracked); clicks an item from code;
+    // rebuilds the items and repaints the band.
+    bool CheckMenu(TMenuBtn* button);
+    void ClickButton(TMenuBtn& button);
+    void UpdateMainMenu();
+    std::unique_ptr<TWinSkinMenu> menu;  // nullptr for a window without a menu bar
+
     // Painting of the frame: the whole non-client area on dc, or (nullptr) on the window's own dc.
     void PaintFrame(HDC dc);
 
@@ -205,6 +214,18 @@ private:
     void OnNcPaint(TMessage& m);
     void OnNcHitTest(TMessage& m);
     void OnNcRButtonDown(TMessage& m);
+    // The menu bar's keyboard: the system key (true when it opened an item) and SM_OPENMENU.
+    bool OnMenuKey(TMessage& m);
+    // Alt+letter from a control of a framework form.
+    void OnDialogChar(TMessage& m);
+    void OpenMenuAt(TMessage& m);
+    TMenuBtn* FindAccel(wchar_t key);
+    void StartMenuFilter();
+    void StopMenuFilter();
+    TMenuBtn* NextMenuButton(bool forward);
+    static LRESULT CALLBACK MenuFilterProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
+    // The caption button, else the menu-bar item, at a point in window coordinates.
+    TNCObject* FindObject(TPoint p);
     void OnMeasureItem(TMessage& m);
     void OnDrawItem(TMessage& m);
     void MeasurePopupItem(TObject* Sender, TCanvas& ACanvas, int& Width, int& Height);

@@ -113,6 +113,31 @@ sleep 0.7
 xdotool key a
 wait_for $'^#32770\t关于 About Gallery\t' || fail "page main: Alt+H, A opened no About box"
 echo "page main: the context menu and Help > About answer real input"
+xdotool key Return
+sleep 0.5
+
+# The skinned menu bar, in the band below the caption: a click opens File's skinned drop-down, the mouse
+# moving along the bar switches to Edit's, Esc closes it, Alt+E opens Edit's again.
+popup_x() { list_windows | awk -F'\t' '$1 == "#32768" { split($3, p, " "); print p[1]; exit }'; }
+band_y=$((y + 28 + 9))
+xdotool mousemove --sync $((x + 25)) "$band_y" click 1
+wait_for $'^#32768\t[^\t]*\t[^\t]*\t1\t' || fail "page main: a click on File opened no skinned drop-down"
+file_x=$(popup_x)
+import -window root -crop "$((w + 40))x$((h + 40))+$((x - 20))+$((y - 20))" +repage "$out/gallery-menu-file.png" 2>/dev/null
+xdotool mousemove --sync $((x + 75)) "$band_y"
+sleep 1.2
+edit_x=$(popup_x)
+[ -n "$edit_x" ] && [ "$edit_x" -gt "$file_x" ] ||
+    fail "page main: moving along the bar did not switch to Edit's drop-down (File at $file_x, now '$edit_x')"
+import -window root -crop "$((w + 40))x$((h + 40))+$((x - 20))+$((y - 20))" +repage "$out/gallery-menu-edit.png" 2>/dev/null
+xdotool key Escape
+sleep 0.8
+list_windows | grep -q $'^#32768\t' && fail "page main: Esc left the drop-down open"
+xdotool key alt+e
+wait_for $'^#32768\t' || fail "page main: Alt+E opened no drop-down"
+[ "$(popup_x)" = "$edit_x" ] || fail "page main: Alt+E opened a drop-down at $(popup_x), not Edit's at $edit_x"
+xdotool key Escape
+echo "page main: the skinned menu bar opens, switches and closes its drop-downs under real input"
 close_gallery
 
 check_page mdi $'^TMdiForm\t[^\t]*\t[^\t]*\t[01]\t3\t'

@@ -1,8 +1,9 @@
 # Shared by the end-to-end scripts: sourced with the program, the probe and the output folder as $1..$3.
-# Sets exe, probe, out, tools, work; defines fail, run_probe, field, start_program, wait_gone, shot.
+# Sets exe, probe, out, tools, work; defines fail, run_probe, field, start_program, wait_gone, shot, differ.
 # Exits 125 when this machine cannot run the program (see tools/wine-run.sh).
 exe=$(realpath "$1")
 probe=$(realpath "$2")
+mkdir -p "$3"  # the screenshots' folder, new in a fresh build
 out=$(realpath "$3")
 tools=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../tools" && pwd)
 
@@ -57,3 +58,11 @@ wait_gone() {
 
 # shot NAME X Y W H: saves that part of the screen as $out/NAME.png.
 shot() { import -window root -crop "${4}x${5}+${2}+${3}" +repage "$out/$1.png" 2>/dev/null; }
+
+# How many pixels two screenshots of the same size (names in $out) differ in; fails when they cannot be read.
+differ() {
+    local n
+    n=$(compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 | sed 's/[^0-9].*//')
+    [ -n "$n" ] || fail "cannot compare the screenshots $1 and $2"
+    echo "$n"
+}

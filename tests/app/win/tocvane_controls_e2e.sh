@@ -10,7 +10,6 @@ set -uo pipefail
 
 . "$(dirname "${BASH_SOURCE[0]}")/e2e_common.sh"
 
-differ() { compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 | sed 's/[^0-9].*//'; }
 # shot_client NAME X Y W H: a part of the client area (client coordinates).
 shot_client() { shot "$1" $((cx + $2)) $((cy + $3)) "$4" "$5"; }
 b2_text() { dump=$(run_probe dump); printf '%s\n' "$dump" | awk -F'\t' '$1 == "control" && $4 == "23 63 69 25" { print $3 }'; }

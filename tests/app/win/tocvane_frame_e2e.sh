@@ -8,8 +8,6 @@ set -uo pipefail
 
 . "$(dirname "${BASH_SOURCE[0]}")/e2e_common.sh"
 
-# How many pixels two screenshots of the same size differ in.
-differ() { compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 | sed 's/[^0-9].*//'; }
 # The colour of one screen pixel as "r,g,b".
 pixel() {
     import -window root -crop "1x1+$1+$2" +repage txt:- 2>/dev/null |

@@ -11,7 +11,24 @@
 #include <string>
 #include <vector>
 
+#include "platform/stream.h"
+#include "skin/data/skin_data.h"
+
 namespace bench {
+
+// Loads the skin package the benchmark was given (argv[1], else tocvane.skn beside it) into skin, as a
+// dialog component (no manager); false, after saying so, when there is none to load.
+inline bool LoadBenchSkin(TSkinData& skin, int argc, char** argv) {
+    const char* path = argc > 1 ? argv[1] : "tocvane.skn";
+    skin.SetSkinFormtype(sfDialog);
+    try {
+        TMemoryStream s(ReadFileBytes(path));
+        skin.LoadFromStream(s);
+    } catch (...) {
+    }
+    if (skin.Empty) std::printf("no skin package at %s\n", path);
+    return !skin.Empty;
+}
 
 // Median nanoseconds per call of fn over `rounds` batches of `iterations` calls.
 inline double TimePerCall(const std::function<void()>& fn, int iterations, int rounds = 7) {

@@ -109,19 +109,9 @@ double HeldThumbCpu(TSkinData& skin, SkinnerList& list, HWND parent) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const char* path = argc > 1 ? argv[1] : "tocvane.skn";
     Application->Initialize();
     TSkinData skin(nullptr);
-    skin.SetSkinFormtype(sfDialog);
-    try {
-        TMemoryStream s(ReadFileBytes(path));
-        skin.LoadFromStream(s);
-    } catch (...) {
-    }
-    if (skin.Empty) {
-        std::printf("no skin package at %s\n", path);
-        return 1;
-    }
+    if (!bench::LoadBenchSkin(skin, argc, argv)) return 1;
     SkinnerList list;
     auto plainForm = MakeForm(20);
     auto skinnedForm = MakeForm(460);

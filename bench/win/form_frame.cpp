@@ -32,19 +32,9 @@ void RepaintFrame(HWND h) { RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_IN
 }  // namespace
 
 int main(int argc, char** argv) {
-    const char* path = argc > 1 ? argv[1] : "tocvane.skn";
     Application->Initialize();
     TSkinData skin(nullptr);
-    skin.SetSkinFormtype(sfDialog);
-    try {
-        TMemoryStream s(ReadFileBytes(path));
-        skin.LoadFromStream(s);
-    } catch (...) {
-    }
-    if (skin.Empty) {
-        std::printf("no skin package at %s\n", path);
-        return 1;
-    }
+    if (!bench::LoadBenchSkin(skin, argc, argv)) return 1;
     auto plain = MakeForm(20);
     auto skinned = MakeForm(460);
     auto* f = new TWinSkinForm(skinned.get());

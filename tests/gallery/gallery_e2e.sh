@@ -129,6 +129,7 @@ sleep 1.2
 edit_x=$(popup_x)
 [ -n "$edit_x" ] && [ "$edit_x" -gt "$file_x" ] ||
     fail "page main: moving along the bar did not switch to Edit's drop-down (File at $file_x, now '$edit_x')"
+[ "$(list_windows | grep -c $'^#32768\t')" = 1 ] || fail "page main: File's drop-down stayed open under Edit's"
 import -window root -crop "$((w + 40))x$((h + 40))+$((x - 20))+$((y - 20))" +repage "$out/gallery-menu-edit.png" 2>/dev/null
 xdotool key Escape
 sleep 0.8

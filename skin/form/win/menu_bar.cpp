@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/props.h"
 #include "platform/win/bitmap_win.h"
@@ -36,6 +37,7 @@ TMenuItem* TrackItem = nullptr;
 HHOOK FilterHook = nullptr;
 bool DownSent = false;
 bool Switching = false;
+int PendingIndex = -1;  // the bar item to open once the open drop-down has closed
 
 TColor TextColour(const TSkinData& skin, bool enabled) {
     return skin.Colors[enabled ? kMenuBarText : kButtonShadow];
@@ -249,10 +251,16 @@ bool TWinSkinForm::CheckMenu(TMenuBtn* button) {
         m->menuactive = true;
     }
     activemenu = button->hsubmenu;
+    // What the previous drop-down covered is painted before the next one opens over it.
+    RedrawWindow(Hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     StartMenuFilter();
     if (button->enabled) TrackPopupMenu(button->hsubmenu, flags, x, y, 0, Hwnd, nullptr);
     StopMenuFilter();
     fInMenu = false;
+    // A move along the bar closed this drop-down; the next opens from the window's own queue, not nested in
+    // this menu's loop.
+    const int next = std::exchange(PendingIndex, -1);
+    if (menu && next >= 0 && next < int(menu->Buttons.size())) ClickButton(*menu->Buttons[std::size_t(next)]);
     return true;
 }
 
@@ -398,8 +406,10 @@ LRESULT CALLBACK TWinSkinForm::MenuFilterProc(int code, WPARAM wParam, LPARAM lP
         default: break;
         }
         if (target && target->index != TrackIndex) {
+            // The open drop-down closes; CheckMenu opens the target's once the menu loop has ended.
             Switching = true;
-            f->ClickButton(*target);
+            PendingIndex = target->index;
+            EndMenu();
         }
     } catch (...) {
         // Nothing may unwind into the menu loop.

@@ -8,6 +8,7 @@
 #include "platform/class_registry.h"
 #include "platform/form_reader.h"
 #include "platform/win/framework_classes.h"
+#include "platform/win/sys_utils.h"
 
 TForm1* Form1 = nullptr;
 
@@ -47,19 +48,10 @@ T* Find(TComponent& root, const char* name) {
 
 }  // namespace
 
-std::string_view FormResourceText(const wchar_t* name) {
-    HRSRC res = FindResourceW(HInstance(), name, MAKEINTRESOURCEW(10));  // RT_RCDATA
-    if (!res) return {};
-    HGLOBAL data = LoadResource(HInstance(), res);
-    const void* bytes = data ? LockResource(data) : nullptr;
-    if (!bytes) return {};
-    return {static_cast<const char*>(bytes), SizeofResource(HInstance(), res)};
-}
-
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     ownClock_ = std::make_unique<SystemClock>();
     ownEffects_ = std::make_unique<SystemEffects>([this] { return HandleAllocated() ? Handle() : nullptr; });
-    const std::string_view text = FormResourceText(L"TFORM1");
+    const std::string_view text = ProgramResourceText(L"TFORM1");
     if (text.empty()) throw std::runtime_error("the program has no form description TFORM1");
     Build(text, *ownClock_, *ownEffects_);
     LoadIconResource(L"MAINICON");

@@ -64,6 +64,3 @@ private:
 };
 
 extern TForm1* Form1;
-
-// The form description text stored in the program's resources under name (RCDATA); empty when absent.
-std::string_view FormResourceText(const wchar_t* name);

@@ -5,13 +5,13 @@
 #include <utility>
 
 #include "gallery/win/controls_dialog.h"
-#include "gallery/win/form_resource.h"
 #include "gallery/win/gallery_images.h"
 #include "gallery/win/mdi_form.h"
 #include "platform/class_registry.h"
 #include "platform/form_reader.h"
 #include "platform/stream.h"
 #include "platform/win/framework_classes.h"
+#include "platform/win/sys_utils.h"
 
 const TClassInfo TGalleryForm::ClassInfo_{"TGalleryForm", &TForm::ClassInfo_, &TCustomForm::Props};
 

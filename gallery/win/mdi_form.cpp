@@ -4,10 +4,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "gallery/win/form_resource.h"
 #include "platform/form_reader.h"
 #include "platform/win/dialogs.h"
 #include "platform/win/framework_classes.h"
+#include "platform/win/sys_utils.h"
 
 const TClassInfo TMdiForm::ClassInfo_{"TMdiForm", &TForm::ClassInfo_, &TCustomForm::Props};
 

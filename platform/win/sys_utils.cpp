@@ -71,3 +71,12 @@ TShiftState KeyboardStateToShiftState() {
     if (GetKeyState(VK_MBUTTON) < 0) s |= ssMiddle;
     return s;
 }
+
+std::string_view ProgramResourceText(const wchar_t* name) {
+    HRSRC res = FindResourceW(HInstance(), name, MAKEINTRESOURCEW(10));  // RT_RCDATA
+    if (!res) return {};
+    HGLOBAL data = LoadResource(HInstance(), res);
+    const void* bytes = data ? LockResource(data) : nullptr;
+    if (!bytes) return {};
+    return {static_cast<const char*>(bytes), SizeofResource(HInstance(), res)};
+}

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 #include <cstdint>
 #include <string>
 
@@ -19,6 +21,9 @@ TPlatformInfo PlatformInfoFromVersion(DWORD version);
 
 // The module instance of the program (the executable), as used for window classes and property keys.
 HINSTANCE HInstance();
+// The bytes of the program's own RCDATA resource `name` (form descriptions, skin packages); empty when
+// absent.
+std::string_view ProgramResourceText(const wchar_t* name);
 
 // The current date in the user locale's short date format and the current time in its long time format.
 // Each reads the clock itself.

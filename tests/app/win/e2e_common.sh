@@ -45,6 +45,13 @@ start_program() {
     timeout 60 xdotool search --sync --onlyvisible --name '^Tocvanev1\.2\.20130119$' >/dev/null ||
         fail "no window titled Tocvanev1.2.20130119 within 60 s"
     echo "window shown after $((($(date +%s%N) - start) / 1000000)) ms"
+    # The engine takes the window over a moment later (its deferred install, then the skinners' set-up);
+    # the scripts look at the settled window.
+    for _ in $(seq 1 40); do
+        run_probe dump | grep -q $'^skinned\t1$' && break
+        sleep 0.25
+    done
+    sleep 1
 }
 
 # Waits up to 10 s for the program to end; fails with $1 when it does not.

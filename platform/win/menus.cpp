@@ -799,11 +799,19 @@ bool DispatchMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result
         if (!TMenuItem::IsLive(item) || item->Command() != dis->itemID)
             item = TMenuItem::FromCommand(dis->itemID);
         if (!item) return false;
-        SavedDC saved{dis->hDC};
-        TCanvas canvas;
-        CanvasBinding bind{canvas, dis->hDC};
-        canvas.Font().Assign(Screen->MenuFont());
-        item->DrawItem(canvas, ToTRect(dis->rcItem), (dis->itemState & ODS_SELECTED) != 0);
+        COLORREF text = 0, back = 0;
+        {
+            SavedDC saved{dis->hDC};
+            TCanvas canvas;
+            CanvasBinding bind{canvas, dis->hDC};
+            canvas.Font().Assign(Screen->MenuFont());
+            item->DrawItem(canvas, ToTRect(dis->rcItem), (dis->itemState & ODS_SELECTED) != 0);
+            text = GetTextColor(dis->hDC);
+            back = GetBkColor(dis->hDC);
+        }
+        // The platform draws a submenu's arrow after the item, in these: the colours the item left.
+        SetTextColor(dis->hDC, text);
+        SetBkColor(dis->hDC, back);
         result = TRUE;
         return true;
     }

@@ -30,6 +30,7 @@ constexpr int kItemCells = 5;
 constexpr int kNormalCell = 1;
 constexpr int kSelectedCell = 4;
 constexpr int kPopupBorder = 3;         // items lie this far in from the popup window's corner
+constexpr int kArrowInset = 6;          // a submenu's arrow covers this column from an item's right edge
 constexpr UINT kLastAppCommand = 4095;  // above: system commands, window-list entries, submenu handles
 constexpr int kMenuTextLength = 80;
 constexpr WORD kCheckMarkBitmap = 32760;        // the platform's check mark (OBM_CHECK)
@@ -50,8 +51,13 @@ struct ItemBitmap {
         binding = std::make_unique<CanvasBinding>(canvas, BitmapDC(bitmap));
         canvas.Font().Assign(Screen->MenuFont());
     }
-    void DrawOn(TCanvas& target, int x, int y) {
-        BitBlt(target.Handle(), x, y, bitmap.Width(), bitmap.Height(), BitmapDC(bitmap), 0, 0, SRCCOPY);
+    // Draws the item, and leaves the target in the colours of its text on its background: the platform
+    // draws a submenu's arrow after the item, in the target's text and back colours.
+    void DrawOn(TCanvas& target, int x, int y, TColor text) {
+        const HDC dc = target.Handle();
+        BitBlt(dc, x, y, bitmap.Width(), bitmap.Height(), BitmapDC(bitmap), 0, 0, SRCCOPY);
+        SetTextColor(dc, ColorToRGB(text));
+        SetBkColor(dc, bitmap.Pixel(std::max(bitmap.Width() - kArrowInset, 0), bitmap.Height() / 2));
     }
 };
 
@@ -250,14 +256,14 @@ void TWinSkinForm::DrawSkinnedItem(TMenuItem& item, HMENU parent, TCanvas& targe
     const TRect local{0, 0, r.Width(), r.Height()};
     TDataSkinObject& obj = *fsd->MenuItem;
     if (item.IsLine() && sliceSeparator) {
-        b.DrawOn(target, r.Left, r.Top);
+        b.DrawOn(target, r.Left, r.Top, ItemTextColour(item, selected));
         DrawSeparatorItem(target, r);
         return;
     }
     DrawSkinRect(b.bitmap, local, obj.Map, obj.r, selected ? kSelectedCell : kNormalCell, kItemCells,
                  obj.trans, obj.Tile, 0);
     DrawItemContent(item, b.canvas, selected, local);
-    b.DrawOn(target, r.Left, r.Top);
+    b.DrawOn(target, r.Left, r.Top, ItemTextColour(item, selected));
 }
 
 void TWinSkinForm::DrawMenuItem(TObject* Sender, TCanvas& ACanvas, const TRect& ARect, bool Selected) {
@@ -294,7 +300,7 @@ void TWinSkinForm::DrawPlainItem(TMenuItem& item, TCanvas& canvas, bool selected
     RECT whole{0, 0, r.Width(), r.Height()};
     FillRect(BitmapDC(b.bitmap), &whole, fill.get());
     DrawItemContent(item, b.canvas, selected, {0, 0, r.Width(), r.Height()});
-    b.DrawOn(canvas, r.Left, r.Top);
+    b.DrawOn(canvas, r.Left, r.Top, ItemTextColour(item, selected));
 }
 
 void TWinSkinForm::DrawItemContent(TMenuItem& item, TCanvas& canvas, bool selected, const TRect& r) {
@@ -353,6 +359,13 @@ void TWinSkinForm::DrawItemContent(TMenuItem& item, TCanvas& canvas, bool select
     }
 }
 
+TColor TWinSkinForm::ItemTextColour(const TMenuItem& item, bool selected) const {
+    if (item.Enabled()) return fsd->Colors[selected ? kHilightText : kMenuText];
+    // A skin whose shadow is its menu text would hide the difference.
+    return fsd->Colors[kButtonShadow] == fsd->Colors[kMenuText] ? TColor(GetSysColor(COLOR_BTNSHADOW))
+                                                                : fsd->Colors[kButtonShadow];
+}
+
 void TWinSkinForm::DrawItemText(TMenuItem& item, TCanvas& canvas, UINT flags, bool selected, TRect& t,
                                 std::wstring text) {
     const bool measuring = (flags & DT_CALCRECT) != 0;
@@ -372,12 +385,8 @@ void TWinSkinForm::DrawItemText(TMenuItem& item, TCanvas& canvas, UINT flags, bo
         style.Include(fsBold);
         font.SetStyle(style);
     }
-    TColor colour = selected ? fsd->Colors[kHilightText] : fsd->Colors[kMenuText];
-    if (!item.Enabled())
-        colour = fsd->Colors[kButtonShadow] == fsd->Colors[kMenuText] ? TColor(GetSysColor(COLOR_BTNSHADOW))
-                                                                      : fsd->Colors[kButtonShadow];
     Selected chosen(dc, font.Handle());
-    const COLORREF oldColour = SetTextColor(dc, ColorToRGB(colour));
+    const COLORREF oldColour = SetTextColor(dc, ColorToRGB(ItemTextColour(item, selected)));
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     RECT rect = ToRECT(t);
     DrawPlatformText(dc, text, rect, flags);

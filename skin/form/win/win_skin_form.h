@@ -235,6 +235,7 @@ private:
     void DrawPlainItem(TMenuItem& item, TCanvas& canvas, bool selected, const TRect& r);
     void DrawSeparatorItem(TCanvas& canvas, const TRect& r);
     void DrawItemContent(TMenuItem& item, TCanvas& canvas, bool selected, const TRect& r);
+    TColor ItemTextColour(const TMenuItem& item, bool selected) const;
     void DrawItemText(TMenuItem& item, TCanvas& canvas, UINT flags, bool selected, TRect& t,
                       std::wstring text);
     void DrawHandleItem(HMENU menu, UINT id, bool selected, const TRect& rc, HDC dc);

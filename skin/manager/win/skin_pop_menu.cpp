@@ -15,7 +15,7 @@ namespace {
 
 using PopupRole = Subclass<TWinSkinPopMenu, &TWinSkinPopMenu::PopMenuWndProc>;
 
-constexpr int kPrintBorder = 3;  // the skin border a printed popup keeps around its items
+constexpr int kSkinBorder = 3;  // the skin border a popup keeps around its items
 
 }  // namespace
 
@@ -69,6 +69,7 @@ void TWinSkinPopMenu::PopMenuWndProc(TMessage& m) {
         break;
     case WM_NCPAINT: OnNcPaint(m); break;
     case WM_PRINT: OnPrint(m); break;
+    case WM_PAINT: OnPaint(m); break;
     default: CallPrev(m); break;
     }
 }
@@ -93,6 +94,30 @@ void TWinSkinPopMenu::OnNcPaint(TMessage& m) {
     m.Result = 0;  // the platform's menu border is never drawn
 }
 
+bool TWinSkinPopMenu::BorderInsideClient() const {
+    RECT window{}, client{};
+    POINT origin{0, 0};
+    GetWindowRect(hwnd, &window);
+    GetClientRect(hwnd, &client);
+    ClientToScreen(hwnd, &origin);
+    return origin.x == window.left && origin.y == window.top && client.right == window.right - window.left &&
+           client.bottom == window.bottom - window.top;
+}
+
+void TWinSkinPopMenu::OnPaint(TMessage& m) {
+    CallPrev(m);
+    // Where the platform draws a popup's border with its items, in a window without a frame of its own,
+    // the border drawn just now is replaced by the skin's.
+    if (!SkinReady() || !BorderInsideClient()) return;
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (MenuBg->Width() != w || MenuBg->Height() != h) MakeMenuBg();
+    WindowDC dc(hwnd);
+    ExcludeClipRect(dc, kSkinBorder, kSkinBorder, w - kSkinBorder, h - kSkinBorder);
+    BlitOpaque(dc, 0, 0, *MenuBg);
+}
+
 void TWinSkinPopMenu::OnPrint(TMessage& m) {
     RECT r{};
     if (!SkinReady() || !GetWindowRect(hwnd, &r)) {
@@ -101,7 +126,7 @@ void TWinSkinPopMenu::OnPrint(TMessage& m) {
     }
     const HDC dc = HDC(m.WParam);
     const int w = r.right - r.left, h = r.bottom - r.top;
-    Owned<HRGN> inner(CreateRectRgn(kPrintBorder, kPrintBorder, w - kPrintBorder, h - kPrintBorder));
+    Owned<HRGN> inner(CreateRectRgn(kSkinBorder, kSkinBorder, w - kSkinBorder, h - kSkinBorder));
     MakeMenuBg();
     BlitOpaque(dc, 0, 0, *MenuBg);
     // The menu prints its items inside the skin border, on the background just drawn.

@@ -49,5 +49,8 @@ private:
     void MakeMenuBg();
     void OnNcPaint(TMessage& m);
     void OnPrint(TMessage& m);
+    void OnPaint(TMessage& m);
+    // Whether the window has no frame of its own, so that the platform draws the border inside its client.
+    bool BorderInsideClient() const;
     bool OlderPlatformFamily() const;
 };

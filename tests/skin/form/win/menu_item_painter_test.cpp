@@ -138,3 +138,87 @@ TEST_F(MenuItemPainterTest, WithoutAnItemImageItemsAreFilledWithTheMenuColours) 
 }
 
 }  // namespace
+
+// How many pixels of the item drawn into a bitmap have exactly the given colour.
+int CountColour(TWinSkinForm& skinner, TMenuItem& item, bool selected, TColor colour) {
+    TBitmap target(160, 22);
+    TCanvas canvas;
+    CanvasBinding bind(canvas, BitmapDC(target));
+    canvas.Font().Assign(Screen->MenuFont());
+    skinner.DrawMenuItem(&item, canvas, TRect{0, 0, 160, 22}, selected);
+    int n = 0;
+    for (int y = 0; y < 22; ++y)
+        for (int x = 0; x < 160; ++x) n += target.Pixel(x, y) == ColorToRGB(colour);
+    return n;
+}
+
+TEST_F(MenuItemPainterTest, TextIsWrittenInTheMenuTextHilightTextOrDisabledColour) {
+    const TColor text = skin.Colors[15], selectedText = skin.Colors[11], shadow = skin.Colors[7];
+    ASSERT_NE(text, shadow);
+    TMenuItem& item = *Item(0);  // 打开(&O): its underline is drawn in the text colour whatever the font
+    EXPECT_GT(CountColour(*skinner, item, false, text), 0);
+    EXPECT_EQ(CountColour(*skinner, item, false, shadow), 0);
+    EXPECT_GT(CountColour(*skinner, item, true, selectedText), 0);
+    item.SetEnabled(false);
+    EXPECT_GT(CountColour(*skinner, item, false, shadow), 0);
+    EXPECT_EQ(CountColour(*skinner, item, false, text), 0);
+    EXPECT_GT(CountColour(*skinner, item, true, shadow), 0);  // selected or not
+    // A skin whose shadow is its menu text would hide the difference: the platform's shadow is used then.
+    skin.Colors[7] = text;
+    const TColor platformShadow = TColor(GetSysColor(COLOR_BTNSHADOW));
+    ASSERT_NE(ColorToRGB(platformShadow), ColorToRGB(text));
+    EXPECT_GT(CountColour(*skinner, item, false, platformShadow), 0);
+}
+
+// The set pixels of the platform's check mark, relative to its top-left corner.
+std::vector<POINT> CheckMarkInk(SIZE& size) {
+    HBITMAP mark = LoadBitmapW(nullptr, MAKEINTRESOURCEW(32760));
+    BITMAP info{};
+    GetObjectW(mark, sizeof info, &info);
+    size = {info.bmWidth, info.bmHeight};
+    TBitmap copy(info.bmWidth, info.bmHeight);
+    HDC source = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(source, mark);
+    BitBlt(BitmapDC(copy), 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+    DeleteObject(mark);
+    std::vector<POINT> ink;
+    for (int y = 0; y < info.bmHeight; ++y)
+        for (int x = 0; x < info.bmWidth; ++x)
+            if (copy.Pixel(x, y) == 0) ink.push_back({x, y});
+    return ink;
+}
+
+TEST_F(MenuItemPainterTest, TheCheckMarkIsCentredInTheGlyphColumnPastTheIndent) {
+    SIZE mark{};
+    const std::vector<POINT> ink = CheckMarkInk(mark);
+    ASSERT_FALSE(ink.empty());
+    TMenuItem& item = *Item(2);
+    item.SetChecked(true);
+    const TRect r{0, 0, 160, 22};
+    TBitmap target(r.Width(), r.Height());
+    TCanvas canvas;
+    CanvasBinding bind(canvas, BitmapDC(target));
+    skinner->DrawMenuItem(&item, canvas, r, false);
+    // A 16-pixel glyph column that starts one pixel in, past the item image's left margin.
+    const int left = 1 + skin.MenuItem->r.Left + (16 - mark.cx) / 2 + 1;
+    const int top = (r.Height() - mark.cy) / 2 + 1;
+    const COLORREF markColour = GetSysColor(COLOR_BTNTEXT);
+    int misses = 0;
+    for (const POINT& p : ink) misses += target.Pixel(left + p.x, top + p.y) != markColour;
+    EXPECT_EQ(misses, 0);
+    // Nothing of the mark's colour outside where the mark belongs, in the glyph column.
+    int strays = 0;
+    for (int y = 0; y < r.Height(); ++y)
+        for (int x = 0; x < left + mark.cx + 4; ++x) {
+            const bool inMark = x >= left && x < left + mark.cx && y >= top && y < top + mark.cy;
+            if (!inMark && target.Pixel(x, y) == markColour) ++strays;
+        }
+    EXPECT_EQ(strays, 0);
+    item.SetChecked(false);
+    misses = 0;
+    skinner->DrawMenuItem(&item, canvas, r, false);
+    for (const POINT& p : ink) misses += target.Pixel(left + p.x, top + p.y) != markColour;
+    EXPECT_EQ(misses, int(ink.size()));
+}

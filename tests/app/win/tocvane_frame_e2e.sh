@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End to end: the skinned frame of the real Tocvane window under real X input. Checks the skinned geometry,
 # the region's corners, the caption buttons' hot and pressed looks, the hint, the inactive look, dragging by
-# the caption, the system menu, minimising, and closing by the close button and by a double click on the icon.
+# the caption, the system menu, the log's context menu, minimising, and closing by the close button and by a double click on the icon.
 # Saves the screenshots it compares in OUTDIR.   tocvane_frame_e2e.sh Tocvane.exe window_probe.exe OUTDIR
 # Exit 0 pass, 1 fail, 125 when this machine cannot run the program.
 set -uo pipefail
@@ -10,8 +10,16 @@ set -uo pipefail
 
 # The colour of one screen pixel as "r,g,b".
 pixel() {
-    import -window root -crop "1x1+$1+$2" +repage txt:- 2>/dev/null |
+    import -window root -crop "1x1+$1+$2" +repage -depth 8 txt:- 2>/dev/null |
         sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+}
+# Whether the screen pixel (X, Y) shows COLOUR within a few seconds (a menu paints after it appears).
+shows() {
+    for _ in $(seq 1 15); do
+        [ "$(pixel "$1" "$2")" = "$3" ] && return 0
+        sleep 0.2
+    done
+    return 1
 }
 where() {
     dump=$(run_probe dump)
@@ -65,9 +73,12 @@ xdotool mousemove --sync $((wx + 336)) $((wy + 14))
 sleep 0.3
 button_shot min_hot 326
 [ "$(differ min_normal min_hot)" -gt 20 ] || fail "the minimise button shows no hot look"
-sleep 1.5
-run_probe popups >"$work/popups"
-grep -qv '^#32768$' "$work/popups" || fail "no hint window after hovering the minimise button"
+hint=
+for _ in $(seq 1 25); do
+    run_probe popups | grep -qv '^#32768$' && hint=1 && break
+    sleep 0.2
+done
+[ -n "$hint" ] || fail "no hint window after hovering the minimise button"
 shot min_hint $((wx + 250)) "$wy" 152 80
 # The maximise button stays as it is under the mouse: it is disabled (no maximise box).
 button_shot max_normal 350
@@ -102,16 +113,46 @@ sleep 0.5
 where
 [ "$((wx - x0)) $((wy - y0))" = "50 30" ] || fail "dragging moved the window by ($((wx - x0)), $((wy - y0))), not (50, 30)"
 
-# A right click on the caption opens the system menu; Esc closes it.
+# Waits for one open popup menu and reads its rectangle (mx my mw mh) and skinned state (mskinned).
+open_menu() {
+    local line=
+    for _ in $(seq 1 20); do
+        line=$(run_probe menus | head -n1)
+        [ -n "$line" ] && break
+        sleep 0.3
+    done
+    [ -n "$line" ] || fail "$1"
+    read -r mx my mw mh mskinned <<<"$line"
+}
+# The skin's menu colours: the item background, and the menu background image's outline. The platform
+# paints its menus white with a lighter grey outline.
+menu_colour=252,252,252
+menu_outline=150,150,150
+
+# A right click on the caption opens the system menu, its items drawn by the engine in the skin's menu
+# colour (the stored component does not skin the system menu's frame); Esc closes it.
 xdotool mousemove --sync $((wx + 200)) $((wy + 14)) click 3
-sleep 0.8
-run_probe popups >"$work/popups"
-grep -qx '#32768' "$work/popups" || fail "no system menu after a right click on the caption"
-shot system_menu "$wx" "$wy" "$ww" "$wh"
+open_menu "no system menu after a right click on the caption"
+shows $((mx + mw - 8)) $((my + 10)) "$menu_colour" ||
+    fail "the system menu's first item is $(pixel $((mx + mw - 8)) $((my + 10))), not the skin's menu colour"
+shot system_menu "$mx" "$my" "$mw" "$mh"
 xdotool key Escape
 sleep 0.5
 run_probe popups >"$work/popups"
 grep -qx '#32768' "$work/popups" && fail "the system menu stayed open after Esc"
+
+# The log's own context menu gets the skin's frame, with the platform's items inside it.
+read -r cx cy <<<"$(field client)"
+xdotool mousemove --sync $((cx + 100)) $((cy + 160)) click 3
+open_menu "no context menu after a right click on the log"
+[ "$mskinned" = 1 ] || fail "the log's context menu does not answer that it is skinned"
+shows "$mx" "$my" "$menu_outline" ||
+    fail "the log's context menu's outline is $(pixel "$mx" "$my"), not the skin's $menu_outline"
+shows $((mx + 1)) $((my + 1)) "$menu_colour" ||
+    fail "inside its outline the context menu is $(pixel $((mx + 1)) $((my + 1))), not the skin's $menu_colour"
+shot memo_menu "$mx" "$my" "$mw" "$mh"
+xdotool key Escape
+sleep 0.5
 
 # Minimise by a real click; restore; then close by the close button.
 xdotool mousemove --sync $((wx + 336)) $((wy + 14)) click 1

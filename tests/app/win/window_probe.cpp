@@ -7,6 +7,7 @@
 //                           lines, as UTF-8
 //   window_probe hit X Y    prints the window's answer to WM_NCHITTEST at screen point (X, Y)
 //   window_probe popups     prints the class of every visible top-level window of the program but its own
+//   window_probe menus      prints the screen rectangle (x y w h) and skinned state of every open popup menu
 //   window_probe other MS   shows a window of its own, takes the activation from the program, holds MS ms
 //   window_probe restore    restores the minimised window
 //   window_probe firstline  prints the first visible line of the log
@@ -196,21 +197,29 @@ int Hit(int x, int y) {
 struct PopupScan {
     DWORD pid;
     HWND form;
+    bool menusOnly;
 };
 
 BOOL CALLBACK ListPopups(HWND h, LPARAM lp) {
     const auto* scan = reinterpret_cast<const PopupScan*>(lp);
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
-    if (pid == scan->pid && h != scan->form && IsWindowVisible(h))
-        std::printf("%s\n", Utf8(ClassOf(h)).c_str());
+    if (pid != scan->pid || h == scan->form || !IsWindowVisible(h)) return TRUE;
+    const std::wstring cls = ClassOf(h);
+    if (!scan->menusOnly) {
+        std::printf("%s\n", Utf8(cls).c_str());
+    } else if (cls == L"#32768") {
+        RECT r{};
+        GetWindowRect(h, &r);
+        std::printf("%ld %ld %ld %ld\t%d\n", r.left, r.top, r.right - r.left, r.bottom - r.top, Skinned(h));
+    }
     return TRUE;
 }
 
-int Popups() {
+int Popups(bool menusOnly) {
     HWND form = FindForm();
     if (!form) return 1;
-    PopupScan scan{0, form};
+    PopupScan scan{0, form, menusOnly};
     GetWindowThreadProcessId(form, &scan.pid);
     EnumWindows(ListPopups, reinterpret_cast<LPARAM>(&scan));
     return 0;
@@ -285,13 +294,15 @@ int main(int argc, char** argv) {
         return Resources(std::wstring(narrow.begin(), narrow.end()).c_str());
     }
     if (argc >= 4 && std::string(argv[1]) == "hit") return Hit(std::atoi(argv[2]), std::atoi(argv[3]));
-    if (argc >= 2 && std::string(argv[1]) == "popups") return Popups();
+    if (argc >= 2 && std::string(argv[1]) == "popups") return Popups(false);
+    if (argc >= 2 && std::string(argv[1]) == "menus") return Popups(true);
     if (argc >= 3 && std::string(argv[1]) == "other") return Other(DWORD(std::strtoul(argv[2], nullptr, 10)));
     if (argc >= 2 && std::string(argv[1]) == "restore") return Restore();
     if (argc >= 2 && std::string(argv[1]) == "firstline") return FirstLine();
     if (argc >= 3 && std::string(argv[1]) == "wait") return Wait(DWORD(std::strtoul(argv[2], nullptr, 10)));
-    std::fprintf(stderr,
-                 "usage: window_probe resources EXE | count | dump | hit X Y | popups | other MS | restore | "
-                 "wait MS\n");
+    std::fprintf(
+        stderr,
+        "usage: window_probe resources EXE | count | dump | hit X Y | popups | menus | other MS | restore | "
+        "wait MS\n");
     return 2;
 }

@@ -1,5 +1,6 @@
 // The menu item painter on real menus under Wine: which items get the painter's events, how much it widens
-// them, and the pixels of a normal, a selected and a plainly drawn item.
+// them, and the pixels of a normal, a selected and a plainly drawn item, of text in its three colours and of
+// the check mark in both directions.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -221,4 +222,15 @@ TEST_F(MenuItemPainterTest, TheCheckMarkIsCentredInTheGlyphColumnPastTheIndent) 
     skinner->DrawMenuItem(&item, canvas, r, false);
     for (const POINT& p : ink) misses += target.Pixel(left + p.x, top + p.y) != markColour;
     EXPECT_EQ(misses, int(ink.size()));
+
+    // A right-to-left menu mirrors the column: it ends one pixel in from the right, less the margin, and
+    // the mark is centred in its 16-pixel square.
+    popup->SetBiDiMode(bdRightToLeft);
+    item.SetChecked(true);
+    skinner->DrawMenuItem(&item, canvas, r, false);
+    const int right = r.Right - 1 - skin.MenuItem->r.Left;
+    const int mirroredLeft = right - 16 + (16 - mark.cx) / 2 + 1, mirroredTop = 1 + (16 - mark.cy) / 2 + 1;
+    misses = 0;
+    for (const POINT& p : ink) misses += target.Pixel(mirroredLeft + p.x, mirroredTop + p.y) != markColour;
+    EXPECT_EQ(misses, 0);
 }

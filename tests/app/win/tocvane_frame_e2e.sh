@@ -140,9 +140,16 @@ xdotool key Escape
 sleep 0.5
 run_probe popups >"$work/popups"
 grep -qx '#32768' "$work/popups" && fail "the system menu stayed open after Esc"
+# Alt+Space opens the same menu at the client area's top left corner.
+xdotool key alt+space
+open_menu "Alt+Space opened no system menu"
+read -r cx cy <<<"$(field client)"
+[ "$mx $my" = "$cx $cy" ] || fail "Alt+Space opened the system menu at ($mx, $my), not at the client's ($cx, $cy)"
+shows $((mx + mw - 8)) $((my + 10)) "$menu_colour" || fail "the system menu from Alt+Space is not drawn by the engine"
+xdotool key Escape
+sleep 0.5
 
 # The log's own context menu gets the skin's frame, with the platform's items inside it.
-read -r cx cy <<<"$(field client)"
 xdotool mousemove --sync $((cx + 100)) $((cy + 160)) click 3
 open_menu "no context menu after a right click on the log"
 [ "$mskinned" = 1 ] || fail "the log's context menu does not answer that it is skinned"

@@ -42,8 +42,8 @@ start_program() {
     start=$(date +%s%N)
     (cd "$work" && exec "$tools/wine-run.sh" "$exe" >"$work/run.log" 2>&1) &
     pid=$!
-    timeout 60 xdotool search --sync --onlyvisible --name '^Tocvanev1\.2\.20130119$' >/dev/null ||
-        fail "no window titled Tocvanev1.2.20130119 within 60 s"
+    timeout 120 xdotool search --sync --onlyvisible --name '^Tocvanev1\.2\.20130119$' >/dev/null ||
+        fail "no window titled Tocvanev1.2.20130119 within 120 s; the program said: $(cat "$work/run.log")"
     echo "window shown after $((($(date +%s%N) - start) / 1000000)) ms"
     # The engine takes the window over a moment later (its deferred install, then the skinners' set-up);
     # the scripts look at the settled window.

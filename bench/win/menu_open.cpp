@@ -82,6 +82,7 @@ LRESULT CALLBACK FormWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) 
         }
         if (msg == WM_DRAWITEM) ++watch.drawnItems;
     } catch (...) {
+        // Nothing unwinds into the menu loop.
     }
     return CallWindowProcW(formOwnProcs[h], h, msg, wParam, lParam);
 }

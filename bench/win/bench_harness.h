@@ -47,6 +47,34 @@ inline double TimePerCall(const std::function<void()>& fn, int iterations, int r
     return samples[samples.size() / 2];
 }
 
+// Median nanoseconds per call of a and of b, their batches taken in turn (a, b, a, b, ...), so that a load
+// that comes and goes on the machine weighs on both alike.
+struct PairTimes {
+    double a = 0, b = 0;
+};
+inline PairTimes TimePairPerCall(const std::function<void()>& a, const std::function<void()>& b,
+                                 int iterations, int rounds = 9) {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    auto batch = [&](const std::function<void()>& fn) {
+        LARGE_INTEGER t0, t1;
+        QueryPerformanceCounter(&t0);
+        for (int i = 0; i < iterations; ++i) fn();
+        QueryPerformanceCounter(&t1);
+        return double(t1.QuadPart - t0.QuadPart) * 1e9 / double(f.QuadPart) / iterations;
+    };
+    a();  // warm up both
+    b();
+    std::vector<double> as, bs;
+    for (int r = 0; r < rounds; ++r) {
+        as.push_back(batch(a));
+        bs.push_back(batch(b));
+    }
+    std::sort(as.begin(), as.end());
+    std::sort(bs.begin(), bs.end());
+    return {as[as.size() / 2], bs[bs.size() / 2]};
+}
+
 inline void Report(const std::string& name, double ns) { std::printf("%-52s %12.0f ns\n", name.c_str(), ns); }
 
 inline void Ratio(const std::string& name, double a, double b, double goal) {

@@ -29,9 +29,10 @@ constexpr int kMenu = 16;
 constexpr int kItemCells = 5;
 constexpr int kNormalCell = 1;
 constexpr int kSelectedCell = 4;
-constexpr int kPopupBorder = 3;         // items lie this far in from the popup window's corner
-constexpr int kArrowInset = 6;          // a submenu's arrow covers this column from an item's right edge
-constexpr UINT kLastAppCommand = 4095;  // above: system commands, window-list entries, submenu handles
+constexpr int kPopupBorder = 3;           // items lie this far in from the popup window's corner
+constexpr int kArrowInset = 6;            // a submenu's arrow covers this column from an item's right edge
+constexpr std::size_t kScratchSizes = 4;  // item sizes whose bitmaps are kept
+constexpr UINT kLastAppCommand = 4095;    // above: system commands, window-list entries, submenu handles
 constexpr int kMenuTextLength = 80;
 constexpr WORD kCheckMarkBitmap = 32760;        // the platform's check mark (OBM_CHECK)
 constexpr DWORD kPaintWhereBlack = 0x00B8074A;  // brush where the source is black, destination elsewhere
@@ -73,35 +74,51 @@ void FillDither(HDC dc, const RECT& r) {
     SetBkColor(dc, back);
 }
 
-// The platform's check mark, in the button-text colour, its white left transparent.
-void DrawCheckMark(HDC dc, int x, int y, int& width, int& height) {
-    Owned<HBITMAP> mark(LoadBitmapW(nullptr, MAKEINTRESOURCEW(kCheckMarkBitmap)));
-    BITMAP info{};
-    width = height = 0;
-    if (!mark || !GetObjectW(mark.get(), sizeof info, &info)) return;
-    width = info.bmWidth;
-    height = info.bmHeight;
-    MemoryDC source(dc);
-    Selected bits(source, mark.get());
-    Owned<HBRUSH> ink(CreateSolidBrush(GetSysColor(COLOR_BTNTEXT)));
-    Selected brush(dc, ink.get());
-    const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
-    const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
-    BitBlt(dc, x, y, width, height, source, 0, 0, kPaintWhereBlack);
-    SetTextColor(dc, text);
-    SetBkColor(dc, back);
-}
-
-TSize CheckMarkSize() {
-    Owned<HBITMAP> mark(LoadBitmapW(nullptr, MAKEINTRESOURCEW(kCheckMarkBitmap)));
-    BITMAP info{};
-    if (!mark || !GetObjectW(mark.get(), sizeof info, &info)) return {0, 0};
-    return {info.bmWidth, info.bmHeight};
-}
+// The platform's check mark, loaded once per item that shows it.
+struct CheckMark {
+    Owned<HBITMAP> bits{LoadBitmapW(nullptr, MAKEINTRESOURCEW(kCheckMarkBitmap))};
+    TSize size{0, 0};
+    CheckMark() {
+        BITMAP info{};
+        if (bits && GetObjectW(bits.get(), sizeof info, &info)) size = {info.bmWidth, info.bmHeight};
+    }
+    // Draws it in the button-text colour at (x, y), its white left transparent.
+    void Draw(HDC dc, int x, int y) const {
+        if (size.cx <= 0) return;
+        MemoryDC source(dc);
+        Selected chosen(source, bits.get());
+        Owned<HBRUSH> ink(CreateSolidBrush(GetSysColor(COLOR_BTNTEXT)));
+        Selected brush(dc, ink.get());
+        const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+        const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
+        BitBlt(dc, x, y, size.cx, size.cy, source, 0, 0, kPaintWhereBlack);
+        SetTextColor(dc, text);
+        SetBkColor(dc, back);
+    }
+};
 
 HMENU ParentHandle(TMenuItem& item) { return item.Parent() ? item.Parent()->Handle() : nullptr; }
 
 }  // namespace
+
+struct TWinSkinForm::MenuScratch {
+    MenuScratch(int w, int h) : item(w, h), width(w), height(h) {}
+    ItemBitmap item;
+    int width, height;
+    const TDataSkinObject* source = nullptr;  // whose cells these are
+    PlacedBitmap cells[2];                    // normal, selected
+};
+
+TWinSkinForm::MenuScratch& TWinSkinForm::ItemScratch(int w, int h) {
+    w = std::max(w, 1);
+    h = std::max(h, 1);
+    for (const auto& s : menuScratch_)
+        if (s->width == w && s->height == h) return *s;
+    // Items, separators and a menu or two of other widths; the oldest size goes first.
+    if (menuScratch_.size() >= kScratchSizes) menuScratch_.erase(menuScratch_.begin());
+    menuScratch_.push_back(std::make_shared<MenuScratch>(w, h));
+    return *menuScratch_.back();
+}
 
 // ---- Attaching the item events
 
@@ -251,7 +268,8 @@ void TWinSkinForm::ItemBackground(TBitmap& bitmap, HMENU menu, const TRect& r) {
 
 void TWinSkinForm::DrawSkinnedItem(TMenuItem& item, HMENU parent, TCanvas& target, const TRect& r,
                                    bool selected, bool sliceSeparator) {
-    ItemBitmap b(r.Width(), r.Height());
+    MenuScratch& scratch = ItemScratch(r.Width(), r.Height());
+    ItemBitmap& b = scratch.item;
     ItemBackground(b.bitmap, parent, r);
     const TRect local{0, 0, r.Width(), r.Height()};
     TDataSkinObject& obj = *fsd->MenuItem;
@@ -260,8 +278,21 @@ void TWinSkinForm::DrawSkinnedItem(TMenuItem& item, HMENU parent, TCanvas& targe
         DrawSeparatorItem(target, r);
         return;
     }
-    DrawSkinRect(b.bitmap, local, obj.Map, obj.r, selected ? kSelectedCell : kNormalCell, kItemCells,
-                 obj.trans, obj.Tile, 0);
+    // The item image's cell at the item's size, composed once per size.
+    if (scratch.source != &obj) {
+        scratch.source = &obj;
+        for (PlacedBitmap& cell : scratch.cells) cell = {};
+    }
+    PlacedBitmap& cell = scratch.cells[selected ? 1 : 0];
+    if (!cell.bitmap)
+        cell = ComposeSkinRect(local, obj.Map, obj.r, selected ? kSelectedCell : kNormalCell, kItemCells,
+                               obj.trans, obj.Tile, 0);
+    if (cell.bitmap) {
+        if (cell.keyed)
+            DrawKeyedBitmap(b.bitmap, local, *cell.bitmap, SkinKeyColor);
+        else
+            CopyOpaque(b.bitmap, cell.x, cell.y, *cell.bitmap);
+    }
     DrawItemContent(item, b.canvas, selected, local);
     b.DrawOn(target, r.Left, r.Top, ItemTextColour(item, selected));
 }
@@ -295,7 +326,7 @@ void TWinSkinForm::DrawSeparatorItem(TCanvas& canvas, const TRect& r) {
 }
 
 void TWinSkinForm::DrawPlainItem(TMenuItem& item, TCanvas& canvas, bool selected, const TRect& r) {
-    ItemBitmap b(r.Width(), r.Height());
+    ItemBitmap& b = ItemScratch(r.Width(), r.Height()).item;
     Owned<HBRUSH> fill(CreateSolidBrush(ColorToRGB(fsd->Colors[selected ? kHilight : kMenu])));
     RECT whole{0, 0, r.Width(), r.Height()};
     FillRect(BitmapDC(b.bitmap), &whole, fill.get());
@@ -328,11 +359,10 @@ void TWinSkinForm::DrawItemContent(TMenuItem& item, TCanvas& canvas, bool select
             }
             images->Draw(canvas, g.Left, g.Top, item.ImageIndex(), item.Enabled());
         } else if (item.Checked()) {
-            const TSize mark = CheckMarkSize();
-            const int y =
-                rtl ? g.Top + (g.Height() - mark.cy) / 2 + 1 : r.Top + (r.Height() - mark.cy) / 2 + 1;
-            int w = 0, h = 0;
-            DrawCheckMark(dc, g.Left + (g.Width() - mark.cx) / 2 + 1, y, w, h);
+            const CheckMark mark;
+            const int y = rtl ? g.Top + (g.Height() - mark.size.cy) / 2 + 1
+                              : r.Top + (r.Height() - mark.size.cy) / 2 + 1;
+            mark.Draw(dc, g.Left + (g.Width() - mark.size.cx) / 2 + 1, y);
         }
     }
     TRect t = places.text;
@@ -378,14 +408,15 @@ void TWinSkinForm::DrawItemText(TMenuItem& item, TCanvas& canvas, UINT flags, bo
         }
         return;
     }
-    TFont font;
-    font.Assign(canvas.Font());
+    // Only the default item needs a font of its own, the canvas's in bold.
+    TFont bold;
     if (item.Default()) {
-        TFontStyles style = font.Style();
+        bold.Assign(canvas.Font());
+        TFontStyles style = bold.Style();
         style.Include(fsBold);
-        font.SetStyle(style);
+        bold.SetStyle(style);
     }
-    Selected chosen(dc, font.Handle());
+    Selected chosen(dc, item.Default() ? bold.Handle() : canvas.Font().Handle());
     const COLORREF oldColour = SetTextColor(dc, ColorToRGB(ItemTextColour(item, selected)));
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     RECT rect = ToRECT(t);

@@ -774,6 +774,7 @@ void TWinSkinForm::SkinChange() {
             if (auto* f = dynamic_cast<TForm*>(c)) f->SetColor(fsd->Colors[kButtonFaceSlot]);
     }
     for (TSkinControl* c : std::vector<TSkinControl*>(Controllist)) c->SkinChange();
+    menuScratch_.clear();
     Skinstate = kChanging;
     if (sMainMenu && FForm) {
         FitFrame(true);

@@ -295,6 +295,12 @@ private:
         std::unique_ptr<TBitmap> bitmap;
     };
     ComposedPiece composed_[4][2];
+    // What the menu item painter keeps for the last few item sizes (making bitmaps is most of an item's
+    // cost): the bitmap items of that size are composed on, and the item image's cells composed at that
+    // size. Emptied when the skin changes. Shared only so that the type can stay the painter's own.
+    struct MenuScratch;
+    std::vector<std::shared_ptr<MenuScratch>> menuScratch_;
+    MenuScratch& ItemScratch(int w, int h);
     bool MdiChild() const { return FormStyle == sfsMDIChild; }
 };
 

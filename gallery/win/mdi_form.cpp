@@ -15,17 +15,20 @@ namespace {
 // Posted to the form by a child that goes: show the number of children again.
 constexpr UINT WM_UPDATESTATUS = WM_APP + 2;
 
-// A document window: tells the MDI page when its window goes, so that the page counts its children again.
+// A document window: when it is closed, the MDI page counts its children again after it has gone (a closed
+// child is released by a posted message; this one comes after it).
 class TDocumentForm : public TForm {
 public:
-    TDocumentForm(TComponent* owner, HWND page) : TForm(owner), page_(page) {}
+    // The page owns the document, so it outlives it; its window may be made anew meanwhile.
+    explicit TDocumentForm(TForm* page) : TForm(page), page_(page) {}
     void WndProc(TMessage& m) override {
         TForm::WndProc(m);
-        if (m.Msg == WM_DESTROY && IsWindow(page_)) PostMessageW(page_, WM_UPDATESTATUS, 0, 0);
+        if (m.Msg == WM_CLOSE && page_->HandleAllocated())
+            PostMessageW(page_->Handle(), WM_UPDATESTATUS, 0, 0);
     }
 
 private:
-    HWND page_;
+    TWinControl* page_;
 };
 }  // namespace
 
@@ -79,7 +82,7 @@ void TMdiForm::Build(std::string_view description) {
 }
 
 TForm* TMdiForm::NewChild() {
-    auto* child = new TDocumentForm(this, Handle());
+    auto* child = new TDocumentForm(this);
     child->SetFormStyle(fsMDIChild);
     const std::wstring number = std::to_wstring(++made_);
     child->SetCaption(L"文档 " + number + L" - Document " + number);

@@ -11,6 +11,27 @@
 
 const TClassInfo TMdiForm::ClassInfo_{"TMdiForm", &TForm::ClassInfo_, &TCustomForm::Props};
 
+namespace {
+// Posted to the form by a child that goes: show the number of children again.
+constexpr UINT WM_UPDATESTATUS = WM_APP + 2;
+
+// A document window: when it is closed, the MDI page counts its children again after it has gone (a closed
+// child is released by a posted message; this one comes after it).
+class TDocumentForm : public TForm {
+public:
+    // The page owns the document, so it outlives it; its window may be made anew meanwhile.
+    explicit TDocumentForm(TForm* page) : TForm(page), page_(page) {}
+    void WndProc(TMessage& m) override {
+        TForm::WndProc(m);
+        if (m.Msg == WM_CLOSE && page_->HandleAllocated())
+            PostMessageW(page_->Handle(), WM_UPDATESTATUS, 0, 0);
+    }
+
+private:
+    TWinControl* page_;
+};
+}  // namespace
+
 TMdiForm::TMdiForm(TComponent* owner) : TForm(owner) {
     const std::string_view text = ProgramResourceText(L"TMDIFORM");
     if (text.empty()) throw std::runtime_error("the program has no form description TMDIFORM");
@@ -61,7 +82,7 @@ void TMdiForm::Build(std::string_view description) {
 }
 
 TForm* TMdiForm::NewChild() {
-    auto* child = new TForm(this);
+    auto* child = new TDocumentForm(this);
     child->SetFormStyle(fsMDIChild);
     const std::wstring number = std::to_wstring(++made_);
     child->SetCaption(L"文档 " + number + L" - Document " + number);
@@ -87,7 +108,8 @@ void TMdiForm::WndProc(TMessage& m) {
     TForm::WndProc(m);
     switch (m.Msg) {
     case WM_MDIACTIVATE:
-    case WM_PARENTNOTIFY: UpdateStatus(); break;
+    case WM_PARENTNOTIFY:
+    case WM_UPDATESTATUS: UpdateStatus(); break;
     case WM_CLOSE:
         if (EndsProgram && Application) Application->Terminate();
         break;

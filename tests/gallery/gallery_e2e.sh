@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # End to end: starts Gallery.exe under Wine on each page, checks that the page's windows come up and are drawn
-# (a screenshot of each, not blank), and that --help and an unknown page answer on the console.
+# (a screenshot of each, not blank), and that --help and an unknown page answer on the console. With real X input
+# (xdotool) it drives the skinned menus: the menu bar's drop-downs and their nested submenus, the keyboard (Alt,
+# the arrows, Enter), the buttons a maximised MDI child leaves in the band; and it checks that the dialog box and
+# the file-open dialog wear the skin's caption. Every screenshot is kept in OUTDIR.
 #   gallery_e2e.sh Gallery.exe gallery_probe.exe OUTDIR
 # Exit 0 pass, 1 fail, 125 when this machine cannot run the program (see tools/wine-run.sh).
 set -uo pipefail
 
 exe=$(realpath "$1")
 probe=$(realpath "$2")
+mkdir -p "$3"
 out=$(realpath "$3")
 tools=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../tools" && pwd)
 
@@ -59,37 +63,93 @@ grep -q "unknown page 'nope'; the pages are: main, mdi, dialogs, message, open" 
 windows=$(list_windows)
 grep -qE '^(TGalleryForm|TMdiForm)'$'\t' <<<"$windows" && fail "a Gallery window is already open in this Wine prefix"
 
-# check_page PAGE PATTERN: starts the page and waits until a visible window whose probe line matches the
-# extended regular expression PATTERN is up; then screenshots it and checks that it is drawn.
+# check_page PAGE PATTERN [SKIN]: starts the page (in the skin, the default one without) and waits until a
+# visible window whose probe line matches the extended regular expression PATTERN is up and has been taken over
+# by the engine (skinned, unless SKIN is none); then screenshots it ($shot) and checks that it is drawn.
 check_page() {
-    local page=$1 pattern=$2
+    local page=$1 pattern=$2 skin=${3:-} name=$1
+    [ -n "$skin" ] && name=$page-$skin
     line=
-    "$tools/wine-run.sh" "$exe" --page "$page" >"$out/gallery-$page.log" 2>&1 &
+    "$tools/wine-run.sh" "$exe" --page "$page" ${skin:+--skin "$skin"} >"$out/gallery-$name.log" 2>&1 &
     pid=$!
     for _ in $(seq 1 120); do
         windows=$(list_windows)
         line=$(grep -E "$pattern" <<<"$windows" | head -n1)
         [ -n "$line" ] && break
-        kill -0 "$pid" 2>/dev/null || fail "page $page: the Gallery ended early: $(cat "$out/gallery-$page.log")"
+        kill -0 "$pid" 2>/dev/null || fail "page $name: the Gallery ended early: $(cat "$out/gallery-$name.log")"
         sleep 0.5
     done
-    [ -n "$line" ] || fail "page $page: no window matching $pattern within 60 s"
+    [ -n "$line" ] || fail "page $name: no window matching $pattern within 60 s"
     winpid=$(awk -F'\t' '{ print $6 }' <<<"$line")
-    # The first paint, and the skin's deferred install.
-    sleep 2
+    # The skin's deferred install takes the window over a moment after it shows; then its first paint.
+    if [ "$skin" != none ]; then
+        for _ in $(seq 1 40); do
+            [ "$(awk -F'\t' '{ print $4 }' <<<"$line")" = 1 ] && break
+            sleep 0.25
+            line=$(list_windows | grep -E "$pattern" | head -n1)
+        done
+    fi
+    sleep 1
     windows=$(list_windows)
     line=$(grep -E "$pattern" <<<"$windows" | head -n1)
-    [ -n "$line" ] || fail "page $page: the window went away"
+    [ -n "$line" ] || fail "page $name: the window went away"
     read -r x y w h <<<"$(awk -F'\t' '{ print $3 }' <<<"$line")"
-    local shot=$out/gallery-$page.png
-    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shot" 2>/dev/null || fail "page $page: no screenshot"
+    shot=$out/gallery-$name.png
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shot" 2>/dev/null || fail "page $name: no screenshot"
     # Drawn: more than a handful of colours, and not one flat colour.
     local colours deviation
     colours=$(identify -format '%k' "$shot")
     deviation=$(convert "$shot" -colorspace Gray -format '%[fx:standard_deviation]' info:)
-    [ "$colours" -gt 8 ] || fail "page $page: the screenshot has only $colours colours ($shot)"
-    awk -v d="$deviation" 'BEGIN { exit !(d > 0.02) }' || fail "page $page: the screenshot is flat ($shot)"
-    echo "page $page: $(awk -F'\t' '{ print $1 " \"" $2 "\" " $3 ", skinned " $4 }' <<<"$line"); $colours colours; $shot"
+    [ "$colours" -gt 8 ] || fail "page $name: the screenshot has only $colours colours ($shot)"
+    awk -v d="$deviation" 'BEGIN { exit !(d > 0.02) }' || fail "page $name: the screenshot is flat ($shot)"
+    echo "page $name: $(awk -F'\t' '{ print $1 " \"" $2 "\" " $3 ", skinned " $4 }' <<<"$line"); $colours colours; $shot"
+}
+
+# wait_until SECONDS COMMAND...: runs the command every quarter second until it succeeds; fails after SECONDS.
+wait_until() {
+    local limit=$(($1 * 4))
+    shift
+    for _ in $(seq 1 "$limit"); do
+        "$@" && return 0
+        sleep 0.25
+    done
+    return 1
+}
+
+# How many popup menu windows ("#32768") are up, and how many of them answer that they are skinned.
+popups() { list_windows | grep -c $'^#32768\t'; }
+skinned_popups() { list_windows | grep -c $'^#32768\t[^\t]*\t[^\t]*\t1\t'; }
+popups_are() { [ "$(popups)" = "$1" ]; }
+# The same count read from X alone, quick enough to ask after every step of the mouse: the Gallery's mapped
+# windows without a title (its menus).
+x_popups() {
+    local id n=0
+    for id in $(xdotool search --onlyvisible --class '^gallery\.exe$' 2>/dev/null); do
+        [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] && n=$((n + 1))
+    done
+    echo "$n"
+}
+# Rectangle ("x y width height") of the newest popup menu: the probe lists windows from the top of the z-order.
+newest_popup() { list_windows | awk -F'\t' '$1 == "#32768" { print $3; exit }'; }
+# slide_down X Y0 Y1 N: moves the mouse down from (X, Y0) to (X, Y1) in small steps until N menus are up.
+slide_down() {
+    local yy
+    for yy in $(seq "$2" 3 "$3"); do
+        xdotool mousemove --sync "$1" "$yy"
+        sleep 0.05
+        [ "$(x_popups)" -ge "$4" ] && sleep 0.3 && return 0
+    done
+    return 1
+}
+# Mean colour ("r g b", 0..255) of a rectangle of a screenshot: patch_colour PNG X Y W H.
+patch_colour() {
+    convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -scale 1x1\! \
+        -format '%[fx:int(255*r+.5)] %[fx:int(255*g+.5)] %[fx:int(255*b+.5)]' info:
+}
+# Distance between two colours "r g b".
+colour_distance() {
+    awk -v a="$1" -v b="$2" \
+        'BEGIN { split(a, p); split(b, q); printf "%d\n", sqrt((p[1]-q[1])^2 + (p[2]-q[2])^2 + (p[3]-q[3])^2) }'
 }
 
 check_page main $'^TGalleryForm\t'
@@ -138,20 +198,192 @@ xdotool key alt+e
 wait_for $'^#32768\t' || fail "page main: Alt+E opened no drop-down"
 [ "$(popup_x)" = "$edit_x" ] || fail "page main: Alt+E opened a drop-down at $(popup_x), not Edit's at $edit_x"
 xdotool key Escape
+wait_until 5 popups_are 0 || fail "page main: Esc left Edit's drop-down open"
 echo "page main: the skinned menu bar opens, switches and closes its drop-downs under real input"
+
+# shot_window NAME: the main window and a margin around it (drop-downs and submenus reach past it).
+shot_window() {
+    import -window root -crop "$((w + 300))x$((h + 40))+$((x - 20))+$((y - 20))" +repage "$out/$1.png" 2>/dev/null ||
+        fail "no screenshot $1"
+}
+
+# Nested submenus: the mouse slides down File's drop-down until an item opens its submenu (最近的文件, Recent
+# files), then down that submenu until its own submenu opens (更多, More). Each is a popup menu window of its
+# own, beside the one it came from, and each is skinned.
+xdotool mousemove --sync $((x + 25)) "$band_y" click 1
+wait_until 10 popups_are 1 || fail "page main: a click on File opened no drop-down"
+read -r px py pw ph <<<"$(newest_popup)"
+slide_down $((px + 40)) $((py + 4)) $((py + ph - 4)) 2 || fail "page main: no item of File's drop-down opened a submenu"
+wait_until 5 popups_are 2 || fail "page main: the probe sees no submenu beside File's drop-down"
+read -r sx sy sw sh <<<"$(newest_popup)"
+[ "$sx" -ge $((px + pw - 8)) ] || fail "page main: the submenu at $sx is not beside the drop-down ($px, $pw wide)"
+[ "$(skinned_popups)" = 2 ] || fail "page main: the submenu is not skinned: $(list_windows | grep $'^#32768')"
+shot_window gallery-submenu
+slide_down $((sx + 40)) $((sy + 4)) $((sy + sh - 4)) 3 || fail "page main: no item of the submenu opened its own"
+wait_until 5 popups_are 3 || fail "page main: the probe sees no nested submenu"
+[ "$(skinned_popups)" = 3 ] || fail "page main: the nested submenu is not skinned: $(list_windows | grep $'^#32768')"
+shot_window gallery-submenu-nested
+for n in 2 1 0; do
+    xdotool key Escape
+    wait_until 5 popups_are "$n" || fail "page main: Esc did not close one menu level (want $n menus up)"
+done
+echo "page main: File's drop-down, its submenu and the submenu's own open skinned under the mouse"
+
+# The keyboard alone: Alt opens the first drop-down (File), Right moves along the bar to Edit's and View's
+# (their first items have no submenu), Down moves from View's first item to 状态栏 (Status bar), Enter runs it.
+# It is an auto-check item: the log gets its line without the check mark, and the same keys once more put the
+# mark back.
+log_last() { "$tools/wine-run.sh" "$probe" log 2>/dev/null | tr -d '\r' | tail -n1; }
+log_is() { [ "$(log_last)" = "$1" ]; }
+popup_at() { [ "$(popup_x)" = "$1" ]; }
+popup_right_of() { local px; px=$(popup_x); [ -n "$px" ] && [ "$px" -gt "$1" ]; }
+xdotool mousemove --sync $((x + w / 2)) $((y + h / 2)) click 1
+sleep 0.3
+xdotool key alt
+wait_until 10 popups_are 1 || fail "page main: Alt alone opened no drop-down"
+popup_at "$file_x" || fail "page main: Alt opened the drop-down at $(popup_x), not File's at $file_x"
+xdotool key Right
+wait_until 5 popup_at "$edit_x" || fail "page main: Right did not move from File's drop-down to Edit's"
+xdotool key Right
+wait_until 5 popup_right_of "$edit_x" || fail "page main: Right did not move from Edit's drop-down to View's"
+view_x=$(popup_x)
+[ "$(popups)" = 1 ] || fail "page main: the arrows left more than one drop-down open"
+sleep 0.5
+xdotool key Down
+sleep 0.5
+shot_window gallery-keys-view
+xdotool key Return
+wait_until 5 popups_are 0 || fail "page main: Enter left the drop-down open"
+wait_until 5 log_is '菜单 menu: 状态栏(S)' || fail "page main: Enter ran no 状态栏 command; the log ends: $(log_last)"
+xdotool key alt+v
+wait_until 10 popup_at "$view_x" || fail "page main: Alt+V opened no drop-down at View's ($view_x)"
+sleep 0.5
+shot_window gallery-keys-view-unchecked
+xdotool key Down
+sleep 0.3
+xdotool key Return
+wait_until 5 log_is '菜单 menu: 状态栏(S) [✓]' || fail "page main: 状态栏 did not get its mark back; the log ends: $(log_last)"
+echo "page main: Alt, Right, Right, Down, Enter run View > 状态栏; its check mark goes and comes back"
+main_shot=$out/gallery-main.png
+main_w=$w
 close_gallery
+
+# The MDI page: a real click on the active child's maximise button (the skin puts it 52 pixels from the child's
+# right edge, 4 down, 21 square); the maximised child's minimise, restore and close buttons then sit at the end
+# of the frame's skinned menu band, and a real click on each does what it says.
+mdi_dump() { "$tools/wine-run.sh" "$probe" mdi 2>/dev/null | tr -d '\r'; }
+active_child() { mdi_dump | awk -F'\t' '$1 == "child" && $6 == 1 { print; exit }'; }
+child_state() { mdi_dump | awk -F'\t' -v t="$1" '$1 == "child" && $2 == t { print $3; exit }'; }
+child_is() { [ "$(child_state "$1")" = "$2" ]; }
+children_are() { [ "$(mdi_dump | grep -c $'^child\t')" = "$1" ]; }
+mdi_status() { mdi_dump | awk -F'\t' '$1 == "status" { print $2 }'; }
+status_is() { [ "$(mdi_status)" = "$1" ]; }
+# The number of key-coloured (magenta) pixels in a screenshot: a frame that lost its shape shows them.
+magenta() {
+    convert "$1" -fill black +opaque '#ff00ff' -fill white -opaque '#ff00ff' -colorspace Gray \
+        -format '%[fx:int(mean*w*h+.5)]' info:
+}
+# How much the pixels of a rectangle of a screenshot vary (0 for a flat patch of band).
+patch_spread() { convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -colorspace Gray -format '%[fx:standard_deviation]' info:; }
+maximise_active() {
+    local child title cx cy cw
+    child=$(active_child)
+    [ -n "$child" ] || fail "page mdi: no active child: $(mdi_dump)"
+    title=$(awk -F'\t' '{ print $2 }' <<<"$child")
+    read -r cx cy cw _ <<<"$(awk -F'\t' '{ print $4 }' <<<"$child")"
+    xdotool mousemove --sync $((cx + cw - 52 + 10)) $((cy + 4 + 10))
+    sleep 0.3
+    xdotool click 1
+    wait_until 10 child_is "$title" max || fail "page mdi: a click on the maximise button of $title did not maximise it"
+    echo "$title"
+}
+# band_button INDEX: the centre of the band's MDI button (0 minimise, 1 restore, 2 close). The skin's MDI image
+# is 12 cells of 13 pixels: the buttons are 13 wide, (13 + 4) * (3 - INDEX) left of the client area's right edge
+# less the band image's left margin (1), centred in the band of the platform's menu height.
+band_button() {
+    local left=$((client_x + client_w - 17 * (3 - $1) - 1))
+    echo "$((left + 6)) $((client_y - band_h + (band_h - 13) / 2 + 6))"
+}
+click_band_button() {
+    local bx by
+    read -r bx by <<<"$(band_button "$1")"
+    xdotool mousemove --sync "$bx" "$by"
+    sleep 0.4
+    xdotool click 1
+}
+# The band's end, where the buttons sit, from a screenshot of the window ($x $y at its corner).
+band_end_spread() { patch_spread "$1" $((client_x + client_w - 56 - x)) $((client_y - band_h + 3 - y)) 52 $((band_h - 6)); }
+shot_mdi() { import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/$1.png" 2>/dev/null || fail "no screenshot $1"; }
 
 check_page mdi $'^TMdiForm\t[^\t]*\t[^\t]*\t[01]\t3\t'
 grep -q $'^TGalleryForm\t' <<<"$windows" && fail "page mdi: the main form is shown too"
+read -r client_x client_y client_w _ <<<"$(mdi_dump | awk -F'\t' '$1 == "client" { print $2 }')"
+band_h=$(mdi_dump | awk -F'\t' '$1 == "menu" { print $2 }')
+[ "$(mdi_dump | awk -F'\t' '$1 == "menubar" { print $2 }')" = 0 ] || fail "page mdi: the platform's menu bar is still on the window"
+[ "$(mdi_status)" = '子窗口 children: 3' ] || fail "page mdi: the status bar says '$(mdi_status)' with three children"
+[ "$(mdi_dump | grep -c $'^child\t[^\t]*\tnormal\t[^\t]*\t1\t')" = 3 ] ||
+    fail "page mdi: not three skinned children in their normal state: $(mdi_dump)"
+flat=$(band_end_spread "$shot")
+first=$(maximise_active) || exit 1
+sleep 1
+shot_mdi gallery-mdi-maximised
+# The band's end, four times as large.
+import -window root -crop "90x$((band_h + 8))+$((client_x + client_w - 86))+$((client_y - band_h - 4))" +repage \
+    "$out/gallery-mdi-band.png" 2>/dev/null && mogrify -scale 400% "$out/gallery-mdi-band.png"
+with=$(band_end_spread "$out/gallery-mdi-maximised.png")
+awk -v a="$flat" -v b="$with" 'BEGIN { exit !(b > a + 0.05) }' ||
+    fail "page mdi: no buttons at the end of the band with $first maximised (spread $flat before, $with now)"
+click_band_button 1
+wait_until 10 child_is "$first" normal || fail "page mdi: the band's restore button did not restore $first: $(mdi_dump)"
+echo "page mdi: the band's restore button restores $first"
+first=$(maximise_active) || exit 1
+click_band_button 0
+wait_until 10 child_is "$first" min || fail "page mdi: the band's minimise button did not minimise $first: $(mdi_dump)"
+sleep 1
+shot_mdi gallery-mdi-minimised
+[ "$(magenta "$out/gallery-mdi-minimised.png")" = 0 ] ||
+    fail "page mdi: key-coloured pixels show after the maximised child was minimised ($out/gallery-mdi-minimised.png)"
+echo "page mdi: the band's minimise button minimises $first"
+second=$(maximise_active) || exit 1
+click_band_button 2
+wait_until 10 children_are 2 || fail "page mdi: the band's close button did not close $second: $(mdi_dump)"
+[ -z "$(child_state "$second")" ] || fail "page mdi: $second is still there after the band's close button"
+wait_until 5 status_is '子窗口 children: 2' || fail "page mdi: the status bar says '$(mdi_status)' with two children left"
+sleep 1
+shot_mdi gallery-mdi-closed
+[ "$(magenta "$out/gallery-mdi-closed.png")" = 0 ] ||
+    fail "page mdi: key-coloured pixels show after the maximised child was closed ($out/gallery-mdi-closed.png)"
+after=$(band_end_spread "$out/gallery-mdi-closed.png")
+awk -v a="$flat" -v b="$after" 'BEGIN { exit !(b < a + 0.02) }' ||
+    fail "page mdi: the band keeps the child's buttons after it closed (spread $flat at first, $after now)"
+echo "page mdi: the band's close button closes $second; the band is plain again"
 close_gallery
 
-check_page dialogs $'^#32770\t标准控件 - Standard controls\t'
+# The dialog box and the file-open dialog wear the skin's caption: a patch of their caption bar, right of the
+# title and left of the buttons, has the colour of the main form's skinned caption and not the platform's (the
+# same page without a skin). The patch lies in the lower part of the skin's caption (28 pixels tall), below the
+# platform's (18).
+caption_patch() { patch_colour "$1" $(($2 - 130)) 19 20 8; }
+main_caption=$(caption_patch "$main_shot" "$main_w")
+check_caption() {
+    local page=$1 pattern=$2 skinned plain
+    check_page "$page" "$pattern"
+    [ "$(awk -F'\t' '{ print $4 }' <<<"$line")" = 1 ] || fail "page $page: the window is not skinned"
+    skinned=$(caption_patch "$shot" "$w")
+    close_gallery
+    check_page "$page" "$pattern" none
+    plain=$(caption_patch "$shot" "$w")
+    close_gallery
+    [ "$(colour_distance "$skinned" "$main_caption")" -lt 40 ] ||
+        fail "page $page: the caption ($skinned) is not the skin's ($main_caption, the main form's)"
+    [ "$(colour_distance "$skinned" "$plain")" -gt 60 ] ||
+        fail "page $page: the caption ($skinned) looks like the platform's ($plain, without the skin)"
+    echo "page $page: skinned caption $skinned (the main form's $main_caption; without the skin $plain)"
+}
+check_caption dialogs $'^#32770\t标准控件 - Standard controls\t'
 grep -q $'^TGalleryForm\t' <<<"$windows" || fail "page dialogs: no main form under the dialog box"
-close_gallery
+check_caption open $'^#32770\t打开 Open\t'
 
 check_page message $'^#32770\t消息框 Message box\t'
-close_gallery
-
-check_page open $'^#32770\t打开 Open\t'
 close_gallery
 echo "all pages up"

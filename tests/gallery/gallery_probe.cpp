@@ -1,26 +1,69 @@
-// Lists the visible top-level windows of the Wine session for the Gallery's end-to-end test (a console
-// program): one line each, "class<TAB>title<TAB>x y width height<TAB>skinned<TAB>children<TAB>process", where
-// skinned is what the window answers to the engine's SM_ISSKINNED, children counts its MDI children and
-// process is the Windows process id.
+// Answers the Gallery's end-to-end test about the windows of the Wine session (a console program).
+//   gallery_probe      one line per visible top-level window: "class<TAB>title<TAB>x y width height<TAB>
+//                      skinned<TAB>children<TAB>process", where skinned is what the window answers to the
+//                      engine's SM_ISSKINNED, children counts its visible MDI children and process is the
+//                      Windows process id
+//   gallery_probe log  the lines of the log of the first visible "TGalleryForm", one per line
+//   gallery_probe mdi  the first visible "TMdiForm", one line each: "client<TAB>x y width height" (its client
+//                      area on the screen, below the skinned frame's menu band); "menu<TAB>height" (the
+//                      band's height, the platform's menu-bar height); "menubar<TAB>0|1" (whether the
+//                      platform's own menu bar is on the window); "status<TAB>text" (its status bar's first
+//                      panel); then per MDI child "child<TAB>title<TAB>state<TAB>x y width
+//                      height<TAB>skinned<TAB>active", where state is normal, max or min
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr UINT kSmIsSkinned = 13603;
 
-std::string Utf8(const wchar_t* text) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string s(std::size_t(n > 0 ? n : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, s.data(), n, nullptr, nullptr);
-    s.resize(s.size() - 1);
+std::string Utf8(const std::wstring& w) {
+    if (w.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), int(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(std::size_t(n > 0 ? n : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.data(), int(w.size()), s.data(), n, nullptr, nullptr);
     return s;
 }
 
+std::string OneLine(const std::wstring& w) {
+    std::string s = Utf8(w);
+    for (char& c : s)
+        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    return s;
+}
+
+std::wstring ClassOf(HWND h) {
+    wchar_t name[128] = {};
+    GetClassNameW(h, name, 128);
+    return name;
+}
+
+// The text through WM_GETTEXT, which the platform carries across processes for any window class.
+std::wstring TextOf(HWND h) {
+    DWORD_PTR len = 0;
+    if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &len)) return {};
+    std::wstring text(len + 1, L'\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(h, WM_GETTEXT, WPARAM(len + 1), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 2000, &got);
+    text.resize(got);
+    return text;
+}
+
+int Skinned(HWND h) {
+    DWORD_PTR skinned = 0;
+    SendMessageTimeoutW(h, kSmIsSkinned, 0, 0, SMTO_ABORTIFHUNG, 2000, &skinned);
+    return int(skinned == 1);
+}
+
+HWND MdiClientOf(HWND window) { return FindWindowExW(window, nullptr, L"MDIClient", nullptr); }
+
 int MdiChildren(HWND window) {
-    HWND client = FindWindowExW(window, nullptr, L"MDIClient", nullptr);
+    HWND client = MdiClientOf(window);
     int n = 0;
     for (HWND c = client ? GetWindow(client, GW_CHILD) : nullptr; c; c = GetWindow(c, GW_HWNDNEXT))
         if (IsWindowVisible(c)) ++n;
@@ -29,24 +72,106 @@ int MdiChildren(HWND window) {
 
 BOOL CALLBACK List(HWND window, LPARAM) {
     if (!IsWindowVisible(window)) return TRUE;
-    wchar_t cls[128] = {}, title[256] = {};
-    GetClassNameW(window, cls, 128);
-    GetWindowTextW(window, title, 256);
     RECT r;
     GetWindowRect(window, &r);
-    DWORD_PTR skinned = 0;
-    SendMessageTimeoutW(window, kSmIsSkinned, 0, 0, SMTO_ABORTIFHUNG, 2000, &skinned);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    std::printf("%s\t%s\t%ld %ld %ld %ld\t%d\t%d\t%lu\n", Utf8(cls).c_str(), Utf8(title).c_str(),
-                long(r.left), long(r.top), long(r.right - r.left), long(r.bottom - r.top), int(skinned == 1),
-                MdiChildren(window), static_cast<unsigned long>(process));
+    std::printf("%s\t%s\t%ld %ld %ld %ld\t%d\t%d\t%lu\n", Utf8(ClassOf(window)).c_str(),
+                OneLine(TextOf(window)).c_str(), long(r.left), long(r.top), long(r.right - r.left),
+                long(r.bottom - r.top), Skinned(window), MdiChildren(window),
+                static_cast<unsigned long>(process));
     return TRUE;
+}
+
+struct Search {
+    const wchar_t* cls;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisible(HWND window, LPARAM lp) {
+    auto* s = reinterpret_cast<Search*>(lp);
+    if (!IsWindowVisible(window) || ClassOf(window) != s->cls) return TRUE;
+    s->found = window;
+    return FALSE;
+}
+
+HWND FindForm(const wchar_t* cls) {
+    Search s{cls, nullptr};
+    EnumWindows(&FindVisible, reinterpret_cast<LPARAM>(&s));
+    if (!s.found) std::fprintf(stderr, "gallery_probe: no visible %s\n", Utf8(cls).c_str());
+    return s.found;
+}
+
+BOOL CALLBACK Collect(HWND h, LPARAM lp) {
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+    return TRUE;
+}
+
+int Log() {
+    HWND form = FindForm(L"TGalleryForm");
+    if (!form) return 1;
+    std::vector<HWND> children;
+    EnumChildWindows(form, &Collect, reinterpret_cast<LPARAM>(&children));
+    for (HWND c : children) {
+        if ((GetWindowLongW(c, GWL_STYLE) & ES_MULTILINE) == 0) continue;
+        std::wstring cls = ClassOf(c);
+        for (wchar_t& ch : cls) ch = wchar_t(towlower(ch));
+        if (cls.find(L"memo") == std::wstring::npos && cls.find(L"edit") == std::wstring::npos) continue;
+        const std::wstring text = TextOf(c);
+        std::size_t start = 0;
+        while (start < text.size()) {
+            std::size_t end = text.find(L"\r\n", start);
+            if (end == std::wstring::npos) end = text.size();
+            std::printf("%s\n", Utf8(text.substr(start, end - start)).c_str());
+            start = end + 2;
+        }
+        return 0;
+    }
+    std::fprintf(stderr, "gallery_probe: the Gallery has no log\n");
+    return 1;
+}
+
+int Mdi() {
+    HWND form = FindForm(L"TMdiForm");
+    if (!form) return 1;
+    RECT cr{};
+    GetClientRect(form, &cr);
+    POINT origin{0, 0};
+    ClientToScreen(form, &origin);
+    std::printf("client\t%ld %ld %ld %ld\n", long(origin.x), long(origin.y), long(cr.right), long(cr.bottom));
+    std::printf("menu\t%d\n", GetSystemMetrics(SM_CYMENU));
+    std::printf("menubar\t%d\n", GetMenu(form) ? 1 : 0);
+    std::vector<HWND> controls;
+    EnumChildWindows(form, &Collect, reinterpret_cast<LPARAM>(&controls));
+    for (HWND c : controls) {
+        std::wstring cls = ClassOf(c);
+        for (wchar_t& ch : cls) ch = wchar_t(towlower(ch));
+        if (cls.find(L"status") != std::wstring::npos) {
+            std::printf("status\t%s\n", OneLine(TextOf(c)).c_str());
+            break;
+        }
+    }
+    HWND client = MdiClientOf(form);
+    if (!client) return 0;
+    DWORD_PTR active = 0;
+    SendMessageTimeoutW(client, WM_MDIGETACTIVE, 0, 0, SMTO_ABORTIFHUNG, 2000, &active);
+    for (HWND c = GetWindow(client, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(c)) continue;
+        RECT r;
+        GetWindowRect(c, &r);
+        const char* state = IsZoomed(c) ? "max" : IsIconic(c) ? "min" : "normal";
+        std::printf("child\t%s\t%s\t%ld %ld %ld %ld\t%d\t%d\n", OneLine(TextOf(c)).c_str(), state,
+                    long(r.left), long(r.top), long(r.right - r.left), long(r.bottom - r.top), Skinned(c),
+                    int(HWND(active) == c));
+    }
+    return 0;
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "log") == 0) return Log();
+    if (argc > 1 && std::strcmp(argv[1], "mdi") == 0) return Mdi();
     EnumWindows(&List, 0);
     return 0;
 }

@@ -31,7 +31,8 @@ bool TWinSkinForm::IsButtonVisible(TWinSysButton& button) {
     c.hasSystem = FormIcons.Contains(sbisystem);
     c.messageBox = ismessagebox;
     c.dialogBorder = FormBorder == sbsDialog;
-    c.mdiChildMaxInMenuBar = false;  // the skinned menu bar comes with the menus
+    // The buttons of a maximised MDI child live in the frame's skinned menu band.
+    c.mdiChildMaxInMenuBar = FormStyle == sfsMDIform && menu && MDIChildMax();
     const TDataSkinSysButton& d = *button.data;
     const bool says = AsksApplication(d.Visibility) &&
                       SendMessageW(Hwnd, SM_BUTTONVISIBLE, WPARAM(d.Visibility), LPARAM(d.Action)) > 0;

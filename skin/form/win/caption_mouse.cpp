@@ -51,7 +51,7 @@ void TWinSkinForm::Maximize() {
         Restore();
         return;
     }
-    if (MdiChild() && Manager()) Manager()->MDIMax = true;
+    if (MdiChild() && Manager()) Manager()->SetMDIMax(true);  // no child keeps its shaped region now
     Windowstate = swsMax;
     PostMessageW(Hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     ActiveBtn = nullptr;

@@ -198,13 +198,20 @@ void TWinSkinMenu::DrawMenu(HDC dc, const TRect& B) {
         DrawCaption(bdc, r, b->caption, b->enabled, TextColour(*FSD, b->enabled));
     }
     // A maximised MDI child's buttons sit at the band's end.
-    if (SF->FormStyle == sfsMDIform && SF->MDIChildMax()) {
-        for (auto& sb : SF->SysBtn) {
-            if (sb->data->Visibility != 100 || sb->data->Map.Empty()) continue;
-            DrawSkinCell(bdc, sb->bounds.Offset(-SF->bw.Left, -SF->bw.Top), sb->data->Map, 1, sb->data->frame,
-                         1);
+    if (SF->FormStyle == sfsMDIform) {
+        FormManagerLink* m = SF->Manager();
+        if (SF->MDIChildMax()) {
+            for (auto& sb : SF->SysBtn) {
+                if (sb->data->Visibility != 100 || sb->data->Map.Empty()) continue;
+                DrawSkinCell(bdc, sb->bounds.Offset(-SF->bw.Left, -SF->bw.Top), sb->data->Map, 1,
+                             sb->data->frame, 1);
+            }
+            if (m && !m->MDIMax) m->SetMDIMax(true);
+        } else if (m && m->MDIMax) {
+            // The maximised child was minimised or closed (or restored past the skinner): the children take
+            // their shapes back, or their key-coloured corners would show.
+            m->SetMDIMax(false);
         }
-        if (FormManagerLink* m = SF->Manager(); m && !m->MDIMax) m->SetMDIMax(true);
     }
     BitBlt(dc, B.Left, B.Top, W, H, bdc, 0, 0, SRCCOPY);
 }

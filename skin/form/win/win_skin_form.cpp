@@ -617,7 +617,18 @@ void TWinSkinForm::MDIClientWndProc(TMessage& m) {
         return;
     case WM_MDIDESTROY:
         pass();
-        if (sMainMenu && Manager()) Manager()->MDIMax = MDIChildMax();
+        if (sMainMenu && Manager()) {
+            // A maximised child that goes takes its buttons out of the band, and the children left get their
+            // shapes back.
+            Manager()->SetMDIMax(MDIChildMax());
+            if (menu) RedrawWindow(Hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+        }
+        return;
+    case WM_PARENTNOTIFY:
+        pass();
+        // A child destroyed without WM_MDIDESTROY: once it has gone, the frame is painted again, and its band
+        // (the maximised child's buttons, the children's shapes) follows what is left.
+        if (LOWORD(m.WParam) == WM_DESTROY && sMainMenu) PostMessageW(ClientHwnd, SM_MDIREDRAW, 0, 0);
         return;
     case WM_MDITILE:
     case WM_MDICASCADE:

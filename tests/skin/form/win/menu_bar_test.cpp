@@ -1,6 +1,8 @@
 // The skinned menu bar on a real framework form under Wine: the platform's bar leaves the window and comes
 // back, the band is painted from the skin with the items laid out in it, a command item posts its command,
-// and the system key opens the drop-down of the item whose accelerator it carries.
+// and the system key opens the drop-down of the item whose accelerator it carries. On an MDI form, a
+// maximised child's buttons sit in the band and act on the child, and the band follows the child when it
+// goes.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -12,6 +14,8 @@
 #include "platform/win/menus.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_messages.h"
+#include "skin/data/skin_object.h"
+#include "skin/form/form_manager_link.h"
 #include "skin/form/win/menu_bar.h"
 #include "skin/form/win/win_skin_form.h"
 #include "tests/platform/win_framework/win_fixtures.h"
@@ -110,6 +114,170 @@ TEST_F(MenuBarTest, TheSystemKeyOpensTheItemOfItsAcceleratorAndTheMenuFindsItsIt
     EXPECT_TRUE(opened);
     EXPECT_EQ(items, 1);  // Help's own drop-down (About)
     EXPECT_FALSE(skinner->fInMenu);
+}
+
+// The manager as far as an MDI form's skinner uses it: it records the maximised flag.
+class FakeManager : public FormManagerLink {
+public:
+    void InstallHook() override {}
+    void InstallThread(std::uint32_t) override {}
+    void UnInstallThread(std::uint32_t) override {}
+    void AddSkinData(TSkinData*) override {}
+    void RemoveSkinData(TSkinData*) override {}
+    bool AddForm(HWND) override { return false; }
+    void SetAction(std::int32_t, std::int32_t) override {}
+    void DeleteSysbtn() override {}
+    void SetMDIMax(bool maximised) override {
+        MDIMax = maximised;
+        ++changes;  // the manager's work (the children's shapes) happens here
+    }
+    int changes = 0;
+    void DeleteForm2(HWND) override {}
+    void SetPopMenu() override {}
+    void SetHMenu(HMENU) override {}
+    TBitmap* GetMenuBg(HMENU) override { return nullptr; }
+};
+
+class MdiMenuBarTest : public testing::Test {
+protected:
+    void SetUp() override {
+        const std::vector<std::uint8_t> built = testskin::BuiltPackage("tocvane.skn");
+        TMemoryStream s(built.empty() ? testskin::DefaultPackage() : built);
+        skin.LoadFromStream(s);
+        ASSERT_FALSE(skin.Empty);
+        Application->Initialize();
+        frame = std::make_unique<TForm>(nullptr);
+        auto* menu = new TMainMenu(frame.get());
+        NewItem(frame.get(), NewItem(frame.get(), menu->Items(), L"&File"), L"E&xit");
+        NewItem(frame.get(), NewItem(frame.get(), menu->Items(), L"&Window"), L"&Tile");
+        frame->SetFormStyle(fsMDIForm);
+        frame->SetBounds(20, 20, 500, 360);
+        frame->SetMenu(menu);
+        frame->Show();
+        for (int i = 0; i < 2; ++i) {
+            auto* child = new TForm(frame.get());
+            child->SetFormStyle(fsMDIChild);
+            child->SetBounds(0, 0, 200, 150);
+            child->Show();
+            children.push_back(child);
+        }
+        Pump(50);
+        skinner = new TWinSkinForm(frame.get());
+        skinner->Hwnd = frame->Handle();
+        skinner->host = &manager;
+        skinner->InitTform(&skin, frame.get());
+        PostMessageW(frame->Handle(), SM_INITSKIN, 0, 1000);
+        ASSERT_TRUE(PumpUntil([&] { return skinner->Skinstate == TWinSkinForm::kActive; }, 2000));
+        ASSERT_TRUE(skinner->menu);
+    }
+
+    void TearDown() override {
+        if (skinner && frame) skinner->host = nullptr;
+    }
+
+    // The band's MDI buttons (minimise, restore, close), as the skin lists them.
+    std::vector<TWinSysButton*> BandButtons() {
+        std::vector<TWinSysButton*> found;
+        for (auto& b : skinner->SysBtn)
+            if (b->data->Visibility == 100) found.push_back(b.get());
+        return found;
+    }
+
+    void PaintFrame() {
+        RedrawWindow(frame->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        Pump(50);
+    }
+
+    // A real click, as the mouse gives it, at a point of the window (window coordinates).
+    void ClickAt(TPoint p) {
+        RECT w;
+        GetWindowRect(frame->Handle(), &w);
+        const LPARAM at = MAKELPARAM(w.left + p.X, w.top + p.Y);
+        SendMessageW(frame->Handle(), WM_NCLBUTTONDOWN, HTMENU, at);
+        SendMessageW(frame->Handle(), WM_NCLBUTTONUP, HTMENU, at);
+        Pump(50);
+    }
+
+    TSkinData skin{nullptr};
+    FakeManager manager;
+    std::unique_ptr<TForm> frame;
+    std::vector<TForm*> children;
+    TWinSkinForm* skinner = nullptr;  // owned by the form
+};
+
+TEST_F(MdiMenuBarTest, AMaximisedChildsButtonsSitInTheBandAndActOnIt) {
+    const std::vector<TWinSysButton*> buttons = BandButtons();
+    ASSERT_EQ(buttons.size(), 3u);
+    ASSERT_FALSE(buttons[1]->data->Map.Empty());
+    PaintFrame();
+    for (TWinSysButton* b : buttons) EXPECT_FALSE(b->visible);  // no child is maximised
+
+    TCustomForm* child = frame->ActiveMDIChild();
+    ASSERT_NE(child, nullptr);
+    SendMessageW(frame->ClientHandle(), WM_MDIMAXIMIZE, WPARAM(child->Handle()), 0);
+    PaintFrame();
+    ASSERT_TRUE(skinner->MDIChildMax());
+    EXPECT_TRUE(manager.MDIMax);
+    const int bandTop = skinner->bw.Top, bandBottom = skinner->bw.Top + skinner->MenuHeight;
+    for (TWinSysButton* b : buttons) {
+        EXPECT_TRUE(b->visible);
+        EXPECT_GE(b->bounds.Top, bandTop);
+        EXPECT_LE(b->bounds.Bottom, bandBottom);
+        EXPECT_LE(b->bounds.Right, skinner->fwidth - skinner->bw.Right);
+    }
+    // Minimise, restore and close from left to right, after the bar's last item.
+    EXPECT_LT(buttons[0]->bounds.Right, buttons[1]->bounds.Left);
+    EXPECT_LT(buttons[1]->bounds.Right, buttons[2]->bounds.Left);
+    EXPECT_GT(buttons[0]->bounds.Left, skinner->menu->Buttons.back()->bounds.Right);
+
+    // The restore button restores the child.
+    const TRect r = buttons[1]->bounds;
+    ClickAt({r.Left + r.Width() / 2, r.Top + r.Height() / 2});
+    EXPECT_FALSE(IsZoomed(child->Handle()));
+    PaintFrame();
+    EXPECT_FALSE(manager.MDIMax);
+    for (TWinSysButton* b : buttons) EXPECT_FALSE(b->visible);
+}
+
+TEST_F(MdiMenuBarTest, TheBandLetsGoOfAChildThatWasMaximisedWhenItGoes) {
+    TCustomForm* child = frame->ActiveMDIChild();
+    ASSERT_NE(child, nullptr);
+    SendMessageW(frame->ClientHandle(), WM_MDIMAXIMIZE, WPARAM(child->Handle()), 0);
+    PaintFrame();
+    ASSERT_TRUE(manager.MDIMax);
+
+    // Destroyed by hand, as the framework destroys a closed child, not through WM_MDIDESTROY: the frame is
+    // painted again and the band and the manager follow.
+    DestroyWindow(child->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return !manager.MDIMax; }, 2000));
+    EXPECT_FALSE(skinner->MDIChildMax());
+    for (TWinSysButton* b : BandButtons()) EXPECT_FALSE(b->visible);
+
+    // A child minimised from its maximised state leaves no maximised flag either.
+    TForm* other = children.front();
+    ASSERT_NE(other, child);
+    SendMessageW(frame->ClientHandle(), WM_MDIMAXIMIZE, WPARAM(other->Handle()), 0);
+    PaintFrame();
+    ASSERT_TRUE(manager.MDIMax);
+    SendMessageW(other->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    PaintFrame();
+    EXPECT_FALSE(manager.MDIMax);
+}
+
+TEST_F(MdiMenuBarTest, TheMaximiseButtonOfASkinnedChildTellsTheManager) {
+    TForm* child = children.back();
+    auto* childSkinner = new TWinSkinForm(child);  // owned by the child
+    childSkinner->Hwnd = child->Handle();
+    childSkinner->host = &manager;
+    childSkinner->InitTform(&skin, child);
+    PostMessageW(child->Handle(), SM_INITSKIN, 0, 1000);
+    ASSERT_TRUE(PumpUntil([&] { return childSkinner->Skinstate == TWinSkinForm::kActive; }, 2000));
+    const int before = manager.changes;
+    childSkinner->Maximize();
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(child->Handle()) != FALSE; }, 2000));
+    EXPECT_TRUE(manager.MDIMax);
+    EXPECT_GT(manager.changes, before);  // through the manager, which takes the children's shapes off
+    childSkinner->host = nullptr;
 }
 
 }  // namespace

@@ -75,6 +75,12 @@ TCustomForm::~TCustomForm() {
     // The window goes first, while every control is whole (skinners get their last messages), then the
     // components; only then the rest of the form.
     Destroying();
+    // An MDI child goes through its client, which hands the activation to the next child and updates the
+    // window list and a maximised child's menu bar; destroyed directly, it would leave no child active.
+    if (formStyle_ == fsMDIChild && HandleAllocated() && IsWindow(Handle())) {
+        const HWND client = GetParent(Handle());
+        if (client) SendMessageW(client, WM_MDIDESTROY, WPARAM(Handle()), 0);
+    }
     DestroyHandle();
     DestroyComponents();
     Screen->RemoveForm(this);

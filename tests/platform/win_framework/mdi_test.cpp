@@ -167,6 +167,19 @@ TEST(MdiForm, ClosingAChildFreesItAndMenuCommandsStillReachTheFrame) {
     EXPECT_NE(f.frame->ActiveMDIChild(), nullptr);
 }
 
+// The client hands the activation on when the active child closes, as when the platform closes it.
+TEST(MdiForm, ClosingTheActiveChildActivatesAnother) {
+    MdiFrame f;
+    TForm* closing = f.children[2];
+    HWND client = GetParent(closing->Handle());
+    ASSERT_EQ(HWND(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)), closing->Handle());
+    SendMessageW(closing->Handle(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return f.frame->MDIChildCount() == 2; }, 1000));
+    const HWND active = HWND(SendMessageW(client, WM_MDIGETACTIVE, 0, 0));
+    EXPECT_TRUE(active == f.children[0]->Handle() || active == f.children[1]->Handle());
+    EXPECT_NE(f.frame->ActiveMDIChild(), nullptr);
+}
+
 TEST(MdiForm, AChildWithoutAnMdiFormIsRefused) {
     Application->Initialize();
     TForm child(nullptr);

@@ -56,9 +56,11 @@ void OnMenuIdle(HWND popup) {
     EndMenu();
 }
 
-// The framework's hidden window owns every context menu's loop; this procedure sits in front of its own.
-WNDPROC listOwnProc = nullptr;
-LRESULT CALLBACK ListWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+// The windows that own the menu loops: the framework's hidden window for every context menu, and a form
+// for its menu bar. This procedure goes in front of whatever each window has (a skinner's own included), so
+// that it also sees the items the skinner draws.
+std::map<HWND, WNDPROC> ownProcs;
+LRESULT CALLBACK WatchingProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     try {
         if (msg == WM_ENTERIDLE && wParam == MSGF_MENU) {
             OnMenuIdle(HWND(lParam));
@@ -68,32 +70,16 @@ LRESULT CALLBACK ListWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) 
     } catch (...) {
         // Nothing unwinds into the menu loop.
     }
-    return CallWindowProcW(listOwnProc, h, msg, wParam, lParam);
-}
-
-// The owner of a menu-bar loop is the form itself: this procedure goes in front of whatever the window has
-// (the skinner's own included), so that it also sees the items the skinner draws.
-std::map<HWND, WNDPROC> formOwnProcs;
-LRESULT CALLBACK FormWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-    try {
-        if (msg == WM_ENTERIDLE && wParam == MSGF_MENU) {
-            OnMenuIdle(HWND(lParam));
-            return 0;
-        }
-        if (msg == WM_DRAWITEM) ++watch.drawnItems;
-    } catch (...) {
-        // Nothing unwinds into the menu loop.
-    }
-    return CallWindowProcW(formOwnProcs[h], h, msg, wParam, lParam);
+    return CallWindowProcW(ownProcs[h], h, msg, wParam, lParam);
 }
 
 void WatchMenusOf(HWND h) {
-    formOwnProcs[h] = WNDPROC(SetWindowLongPtrW(h, GWLP_WNDPROC, LONG_PTR(&FormWindowProc)));
+    ownProcs[h] = WNDPROC(SetWindowLongPtrW(h, GWLP_WNDPROC, LONG_PTR(&WatchingProc)));
 }
 
 void StopWatching(HWND h) {
-    SetWindowLongPtrW(h, GWLP_WNDPROC, LONG_PTR(formOwnProcs[h]));
-    formOwnProcs.erase(h);
+    SetWindowLongPtrW(h, GWLP_WNDPROC, LONG_PTR(ownProcs[h]));
+    ownProcs.erase(h);
 }
 
 // Twenty entries as a program's context menu has them: captions with accelerators, a few shortcuts, a
@@ -249,7 +235,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const HWND list = TPopupMenu::ListWindow();
-    listOwnProc = WNDPROC(SetWindowLongPtrW(list, GWLP_WNDPROC, LONG_PTR(&ListWindowProc)));
+    WatchMenusOf(list);
 
     auto openPlain = [&] {
         SkinPaused off(*manager);
@@ -339,7 +325,7 @@ int main(int argc, char** argv) {
         std::printf("  (of %d openings %d reached their idle moment, %d with the menu on screen)\n", all,
                     watch.idles - idles, watch.shown - shown);
 
-    SetWindowLongPtrW(list, GWLP_WNDPROC, LONG_PTR(listOwnProc));
+    StopWatching(list);
     StopWatching(plain->Handle());
     StopWatching(skinned->Handle());
     skinned.reset();

@@ -17,41 +17,21 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/win/probe_text.h"
+
 namespace {
 
-constexpr UINT kSmIsSkinned = 13603;
+using probe::ClassOf;
+using probe::TextOf;
+using probe::Utf8;
 
-std::string Utf8(const std::wstring& w) {
-    if (w.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), int(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(std::size_t(n > 0 ? n : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.data(), int(w.size()), s.data(), n, nullptr, nullptr);
-    return s;
-}
+constexpr UINT kSmIsSkinned = 13603;
 
 std::string OneLine(const std::wstring& w) {
     std::string s = Utf8(w);
     for (char& c : s)
         if (c == '\t' || c == '\r' || c == '\n') c = ' ';
     return s;
-}
-
-std::wstring ClassOf(HWND h) {
-    wchar_t name[128] = {};
-    GetClassNameW(h, name, 128);
-    return name;
-}
-
-// The text through WM_GETTEXT, which the platform carries across processes for any window class.
-std::wstring TextOf(HWND h) {
-    DWORD_PTR len = 0;
-    if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &len)) return {};
-    std::wstring text(len + 1, L'\0');
-    DWORD_PTR got = 0;
-    SendMessageTimeoutW(h, WM_GETTEXT, WPARAM(len + 1), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, 2000, &got);
-    text.resize(got);
-    return text;
 }
 
 int Skinned(HWND h) {

@@ -18,33 +18,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/win/probe_text.h"
+
 namespace {
 
-std::string Utf8(const std::wstring& w) {
-    if (w.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), int(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(size_t(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.data(), int(w.size()), s.data(), n, nullptr, nullptr);
-    return s;
-}
-
-// The text through WM_GETTEXT, which works across processes for any window class.
-std::wstring TextOf(HWND h) {
-    DWORD_PTR len = 0;
-    if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &len)) return {};
-    std::wstring text(len + 1, L'\0');
-    DWORD_PTR got = 0;
-    SendMessageTimeoutW(h, WM_GETTEXT, WPARAM(len + 1), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, 2000, &got);
-    text.resize(got);
-    return text;
-}
-
-std::wstring ClassOf(HWND h) {
-    wchar_t name[256] = {};
-    GetClassNameW(h, name, 256);
-    return name;
-}
+using probe::ClassOf;
+using probe::TextOf;
+using probe::Utf8;
 
 // The engine's answer to "are you skinned?" (1 when a skinner owns the window).
 constexpr UINT kIsSkinned = 0x3523;

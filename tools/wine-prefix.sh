@@ -88,6 +88,17 @@ tv_pe_machine() {
     [ -n "$m" ] && printf '%x\n' "0x$m"
 }
 
+# Readies the prefix of the program EXE for a test script: 0 when ready; 125 (after saying why) when this
+# machine cannot run it or the prefix cannot be made.
+tv_wine_ready_for() {
+    local exe=$1
+    if [ "$(tv_pe_machine "$exe")" = 14c ] && [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        echo "skipped: this machine cannot run 32-bit programs"
+        return 125
+    fi
+    tv_wine_ensure "$(tv_wine_prefix_for "$exe")" || return 125
+}
+
 # Sets DISPLAY: the caller's, else the prefix's private Xvfb (started if it is not running).
 # Call with the prefix lock held.
 tv_wine_display() {

@@ -8,10 +8,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/stream.h"
+#include "platform/win/forms.h"
 #include "skin/data/skin_data.h"
 
 namespace bench {
@@ -28,6 +30,18 @@ inline bool LoadBenchSkin(TSkinData& skin, int argc, char** argv) {
     }
     if (skin.Empty) std::printf("no skin package at %s\n", path);
     return !skin.Empty;
+}
+
+// A form the size of the lap timer's window (client 394 x 244, single border) at (x, 40), not yet shown.
+inline std::unique_ptr<TForm> MakeTimerSizedForm(int x, const wchar_t* caption = L"Tocvane 计时器") {
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBorderStyle(bsSingle);
+    form->SetClientWidth(394);
+    form->SetClientHeight(244);
+    form->SetLeft(x);
+    form->SetTop(40);
+    form->SetCaption(caption);
+    return form;
 }
 
 // Median nanoseconds per call of fn over `rounds` batches of `iterations` calls.

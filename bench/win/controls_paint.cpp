@@ -28,12 +28,7 @@ public:
 };
 
 std::unique_ptr<TForm> MakeForm(int x) {
-    auto form = std::make_unique<TForm>(nullptr);
-    form->SetBorderStyle(bsSingle);
-    form->SetClientWidth(394);
-    form->SetClientHeight(244);
-    form->SetLeft(x);
-    form->SetTop(40);
+    auto form = bench::MakeTimerSizedForm(x);
     form->Show();
     return form;
 }

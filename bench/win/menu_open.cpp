@@ -109,13 +109,7 @@ void FillMenu(TComponent* owner, TMenuItem* root) {
 }
 
 std::unique_ptr<TForm> MakeForm(int x, const wchar_t* caption, bool withBar) {
-    auto form = std::make_unique<TForm>(nullptr);
-    form->SetBorderStyle(bsSingle);
-    form->SetClientWidth(394);
-    form->SetClientHeight(244);
-    form->SetLeft(x);
-    form->SetTop(40);
-    form->SetCaption(caption);
+    auto form = bench::MakeTimerSizedForm(x, caption);
     if (withBar) {
         auto* bar = new TMainMenu(form.get());
         auto* file = new TMenuItem(form.get());

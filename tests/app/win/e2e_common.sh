@@ -8,11 +8,7 @@ out=$(realpath "$3")
 tools=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../tools" && pwd)
 
 . "$tools/wine-prefix.sh"
-if [ "$(tv_pe_machine "$exe")" = 14c ] && [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    echo "skipped: this machine cannot run 32-bit programs"
-    exit 125
-fi
-tv_wine_ensure "$(tv_wine_prefix_for "$exe")" || exit 125
+tv_wine_ready_for "$exe" || exit 125
 
 fail() {
     echo "FAIL: $*" >&2

@@ -340,4 +340,9 @@ std::vector<std::uint8_t> BuiltPackage(const std::string& fileName) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::vector<std::uint8_t> ProgramPackage() {
+    std::vector<std::uint8_t> built = BuiltPackage("tocvane.skn");
+    return built.empty() ? DefaultPackage() : built;
+}
+
 }  // namespace testskin

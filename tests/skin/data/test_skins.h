@@ -32,5 +32,7 @@ std::vector<std::uint8_t> SecondPackage();
 
 // The built skin packages of the tree, when the build has made them (empty when not).
 std::vector<std::uint8_t> BuiltPackage(const std::string& fileName);
+// The program's built skin, or the default package where the build has not made it.
+std::vector<std::uint8_t> ProgramPackage();
 
 }  // namespace testskin

@@ -33,8 +33,7 @@ TMenuItem* NewItem(TComponent* owner, TMenuItem* parent, const std::wstring& cap
 class MenuBarTest : public testing::Test {
 protected:
     void SetUp() override {
-        const std::vector<std::uint8_t> built = testskin::BuiltPackage("tocvane.skn");
-        TMemoryStream s(built.empty() ? testskin::DefaultPackage() : built);
+        TMemoryStream s(testskin::ProgramPackage());
         skin.LoadFromStream(s);
         ASSERT_FALSE(skin.Empty);
         form = MakeHostForm(300, 200);
@@ -141,8 +140,7 @@ public:
 class MdiMenuBarTest : public testing::Test {
 protected:
     void SetUp() override {
-        const std::vector<std::uint8_t> built = testskin::BuiltPackage("tocvane.skn");
-        TMemoryStream s(built.empty() ? testskin::DefaultPackage() : built);
+        TMemoryStream s(testskin::ProgramPackage());
         skin.LoadFromStream(s);
         ASSERT_FALSE(skin.Empty);
         Application->Initialize();

@@ -39,8 +39,7 @@ protected:
     }
     void SetUp() override {
         UseSkinManager();
-        const std::vector<std::uint8_t> built = testskin::BuiltPackage("tocvane.skn");
-        TMemoryStream s(built.empty() ? testskin::DefaultPackage() : built);
+        TMemoryStream s(testskin::ProgramPackage());
         skin = std::make_unique<TSkinData>(nullptr);
         skin->OnSkinChanged = [this](TObject*) { ++skinChanged; };
         skin->LoadFromStream(s);  // the first load makes the manager

@@ -111,17 +111,20 @@ inline void Pump() {
 }
 
 // The windows of this thread: the USER objects the engine can make (Wine answers GetGuiResources with 0).
+inline BOOL CALLBACK CountWindow(HWND, LPARAM counter) {
+    ++*reinterpret_cast<long*>(counter);
+    return TRUE;
+}
+
+inline BOOL CALLBACK CountWindowAndChildren(HWND h, LPARAM counter) {
+    ++*reinterpret_cast<long*>(counter);
+    EnumChildWindows(h, &CountWindow, counter);
+    return TRUE;
+}
+
 inline long ThreadWindows() {
     long n = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM p) -> BOOL {
-            ++*reinterpret_cast<long*>(p);
-            EnumChildWindows(
-                h, [](HWND, LPARAM q) -> BOOL { return ++*reinterpret_cast<long*>(q), TRUE; }, p);
-            return TRUE;
-        },
-        LPARAM(&n));
+    EnumThreadWindows(GetCurrentThreadId(), &CountWindowAndChildren, LPARAM(&n));
     return n;
 }
 

@@ -100,14 +100,17 @@ TEST_F(MenuBarTest, TheSystemKeyOpensTheItemOfItsAcceleratorAndTheMenuFindsItsIt
     static bool opened = false;
     static int items = 0;
     opened = false;
-    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        // The open drop-down is a popup menu window of this thread.
-        HWND popup = FindWindowW(L"#32768", nullptr);
-        opened = popup && IsWindowVisible(popup);
-        if (opened) items = GetMenuItemCount(HMENU(SendMessageW(popup, MN_GETHMENU, 0, 0)));
-        EndMenu();
-    });
+    struct Look {
+        static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            // The open drop-down is a popup menu window of this thread.
+            HWND popup = FindWindowW(L"#32768", nullptr);
+            opened = popup && IsWindowVisible(popup);
+            if (opened) items = GetMenuItemCount(HMENU(SendMessageW(popup, MN_GETHMENU, 0, 0)));
+            EndMenu();
+        }
+    };
+    SetTimer(nullptr, 0, 300, &Look::Tick);
     // Alt+H: the system key with the character of Help's accelerator.
     SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, L'h');
     EXPECT_TRUE(opened);

@@ -224,16 +224,19 @@ TEST_F(FormSkinnerTest, TheSystemMenuIsAFrameworkMenuDrawnByThePainter) {
     seen.clear();
     skinner = &f;
     // Looks at the menu while it is open, then chooses Minimize by its command.
-    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        TMenuItem* items = skinner->sysmenu->Items();
-        for (int i = 0; i < items->Count(); ++i) {
-            TMenuItem* it = items->Items(i);
-            seen.push_back({it->Caption(), it->Enabled(), it->ImageIndex(), bool(it->OnDrawItem)});
-            if ((it->Tag() & 0xFFF0) == SC_MINIMIZE) it->Click();
+    struct Look {
+        static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            TMenuItem* items = skinner->sysmenu->Items();
+            for (int i = 0; i < items->Count(); ++i) {
+                TMenuItem* it = items->Items(i);
+                seen.push_back({it->Caption(), it->Enabled(), it->ImageIndex(), bool(it->OnDrawItem)});
+                if ((it->Tag() & 0xFFF0) == SC_MINIMIZE) it->Click();
+            }
+            EndMenu();
         }
-        EndMenu();
-    });
+    };
+    SetTimer(nullptr, 0, 300, &Look::Tick);
     f.PopupSysMenu({200, 200});
     ASSERT_FALSE(seen.empty());
     auto find = [&](const std::wstring& part) {

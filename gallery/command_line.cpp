@@ -30,6 +30,7 @@ const std::vector<GalleryName>& GalleryPages() {
         {"dialogs", "a dialog box from a dialog resource with standard controls"},
         {"message", "a message box over the main form"},
         {"open", "the platform's file-open dialog over the main form"},
+        {"buttons", "push buttons: normal, default and disabled"},
     };
     return pages;
 }

@@ -73,7 +73,23 @@ fi
 # Let the first paint finish (the skin is unpacked while the window is created, painted once shown).
 sleep "${TV_SHOT_DELAY:-2}"
 shot=$shots/$stem-$(date +%Y%m%d-%H%M%S).png
-if ! import -window "$window" "$shot" 2>/dev/null; then
+# What a person sees: the screen over every visible window of the program (pages and dialogs included),
+# not the first window alone (its picture would show a black box where another window covers it).
+# The program's windows carry the Windows process id, which is not the id of the wine command started here.
+wpid=$(xprop -id "$window" _NET_WM_PID 2>/dev/null | awk '/=/ { print $3 }')
+box=$(for w in $( ([ -n "$wpid" ] && xdotool search --onlyvisible --pid "$wpid") 2>/dev/null || echo "$window"); do
+          xdotool getwindowgeometry --shell "$w" 2>/dev/null | tr '\n' ' '
+          echo
+      done | awk '{ for (i = 1; i <= NF; i++) { split($i, kv, "="); v[kv[1]] = kv[2] }
+                    if (v["WIDTH"] < 2 || v["HEIGHT"] < 2) next
+                    if (n++ == 0 || v["X"] < x0) x0 = v["X"]; if (n == 1 || v["Y"] < y0) y0 = v["Y"]
+                    if (n == 1 || v["X"] + v["WIDTH"] > x1) x1 = v["X"] + v["WIDTH"]
+                    if (n == 1 || v["Y"] + v["HEIGHT"] > y1) y1 = v["Y"] + v["HEIGHT"] }
+                  END { if (n) { if (x0 < 0) x0 = 0; if (y0 < 0) y0 = 0
+                                 printf "%dx%d+%d+%d", x1 - x0, y1 - y0, x0, y0 } }')
+if [ -n "$box" ]; then
+    import -window root -crop "$box" +repage "$shot"
+else
     import -window root "$shot"
 fi
 echo "$shot"

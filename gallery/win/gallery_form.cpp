@@ -6,6 +6,7 @@
 
 #include "gallery/win/controls_dialog.h"
 #include "gallery/win/gallery_images.h"
+#include "gallery/win/gallery_page.h"
 #include "gallery/win/mdi_form.h"
 #include "platform/class_registry.h"
 #include "platform/form_reader.h"
@@ -65,6 +66,25 @@ void TGalleryForm::Build(std::string_view description) {
     if (!MainMenu1 || !PopupMenu1 || !ImageList1 || !StatusBar1 || !Memo1 || !Panel1 || !OpenDialog1)
         throw std::runtime_error("the Gallery's form description is incomplete");
     ImageList1->AddMasked(DrawMenuImages(), TColor(kMenuImageKey));
+    AddPageItems();
+}
+
+void TGalleryForm::AddPageItems() {
+    auto* view = dynamic_cast<TMenuItem*>(FindComponent("View1"));
+    if (!view) return;
+    auto* line = new TMenuItem(this);
+    line->SetCaption(L"-");
+    view->Add(line);
+    auto* pages = new TMenuItem(this);
+    pages->SetCaption(L"页面(&P)");
+    view->Add(pages);
+    for (const GalleryPageEntry& e : GalleryPageTable()) {
+        auto* item = new TMenuItem(this);
+        item->SetCaption(e.caption);
+        const std::string name = e.name;
+        item->OnClick = [this, name](TObject*) { OpenPage(name); };
+        pages->Add(item);
+    }
 }
 
 void TGalleryForm::FormCreate(TObject*) {
@@ -120,6 +140,24 @@ void TGalleryForm::OpenPage(const std::string& page) {
         ShowOpenDialog();
     else if (page == "mdi")
         ShowMdiPage();
+    else if (const GalleryPageEntry* entry = FindGalleryPage(page))
+        ShowPage(*entry);
+}
+
+void TGalleryForm::ShowPage(const GalleryPageEntry& entry) {
+    TGalleryPage*& page = pages_[entry.name];
+    if (!page) {
+        try {
+            page = MakeGalleryPage(entry, Application);
+        } catch (const std::exception& e) {
+            Note(L"页面无法打开 page cannot open: " + Utf8ToWide(e.what()));
+            return;
+        }
+        page->OnNote = [this](const std::wstring& text) { Note(text); };
+        page->DoCreate();
+    }
+    page->Show();
+    SetForegroundWindow(page->Handle());
 }
 
 void TGalleryForm::ShowMessageBoxDemo() {

@@ -2,6 +2,7 @@
 // form description; its handlers open the other pages and the dialogs.
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,9 @@
 #include "platform/win/menus.h"
 #include "platform/win/status_bar.h"
 #include "skin/data/skin_data.h"
+
+struct GalleryPageEntry;
+class TGalleryPage;
 
 class TGalleryForm : public TForm {
 public:
@@ -52,7 +56,12 @@ private:
     void ShowControlsDialogModeless();
     void ShowMdiPage();
     void ItemClick(TObject* sender);
+    // The View menu's Pages submenu: one item per page of the page table.
+    void AddPageItems();
+    // Shows a page, made the first time it is asked for.
+    void ShowPage(const GalleryPageEntry& entry);
 
     std::string pendingPage_;
+    std::map<std::string, TGalleryPage*> pages_;  // owned by the application
     std::string skin_ = "tocvane";
 };

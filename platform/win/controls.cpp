@@ -911,6 +911,22 @@ void TWinControl::DefaultHandler(TMessage& m) {
     m.Result = CallWindowProcW(baseProc_ ? baseProc_ : DefWindowProcW, handle_, m.Msg, m.WParam, m.LParam);
 }
 
+namespace {
+// The object a framework window is made for, from its creation record.
+TWinControl* CreationObject(const CREATESTRUCTW& cs) {
+    if (!cs.lpCreateParams) return nullptr;
+    // An MDI child gets its creation parameter inside the MDI creation record.
+    if (cs.dwExStyle & WS_EX_MDICHILD)
+        return reinterpret_cast<TWinControl*>(
+            reinterpret_cast<const MDICREATESTRUCTW*>(cs.lpCreateParams)->lParam);
+    return static_cast<TWinControl*>(cs.lpCreateParams);
+}
+}  // namespace
+
+TWinControl* FrameworkObjectOfCreation(HWND hwnd, const CREATESTRUCTW& cs) {
+    return FrameworkClassOf(hwnd) ? CreationObject(cs) : nullptr;
+}
+
 // The procedure of every framework window class. Finds the object in the window's extra bytes (bound at
 // WM_NCCREATE from lpCreateParams) and hands the message to its WindowProc. Nothing is thrown out of it.
 LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -920,14 +936,7 @@ LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     if (!self) {
         // Messages before WM_NCCREATE (WM_GETMINMAXINFO) go to the class's own procedure.
         if (msg != WM_NCCREATE || !lParam) return CallWindowProcW(rec->baseProc, hwnd, msg, wParam, lParam);
-        const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        if ((cs->dwExStyle & WS_EX_MDICHILD) && cs->lpCreateParams) {
-            // An MDI child gets its creation parameter inside the MDI creation record.
-            self = reinterpret_cast<TWinControl*>(
-                reinterpret_cast<const MDICREATESTRUCTW*>(cs->lpCreateParams)->lParam);
-        } else {
-            self = static_cast<TWinControl*>(cs->lpCreateParams);
-        }
+        self = CreationObject(*reinterpret_cast<const CREATESTRUCTW*>(lParam));
         if (!self) return CallWindowProcW(rec->baseProc, hwnd, msg, wParam, lParam);
         SetWindowLongPtrW(hwnd, rec->slot, reinterpret_cast<LONG_PTR>(self));
         SetFrameworkObjectProperty(hwnd, self);

@@ -299,6 +299,9 @@ private:
 // The framework object of a window made by this framework on the current thread (its window property);
 // nullptr for other windows and for 0.
 TWinControl* FindControl(HWND hwnd);
+// The framework object a window of a framework class is being made for, from its creation record (before
+// the window is bound to it, as a creation hook sees it); nullptr for windows of other classes.
+TWinControl* FrameworkObjectOfCreation(HWND hwnd, const CREATESTRUCTW& cs);
 
 // A windowless control: it lives on its parent's surface and is painted by the parent's PaintControls.
 class TGraphicControl : public TControl {

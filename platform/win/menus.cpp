@@ -20,16 +20,18 @@ namespace {
 constexpr UINT kFirstCommand = 0x100;
 constexpr UINT kLastCommand = 0xEFFF;
 
+// Never freed, as the next one: items of forms that the application frees at exit go after every static
+// object of this file.
 std::map<UINT, TMenuItem*>& Commands() {
-    static std::map<UINT, TMenuItem*> commands;
-    return commands;
+    static auto* commands = new std::map<UINT, TMenuItem*>;
+    return *commands;
 }
 
 // Every item alive now, so that a pointer that came back through a platform structure is checked before
 // it is used.
 std::unordered_set<const TMenuItem*>& LiveItems() {
-    static std::unordered_set<const TMenuItem*> items;
-    return items;
+    static auto* items = new std::unordered_set<const TMenuItem*>;
+    return *items;
 }
 
 UINT AllocateCommand(TMenuItem* item) {

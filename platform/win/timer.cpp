@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <map>
 
 #include "platform/win/sys_utils.h"
@@ -12,12 +13,15 @@ struct TimerDispatch {
 };
 
 namespace {
-// Never freed: timers owned by forms that outlive main() are stopped after thread-local objects are gone.
-std::map<UINT_PTR, TTimer*>& Timers() {
-    thread_local auto* map = new std::map<UINT_PTR, TTimer*>;
+// The running timers of a thread, by identifier. Never freed: timers owned by forms that outlive main() are
+// stopped after thread-local objects are gone.
+using TimerTable = std::map<std::uintptr_t, TTimer*>;
+TimerTable& Timers() {
+    thread_local auto* map = new TimerTable;
     return *map;
 }
-thread_local UINT_PTR nextId = 1;
+// Identifiers are unique in the process, so a timer stopped from another thread never takes another's.
+std::atomic<std::uintptr_t> nextId{1};
 
 LRESULT CALLBACK TimerWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     if (msg == WM_TIMER) {
@@ -79,10 +83,13 @@ void TTimer::SetInterval(unsigned value) {
 
 void TTimer::Stop() {
     if (!id_) return;
-    HWND w = TimerWindow();
-    if (w) KillTimer(w, id_);
-    Timers().erase(id_);
+    // The timer belongs to the window and table of the thread that started it, which is the thread that
+    // stops it: objects with timers are freed on their own thread.
+    KillTimer(window_, id_);
+    table_->erase(id_);
     id_ = 0;
+    window_ = nullptr;
+    table_ = nullptr;
 }
 
 void TTimer::UpdateTimer() {
@@ -90,10 +97,12 @@ void TTimer::UpdateTimer() {
     if (!enabled_ || interval_ == 0) return;
     HWND w = TimerWindow();
     if (!w) return;
-    const UINT_PTR id = nextId++;
+    const std::uintptr_t id = nextId++;
     if (SetTimer(w, id, interval_, nullptr)) {
         id_ = id;
-        Timers()[id] = this;
+        window_ = w;
+        table_ = &Timers();
+        (*table_)[id] = this;
     }
 }
 

@@ -3,8 +3,10 @@
 #pragma once
 
 #include "platform/component.h"
+#include "platform/handles.h"
 
 #include <cstdint>
+#include <map>
 
 class TTimer : public TComponent {
 public:
@@ -34,4 +36,7 @@ private:
     bool enabled_ = true;
     unsigned interval_ = 1000;
     std::uintptr_t id_ = 0;
+    // Where the running timer lives: the message window and the timer table of the thread that started it.
+    HWND window_ = nullptr;
+    std::map<std::uintptr_t, TTimer*>* table_ = nullptr;
 };

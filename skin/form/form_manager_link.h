@@ -11,13 +11,14 @@
 
 class TBitmap;
 class TForm;
+class TWinSkinForm;
 
 class FormManagerLink : public SkinManagerLink {
 public:
     // An MDI child was maximised (true) or restored (false).
     virtual void SetMDIMax(bool maximised) = 0;
     // A form skinner is going: the manager forgets it without freeing it.
-    virtual void DeleteForm2(HWND window) = 0;
+    virtual void DeleteForm2(const TWinSkinForm* skinner) = 0;
     // Popup menus being drawn: every popup skinner is owner-drawn; a menu is bound to its popup window; the
     // composed background of the popup that shows a menu (nullptr when none shows it).
     virtual void SetPopMenu() = 0;

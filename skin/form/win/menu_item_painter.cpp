@@ -14,6 +14,7 @@
 #include "skin/data/skin_object.h"
 #include "skin/form/form_manager_link.h"
 #include "skin/form/menu_item_layout.h"
+#include "skin/form/win/menu_item_painter.h"
 #include "skin/form/win/win_skin_form.h"
 #include "skin/imaging/img_util.h"
 
@@ -101,28 +102,80 @@ HMENU ParentHandle(TMenuItem& item) { return item.Parent() ? item.Parent()->Hand
 
 }  // namespace
 
-struct TWinSkinForm::MenuScratch {
-    MenuScratch(int w, int h) : item(w, h), width(w), height(h) {}
+struct TMenuItemPainter::Scratch {
+    Scratch(int w, int h) : item(w, h), width(w), height(h) {}
     ItemBitmap item;
     int width, height;
     const TDataSkinObject* source = nullptr;  // whose cells these are
     PlacedBitmap cells[2];                    // normal, selected
 };
 
-TWinSkinForm::MenuScratch& TWinSkinForm::ItemScratch(int w, int h) {
+TMenuItemPainter::Scratch& TMenuItemPainter::ItemScratch(int w, int h) {
     w = std::max(w, 1);
     h = std::max(h, 1);
-    for (const auto& s : menuScratch_)
+    for (const auto& s : scratch_)
         if (s->width == w && s->height == h) return *s;
     // Items, separators and a menu or two of other widths; the oldest size goes first.
-    if (menuScratch_.size() >= kScratchSizes) menuScratch_.erase(menuScratch_.begin());
-    menuScratch_.push_back(std::make_shared<MenuScratch>(w, h));
-    return *menuScratch_.back();
+    if (scratch_.size() >= kScratchSizes) scratch_.erase(scratch_.begin());
+    scratch_.push_back(std::make_unique<Scratch>(w, h));
+    return *scratch_.back();
 }
+
+TMenuItemPainter::TMenuItemPainter(TWinSkinForm& form)
+    : sf_(form),
+      fsd(form.fsd),
+      FForm(form.FForm),
+      Hwnd(form.Hwnd),
+      hmenu(form.hmenu),
+      activemenu(form.activemenu) {}
+
+TMenuItemPainter::~TMenuItemPainter() = default;
+
+FormManagerLink* TMenuItemPainter::Manager() const { return sf_.Manager(); }
+
+void TMenuItemPainter::SkinChanged() { scratch_.clear(); }
 
 // ---- Attaching the item events
 
-void TWinSkinForm::InitPopMenu(TWinControl* wForm, bool Enable, bool) {
+void TMenuItemPainter::Attach(TMenuItem& item, bool popupItem) {
+    // What the item had is kept, and given back when the painter lets it go.
+    if (attached_.find(&item) == attached_.end())
+        attached_.emplace(&item, Saved{item.Command(), item.OnDrawItem, item.OnMeasureItem});
+    item.OnDrawItem = [this](TObject* s, TCanvas& c, const TRect& r, bool sel) {
+        DrawMenuItem(s, c, r, sel);
+    };
+    if (popupItem) {
+        if (!item.OnMeasureItem)
+            item.OnMeasureItem = [this](TObject* s, TCanvas& c, int& w, int& h) {
+                MeasurePopupItem(s, c, w, h);
+            };
+    } else {
+        item.OnMeasureItem = [this](TObject* s, TCanvas& c, int& w, int& h) { MeasureItem(s, c, w, h); };
+    }
+}
+
+void TMenuItemPainter::Detach(TMenuItem& item) {
+    const auto it = attached_.find(&item);
+    if (it == attached_.end()) return;
+    // An item made since at the address of one that went is not the painter's.
+    if (it->second.command == item.Command()) {
+        item.OnDrawItem = std::move(it->second.draw);
+        item.OnMeasureItem = std::move(it->second.measure);
+    }
+    attached_.erase(it);
+}
+
+void TMenuItemPainter::SetMenuOwnerDraw(TMenu& menu, bool on) {
+    if (on) {
+        ownerDraw_.emplace(&menu, menu.OwnerDraw());
+        menu.SetOwnerDraw(true);
+    } else if (const auto it = ownerDraw_.find(&menu); it != ownerDraw_.end()) {
+        menu.SetOwnerDraw(it->second);
+        ownerDraw_.erase(it);
+    }
+}
+
+void TMenuItemPainter::InitPopMenu(TWinControl* wForm, bool Enable) {
     if (!wForm || !fsd || (FForm && FForm->ClassName() == "TwwRichEditForm")) return;
     const bool skinPopups = fsd->SkinControls().Contains(xcPopupMenu);
     for (int i = 0; i < wForm->ComponentCount(); ++i) {
@@ -132,23 +185,16 @@ void TWinSkinForm::InitPopMenu(TWinControl* wForm, bool Enable, bool) {
             continue;
         }
         auto* popup = dynamic_cast<TPopupMenu*>(c);
-        if (!popup || !skinPopups || popup->Tag() == fsd->DisableTag()) continue;
-        popup->SetOwnerDraw(Enable);
+        // Letting go covers every menu the painter took, whatever the skin says now.
+        if (!popup || (Enable && (!skinPopups || popup->Tag() == fsd->DisableTag()))) continue;
+        SetMenuOwnerDraw(*popup, Enable);
         std::function<void(TMenuItem*)> visit = [&](TMenuItem* item) {
             for (int k = 0; k < item->Count(); ++k) {
                 TMenuItem* sub = item->Items(k);
-                if (Enable) {
-                    sub->OnDrawItem = [this](TObject* s, TCanvas& c, const TRect& r, bool sel) {
-                        DrawMenuItem(s, c, r, sel);
-                    };
-                    if (!sub->OnMeasureItem)
-                        sub->OnMeasureItem = [this](TObject* s, TCanvas& c, int& w, int& h) {
-                            MeasurePopupItem(s, c, w, h);
-                        };
-                } else {
-                    sub->OnDrawItem = nullptr;
-                    sub->OnMeasureItem = nullptr;
-                }
+                if (Enable)
+                    Attach(*sub, true);
+                else
+                    Detach(*sub);
                 visit(sub);
             }
         };
@@ -156,27 +202,21 @@ void TWinSkinForm::InitPopMenu(TWinControl* wForm, bool Enable, bool) {
     }
 }
 
-void TWinSkinForm::InitMainMenu(TWinControl* wForm, bool Enable, bool) {
+void TMenuItemPainter::InitMainMenu(TWinControl* wForm, bool Enable) {
     if (!wForm) return;
     for (int i = 0; i < wForm->ComponentCount(); ++i) {
         auto* menu = dynamic_cast<TMainMenu*>(wForm->Components(i));
         if (!menu) continue;
-        menu->SetOwnerDraw(Enable);
-        // The bar's own entries are the menu bar's to draw; the drop-downs below them are ours.
+        SetMenuOwnerDraw(*menu, Enable);
+        // The bar's own entries are the menu bar's to draw; the drop-downs below them are ours, except items
+        // that draw themselves.
         std::function<void(TMenuItem*, bool)> visit = [&](TMenuItem* item, bool topLevel) {
             for (int k = 0; k < item->Count(); ++k) {
                 TMenuItem* sub = item->Items(k);
-                if (!Enable) {
-                    sub->OnDrawItem = nullptr;
-                    sub->OnMeasureItem = nullptr;
-                } else if (!topLevel && !sub->OnDrawItem) {
-                    sub->OnDrawItem = [this](TObject* s, TCanvas& c, const TRect& r, bool sel) {
-                        DrawMenuItem(s, c, r, sel);
-                    };
-                    sub->OnMeasureItem = [this](TObject* s, TCanvas& c, int& w, int& h) {
-                        MeasureItem(s, c, w, h);
-                    };
-                }
+                if (!Enable)
+                    Detach(*sub);
+                else if (!topLevel && (!sub->OnDrawItem || attached_.count(sub)))
+                    Attach(*sub, false);
                 visit(sub, false);
             }
         };
@@ -186,7 +226,7 @@ void TWinSkinForm::InitMainMenu(TWinControl* wForm, bool Enable, bool) {
 
 // ---- Measuring
 
-void TWinSkinForm::MeasureItem(TObject* Sender, TCanvas& ACanvas, int& Width, int& Height) {
+void TMenuItemPainter::MeasureItem(TObject* Sender, TCanvas& ACanvas, int& Width, int& Height) {
     auto* item = dynamic_cast<TMenuItem*>(Sender);
     if (!item) return;
     // The framework's own measurement, without this handler.
@@ -199,7 +239,7 @@ void TWinSkinForm::MeasureItem(TObject* Sender, TCanvas& ACanvas, int& Width, in
     Width += MainItemExtraWidth(indent, menu && menu->Images());
 }
 
-void TWinSkinForm::MeasurePopupItem(TObject* Sender, TCanvas&, int& Width, int&) {
+void TMenuItemPainter::MeasurePopupItem(TObject* Sender, TCanvas&, int& Width, int&) {
     auto* item = dynamic_cast<TMenuItem*>(Sender);
     if (!item || !fsd) return;
     const TMenu* menu = item->GetParentMenu();
@@ -207,7 +247,7 @@ void TWinSkinForm::MeasurePopupItem(TObject* Sender, TCanvas&, int& Width, int&)
     Width += PopupItemExtraWidth(indent, menu && menu->Images());
 }
 
-void TWinSkinForm::MeasureByText(MEASUREITEMSTRUCT& mi) {
+void TMenuItemPainter::MeasureByText(MEASUREITEMSTRUCT& mi) {
     wchar_t text[kMenuTextLength] = {};
     GetMenuStringW(activemenu, mi.itemID, text, kMenuTextLength, MF_BYCOMMAND);
     TCanvas canvas;
@@ -221,18 +261,17 @@ void TWinSkinForm::MeasureByText(MEASUREITEMSTRUCT& mi) {
     mi.itemHeight = UINT(size.cy);
 }
 
-TMainMenu* TWinSkinForm::FrameworkMenu() const { return FForm ? FForm->Menu() : nullptr; }
+TMainMenu* TMenuItemPainter::FrameworkMenu() const { return FForm ? FForm->Menu() : nullptr; }
 
-void TWinSkinForm::OnMeasureItem(TMessage& m) {
+bool TMenuItemPainter::OnMeasureItem(TMessage& m) {
     auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
     if (!mi || mi->CtlType != ODT_MENU || !hmenu) {
-        CallPrevProc(m);
-        return;
+        return false;
     }
     m.Result = 1;
     if (!FForm) {
         MeasureByText(*mi);
-        return;
+        return true;
     }
     if (FormManagerLink* mg = Manager()) mg->SetPopMenu();
     TMainMenu* menu = FrameworkMenu();
@@ -246,15 +285,16 @@ void TWinSkinForm::OnMeasureItem(TMessage& m) {
         mi->itemWidth = UINT(w);
         mi->itemHeight = UINT(h);
     } else if (mi->itemID >= 1 && mi->itemID <= kLastAppCommand) {
-        CallPrevProc(m);
+        return false;
     } else {
         MeasureByText(*mi);
     }
+    return true;
 }
 
 // ---- Drawing
 
-void TWinSkinForm::ItemBackground(TBitmap& bitmap, HMENU menu, const TRect& r) {
+void TMenuItemPainter::ItemBackground(TBitmap& bitmap, HMENU menu, const TRect& r) {
     TBitmap* bg = Manager() && menu ? Manager()->GetMenuBg(menu) : nullptr;
     if (bg && !bg->Empty()) {
         BitBlt(BitmapDC(bitmap), 0, 0, r.Width(), r.Height(), BitmapDC(*bg), r.Left + kPopupBorder,
@@ -266,9 +306,9 @@ void TWinSkinForm::ItemBackground(TBitmap& bitmap, HMENU menu, const TRect& r) {
     FillRect(BitmapDC(bitmap), &whole, fill.get());
 }
 
-void TWinSkinForm::DrawSkinnedItem(TMenuItem& item, HMENU parent, TCanvas& target, const TRect& r,
-                                   bool selected, bool sliceSeparator) {
-    MenuScratch& scratch = ItemScratch(r.Width(), r.Height());
+void TMenuItemPainter::DrawSkinnedItem(TMenuItem& item, HMENU parent, TCanvas& target, const TRect& r,
+                                       bool selected, bool sliceSeparator) {
+    Scratch& scratch = ItemScratch(r.Width(), r.Height());
     ItemBitmap& b = scratch.item;
     ItemBackground(b.bitmap, parent, r);
     const TRect local{0, 0, r.Width(), r.Height()};
@@ -297,7 +337,7 @@ void TWinSkinForm::DrawSkinnedItem(TMenuItem& item, HMENU parent, TCanvas& targe
     b.DrawOn(target, r.Left, r.Top, ItemTextColour(item, selected));
 }
 
-void TWinSkinForm::DrawMenuItem(TObject* Sender, TCanvas& ACanvas, const TRect& ARect, bool Selected) {
+void TMenuItemPainter::DrawMenuItem(TObject* Sender, TCanvas& ACanvas, const TRect& ARect, bool Selected) {
     auto* item = dynamic_cast<TMenuItem*>(Sender);
     if (!item || !fsd) return;
     FormManagerLink* mg = Manager();
@@ -311,7 +351,7 @@ void TWinSkinForm::DrawMenuItem(TObject* Sender, TCanvas& ACanvas, const TRect& 
     DrawSkinnedItem(*item, parent, ACanvas, ARect, Selected, true);
 }
 
-void TWinSkinForm::DrawSeparatorItem(TCanvas& canvas, const TRect& r) {
+void TMenuItemPainter::DrawSeparatorItem(TCanvas& canvas, const TRect& r) {
     TDataSkinObject& obj = *fsd->MenuItem;
     const int w = r.Width(), h = r.Height();
     TBitmap line;
@@ -325,7 +365,7 @@ void TWinSkinForm::DrawSeparatorItem(TCanvas& canvas, const TRect& r) {
     TransparentBlt(canvas.Handle(), r.Left, r.Top, w, h, BitmapDC(line), 0, 0, w, h, SkinKeyColor);
 }
 
-void TWinSkinForm::DrawPlainItem(TMenuItem& item, TCanvas& canvas, bool selected, const TRect& r) {
+void TMenuItemPainter::DrawPlainItem(TMenuItem& item, TCanvas& canvas, bool selected, const TRect& r) {
     ItemBitmap& b = ItemScratch(r.Width(), r.Height()).item;
     Owned<HBRUSH> fill(CreateSolidBrush(ColorToRGB(fsd->Colors[selected ? kHilight : kMenu])));
     RECT whole{0, 0, r.Width(), r.Height()};
@@ -334,7 +374,7 @@ void TWinSkinForm::DrawPlainItem(TMenuItem& item, TCanvas& canvas, bool selected
     b.DrawOn(canvas, r.Left, r.Top, ItemTextColour(item, selected));
 }
 
-void TWinSkinForm::DrawItemContent(TMenuItem& item, TCanvas& canvas, bool selected, const TRect& r) {
+void TMenuItemPainter::DrawItemContent(TMenuItem& item, TCanvas& canvas, bool selected, const TRect& r) {
     const std::wstring text = GetStrPropByName(&item, "Caption");
     TMenu* menu = item.GetParentMenu();
     if (!menu) menu = FrameworkMenu();
@@ -389,15 +429,15 @@ void TWinSkinForm::DrawItemContent(TMenuItem& item, TCanvas& canvas, bool select
     }
 }
 
-TColor TWinSkinForm::ItemTextColour(const TMenuItem& item, bool selected) const {
+TColor TMenuItemPainter::ItemTextColour(const TMenuItem& item, bool selected) const {
     if (item.Enabled()) return fsd->Colors[selected ? kHilightText : kMenuText];
     // A skin whose shadow is its menu text would hide the difference.
     return fsd->Colors[kButtonShadow] == fsd->Colors[kMenuText] ? TColor(GetSysColor(COLOR_BTNSHADOW))
                                                                 : fsd->Colors[kButtonShadow];
 }
 
-void TWinSkinForm::DrawItemText(TMenuItem& item, TCanvas& canvas, UINT flags, bool selected, TRect& t,
-                                std::wstring text) {
+void TMenuItemPainter::DrawItemText(TMenuItem& item, TCanvas& canvas, UINT flags, bool selected, TRect& t,
+                                    std::wstring text) {
     const bool measuring = (flags & DT_CALCRECT) != 0;
     if (measuring && (text.empty() || text == L"&")) text += L' ';
     const HDC dc = canvas.Handle();
@@ -426,7 +466,7 @@ void TWinSkinForm::DrawItemText(TMenuItem& item, TCanvas& canvas, UINT flags, bo
     SetTextColor(dc, oldColour);
 }
 
-void TWinSkinForm::DrawHandleItem(HMENU menu, UINT id, bool selected, const TRect& rc, HDC dc) {
+void TMenuItemPainter::DrawHandleItem(HMENU menu, UINT id, bool selected, const TRect& rc, HDC dc) {
     // A stand-in framework item with the entry's text and state.
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
@@ -448,11 +488,10 @@ void TWinSkinForm::DrawHandleItem(HMENU menu, UINT id, bool selected, const TRec
         DrawSkinnedItem(temp, menu, target, rc, selected, false);
 }
 
-void TWinSkinForm::OnDrawItem(TMessage& m) {
+bool TMenuItemPainter::OnDrawItem(TMessage& m) {
     auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
     if (!di || di->CtlType != ODT_MENU || !hmenu || !fsd) {
-        CallPrevProc(m);
-        return;
+        return false;
     }
     FormManagerLink* mg = Manager();
     if (mg) {
@@ -469,17 +508,17 @@ void TWinSkinForm::OnDrawItem(TMessage& m) {
             CanvasBinding bind(canvas, di->hDC);
             canvas.Font().Assign(Screen->MenuFont());
             DrawMenuItem(item, canvas, rc, selected);
-            return;
+            return true;
         }
         if (di->itemID >= 1 && di->itemID <= kLastAppCommand) {
-            CallPrevProc(m);
-            return;
+            return false;
         }
     }
     DrawHandleItem(HMENU(di->hwndItem), di->itemID, selected, rc, di->hDC);
+    return true;
 }
 
-void TWinSkinForm::SetOwnerDrawItems(HMENU menu) {
+void TMenuItemPainter::SetOwnerDrawItems(HMENU menu) {
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         wchar_t text[kMenuTextLength] = {};

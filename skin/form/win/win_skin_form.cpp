@@ -1,6 +1,7 @@
 #include "skin/form/win/win_skin_form.h"
 
 #include "skin/form/win/menu_bar.h"
+#include "skin/form/win/menu_item_painter.h"
 
 #include <algorithm>
 #include <mutex>
@@ -90,7 +91,8 @@ TWinSkinForm::TWinSkinForm(TComponent* AOwner)
       fCanvas(std::make_unique<TCanvas>()),
       fcanvas2(std::make_unique<TCanvas>()),
       IconBmp(std::make_unique<TBitmap>()),
-      CaptionBuf(std::make_unique<TBitmap>()) {
+      CaptionBuf(std::make_unique<TBitmap>()),
+      painter(std::make_unique<TMenuItemPainter>(*this)) {
     {
         std::lock_guard<std::mutex> hold(Live().lock);
         Live().all.insert(this);
@@ -108,9 +110,17 @@ TWinSkinForm::~TWinSkinForm() {
     if (FObjectInst) UnSubclass3();
     GiveMDIClientBack();
     if (Hwnd && FindFormSkinner(Hwnd) == this) Registry().erase(Hwnd);
-    if (host) host->DeleteForm2(Hwnd);
+    if (host) host->DeleteForm2(this);
     std::lock_guard<std::mutex> hold(Live().lock);
     Live().all.erase(this);
+}
+
+void TWinSkinForm::Free(TWinSkinForm* skinner) {
+    if (!skinner) return;
+    if (skinner->depth_ > 0)
+        skinner->freeWhenIdle_ = true;
+    else
+        delete skinner;
 }
 
 // ---- Set-up
@@ -121,7 +131,10 @@ void TWinSkinForm::InitTform(TSkinData* afsd, TForm* aform) {
     if (afsd->SkinControls().Contains(xcMenuItem))
         SetPropByName(aform, "AutoScroll", std::string_view("False"));
     InitWindow(afsd);
-    if (afsd->SkinControls().Contains(xcMenuItem)) InitMainMenu(aform, true);
+    if (afsd->SkinControls().Contains(xcMenuItem)) {
+        InitMainMenu(aform, true);
+        mainMenuHandlers_ = true;
+    }
     if (sMainMenu) {
         OldWndProc = aform->WindowProc;
         aform->WindowProc = [this](TMessage& m) { FormWndProc(m); };
@@ -218,7 +231,7 @@ void TWinSkinForm::InitWindow(TSkinData* skin) {
     if (MdiChild()) {
         const int least = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
         if (bw.Top < least) MenuHeight = least - bw.Top;
-        if (Windowstate == swsMax && Manager() && !Manager()->MDIMax) Manager()->MDIMax = true;
+        if (Windowstate == swsMax && Manager() && !Manager()->MDIMax) Manager()->SetMDIMax(true);
     }
 }
 
@@ -274,7 +287,10 @@ void TWinSkinForm::FindMDIClient() {
         if (ClassNameOf(child) != L"MDIClient") continue;
         FormStyle = sfsMDIform;
         ClientHwnd = child;
-        if (FormManagerLink* m = Manager()) m->clienthwnd = child;
+        if (FormManagerLink* m = Manager()) {
+            m->clienthwnd = child;
+            m->MDIForm = FForm;
+        }
         return;
     }
 }
@@ -326,7 +342,7 @@ void TWinSkinForm::Activate() {
     ShowAfterSkinning();
     if (FForm) {
         InitControls(FForm);
-        InitPopMenu(FForm, true);
+        AttachMenuHandlers(true);
     } else {
         InitHwndControls(Hwnd);
     }
@@ -367,6 +383,21 @@ void TWinSkinForm::CallPrevProc(TMessage& m) {
 }
 
 void TWinSkinForm::SkinWndProc(TMessage& m) {
+    Busy busy(*this);
+    HandleMessage(m);
+}
+
+void TWinSkinForm::FormWndProc(TMessage& m) {
+    Busy busy(*this);
+    HandleFormMessage(m);
+}
+
+void TWinSkinForm::MDIClientWndProc(TMessage& m) {
+    Busy busy(*this);
+    HandleMDIClientMessage(m);
+}
+
+void TWinSkinForm::HandleMessage(TMessage& m) {
     if (Skinstate == kCreated && m.Msg == WM_NCPAINT) {
         m.Result = 0;
         return;
@@ -491,10 +522,10 @@ void TWinSkinForm::Stage3(TMessage& m, bool passOn) {
     case WM_NCRBUTTONDOWN: OnNcRButtonDown(m); break;
     case SM_OPENMENU: OpenMenuAt(m); break;
     case WM_MEASUREITEM:
-        if (passOn) OnMeasureItem(m);
+        if (passOn && !painter->OnMeasureItem(m)) CallPrevProc(m);
         break;
     case WM_DRAWITEM:
-        if (passOn) OnDrawItem(m);
+        if (passOn && !painter->OnDrawItem(m)) CallPrevProc(m);
         break;
     default:
         if (passOn) CallPrevProc(m);
@@ -528,7 +559,7 @@ void TWinSkinForm::OnSysCommand(TMessage& m) {
     case SC_MAXIMIZE: Windowstate = swsMax; break;
     case SC_RESTORE:
         Windowstate = swsNormal;
-        if (MdiChild() && Manager() && Manager()->MDIMax) Manager()->MDIMax = false;
+        if (MdiChild() && Manager() && Manager()->MDIMax) Manager()->SetMDIMax(false);
         break;
     default: break;
     }
@@ -575,7 +606,7 @@ void TWinSkinForm::OnNcActivate(TMessage& m) {
     m.Result = 1;
 }
 
-void TWinSkinForm::FormWndProc(TMessage& m) {
+void TWinSkinForm::HandleFormMessage(TMessage& m) {
     switch (m.Msg) {
     case WM_SETTEXT:
         OldWndProc(m);
@@ -597,7 +628,7 @@ void TWinSkinForm::FormWndProc(TMessage& m) {
     }
 }
 
-void TWinSkinForm::MDIClientWndProc(TMessage& m) {
+void TWinSkinForm::HandleMDIClientMessage(TMessage& m) {
     auto pass = [&] { m.Result = CallWindowProcW(FMDIWndProc, ClientHwnd, m.Msg, m.WParam, m.LParam); };
     switch (m.Msg) {
     case WM_NCDESTROY:
@@ -621,6 +652,11 @@ void TWinSkinForm::MDIClientWndProc(TMessage& m) {
             // A maximised child that goes takes its buttons out of the band, and the children left get their
             // shapes back.
             Manager()->SetMDIMax(MDIChildMax());
+            if (menu && !SendMessageW(ClientHwnd, WM_MDIGETACTIVE, 0, 0)) {
+                // The last child has gone: the menu bar follows menu changes again.
+                fsd->SetMenuUpdate(menuauto);
+                menu->UpdataBtn();
+            }
             if (menu) RedrawWindow(Hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
         }
         return;
@@ -632,7 +668,7 @@ void TWinSkinForm::MDIClientWndProc(TMessage& m) {
         return;
     case WM_MDITILE:
     case WM_MDICASCADE:
-        if (sMainMenu && Manager() && Manager()->MDIMax) Manager()->MDIMax = false;
+        if (sMainMenu && Manager() && Manager()->MDIMax) Manager()->SetMDIMax(false);
         pass();
         return;
     case WM_MDISETMENU:
@@ -785,9 +821,10 @@ void TWinSkinForm::SkinChange() {
             if (auto* f = dynamic_cast<TForm*>(c)) f->SetColor(fsd->Colors[kButtonFaceSlot]);
     }
     for (TSkinControl* c : std::vector<TSkinControl*>(Controllist)) c->SkinChange();
-    menuScratch_.clear();
+    painter->SkinChanged();
     Skinstate = kChanging;
     if (sMainMenu && FForm) {
+        AttachMenuHandlers(true);
         FitFrame(true);
         FForm->SetHeight(FForm->Height() + 1);
         FForm->SetHeight(FForm->Height() - 1);
@@ -807,6 +844,36 @@ void TWinSkinForm::SetSysMenuStyle(bool remove) {
         dwstyle |= WS_SYSMENU;
     }
     SetWindowLongW(Hwnd, GWL_STYLE, LONG(dwstyle));
+}
+
+void TWinSkinForm::InitPopMenu(TWinControl* wForm, bool Enable, bool) { painter->InitPopMenu(wForm, Enable); }
+
+void TWinSkinForm::InitMainMenu(TWinControl* wForm, bool Enable, bool) {
+    painter->InitMainMenu(wForm, Enable);
+}
+
+void TWinSkinForm::DrawMenuItem(TObject* Sender, TCanvas& ACanvas, const TRect& ARect, bool Selected) {
+    painter->DrawMenuItem(Sender, ACanvas, ARect, Selected);
+}
+
+void TWinSkinForm::MeasureItem(TObject* Sender, TCanvas& ACanvas, int& Width, int& Height) {
+    painter->MeasureItem(Sender, ACanvas, Width, Height);
+}
+
+void TWinSkinForm::MeasurePopupItem(TObject* Sender, TCanvas& ACanvas, int& Width, int& Height) {
+    painter->MeasurePopupItem(Sender, ACanvas, Width, Height);
+}
+
+void TWinSkinForm::SetOwnerDrawItems(HMENU menu) { TMenuItemPainter::SetOwnerDrawItems(menu); }
+
+void TWinSkinForm::AttachMenuHandlers(bool on) {
+    if (!FForm) return;
+    InitPopMenu(FForm, on);
+    // The main menu's items keep handlers of their own unless this skinner drew them.
+    if (mainMenuHandlers_ && !on) {
+        InitMainMenu(FForm, false);
+        mainMenuHandlers_ = false;
+    }
 }
 
 void TWinSkinForm::FreeControls() {
@@ -832,12 +899,10 @@ bool TWinSkinForm::LetGo() {
         FForm->WindowProc = OldWndProc;
         OldWndProc = nullptr;
     }
-    if (FForm) {
-        InitPopMenu(FForm, false);
-        InitMainMenu(FForm, false);
-    }
+    AttachMenuHandlers(false);
     FormRole::Detach(Hwnd);
     FObjectInst = nullptr;
+    if (FindFormSkinner(Hwnd) == this) Registry().erase(Hwnd);
     FreeControls();
     return true;
 }
@@ -881,10 +946,12 @@ void TWinSkinForm::UnSubclass3() {
 void TWinSkinForm::UnSubclass2() {
     if (timer) timer->SetEnabled(false);
     FreeControls();
+    AttachMenuHandlers(false);
     if (FForm && Skinstate != kReleasing) FForm->SetColor(formcolor);
     if (FObjectInst) {
         FormRole::Detach(Hwnd);
         FObjectInst = nullptr;
+        if (FindFormSkinner(Hwnd) == this) Registry().erase(Hwnd);
     }
     GiveMDIClientBack();
     if (FForm && Skinstate != kReleasing)

@@ -1,7 +1,12 @@
 // TWinSkinForm: the skinner of one top-level window, dialog box or MDI child. It replaces the window's
 // procedure, tells the system how large the skinned frame is, fits the window to it, cuts the window to the
-// shape of the border images and gives everything back when skinning ends or the window goes. Frame
-// painting, caption buttons and the menu bar build on it.
+// shape of the border images and gives everything back when skinning ends or the window goes.
+//
+// Its parts, by file: win_skin_form.cpp (set-up, the window procedures, fitting and shaping, skin changes,
+// release), frame_paint.cpp (frame and caption painting), caption_buttons.cpp and caption_mouse.cpp (the
+// caption buttons, hit testing, the non-client mouse and the skinned system menu), menu_bar.cpp (the skinned
+// menu bar, TWinSkinMenu), control_discovery_win.cpp (control skinners for the window's controls) and
+// menu_item_painter.cpp (TMenuItemPainter, the owner-drawn menu items).
 #pragma once
 
 #include <windows.h>
@@ -41,6 +46,7 @@ class TWinSkinForm;
 class TDataSkinSysButton;
 class TMenuBtn;
 class TWinSkinMenu;
+class TMenuItemPainter;
 
 // A caption button: one entry of the skin's button list on one window.
 class TWinSysButton : public TNCObject {
@@ -65,6 +71,10 @@ public:
 
     explicit TWinSkinForm(TComponent* AOwner);
     ~TWinSkinForm() override;
+
+    // Frees a skinner that nothing lists any more: at once, or when the message of its window that is being
+    // handled returns (a modal loop inside one may have asked for it).
+    static void Free(TWinSkinForm* skinner);
 
     // Set-up for a framework form and for a plain window (a dialog box, a message box).
     void InitTform(TSkinData* afsd, TForm* aform);
@@ -172,14 +182,17 @@ public:
     // A control whose window was made again gets a new scroll bar skinner in place of the old one.
     void ResetScrollbar(HWND ahwnd);
 
-    // Menu items drawn from the skin: the item events of the framework's popup menus and main-menu
-    // drop-downs, and the menu-handle path for menus without framework items.
+    // Menu items drawn from the skin (the painter, menu_item_painter.*): the item events of the framework's
+    // popup menus and main-menu drop-downs are attached on activation and skin changes, and given back at
+    // every release.
     void InitPopMenu(TWinControl* wForm, bool Enable, bool Update = false);
     void InitMainMenu(TWinControl* wForm, bool Enable, bool Update = false);
     void DrawMenuItem(TObject* Sender, TCanvas& ACanvas, const TRect& ARect, bool Selected);
     void MeasureItem(TObject* Sender, TCanvas& ACanvas, int& Width, int& Height);
+    void MeasurePopupItem(TObject* Sender, TCanvas& ACanvas, int& Width, int& Height);
     // Marks every item of a menu and its submenus owner-drawn.
     static void SetOwnerDrawItems(HMENU menu);
+    std::unique_ptr<TMenuItemPainter> painter;
     HMENU activemenu = nullptr;  // the drop-down opened from the menu bar
 
     // The skinned menu bar: opens an item's drop-down (true when one was tracked); clicks an item from code;
@@ -199,6 +212,29 @@ public:
 
 private:
     enum class Step { Done, PassOn, Keep };
+
+    // Counts the skinner's handlers on the stack; the last one to return frees a skinner asked to go.
+    class Busy {
+    public:
+        explicit Busy(TWinSkinForm& f) : f_(f) { ++f_.depth_; }
+        ~Busy() {
+            if (--f_.depth_ == 0 && f_.freeWhenIdle_) delete &f_;
+        }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+
+    private:
+        TWinSkinForm& f_;
+    };
+    int depth_ = 0;
+    bool freeWhenIdle_ = false;
+    bool mainMenuHandlers_ = false;  // the main menu's drop-down items have this skinner's handlers
+
+    void HandleMessage(TMessage& m);
+    void HandleFormMessage(TMessage& m);
+    void HandleMDIClientMessage(TMessage& m);
+    // The menu items' draw and measure handlers, on (activation, skin changes) or off (every release).
+    void AttachMenuHandlers(bool on);
 
     void InitWindow(TSkinData* skin);
     void Activate();
@@ -226,25 +262,6 @@ private:
     static LRESULT CALLBACK MenuFilterProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
     // The caption button, else the menu-bar item, at a point in window coordinates.
     TNCObject* FindObject(TPoint p);
-    void OnMeasureItem(TMessage& m);
-    void OnDrawItem(TMessage& m);
-    void MeasurePopupItem(TObject* Sender, TCanvas& ACanvas, int& Width, int& Height);
-    void MeasureByText(MEASUREITEMSTRUCT& item);
-    // The framework main menu whose items this window's menu messages concern.
-    TMainMenu* FrameworkMenu() const;
-    void DrawPlainItem(TMenuItem& item, TCanvas& canvas, bool selected, const TRect& r);
-    void DrawSeparatorItem(TCanvas& canvas, const TRect& r);
-    void DrawItemContent(TMenuItem& item, TCanvas& canvas, bool selected, const TRect& r);
-    TColor ItemTextColour(const TMenuItem& item, bool selected) const;
-    void DrawItemText(TMenuItem& item, TCanvas& canvas, UINT flags, bool selected, TRect& t,
-                      std::wstring text);
-    void DrawHandleItem(HMENU menu, UINT id, bool selected, const TRect& rc, HDC dc);
-    // The item's background in a bitmap of r's size: the popup's skin background, or the menu colour.
-    void ItemBackground(TBitmap& bitmap, HMENU menu, const TRect& r);
-    // Composes one skinned item (background, item cell, content) and draws it at r's top-left; a framework
-    // separator is drawn from the item image's separator cell, a menu-handle one on the normal cell.
-    void DrawSkinnedItem(TMenuItem& item, HMENU parent, TCanvas& target, const TRect& r, bool selected,
-                         bool sliceSeparator);
     void OnNcLButtonDblClk(TMessage& m);
     void OnNcMouseMove(TMessage& m);
     void OnNcLButtonDown(TMessage& m);
@@ -295,12 +312,6 @@ private:
         std::unique_ptr<TBitmap> bitmap;
     };
     ComposedPiece composed_[4][2];
-    // What the menu item painter keeps for the last few item sizes (making bitmaps is most of an item's
-    // cost): the bitmap items of that size are composed on, and the item image's cells composed at that
-    // size. Emptied when the skin changes. Shared only so that the type can stay the painter's own.
-    struct MenuScratch;
-    std::vector<std::shared_ptr<MenuScratch>> menuScratch_;
-    MenuScratch& ItemScratch(int w, int h);
     bool MdiChild() const { return FormStyle == sfsMDIChild; }
 };
 

@@ -20,6 +20,7 @@ HHOOK mainHook = nullptr;
 bool managerDestroyed = false;
 
 constexpr std::int32_t kSecondaryDelayMs = 300;
+constexpr UINT kThreadRequestTimeoutMs = 5000;  // a thread that does not answer by then is taken as hung
 constexpr std::int32_t kDefaultDelayMs = 100;
 constexpr LPARAM kInitSkinMark = 1000;
 constexpr int kClassNameLength = 100;
@@ -32,6 +33,15 @@ std::string ClassNameOf(HWND hwnd) {
 
 HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
 
+// The message through which the manager asks another GUI thread to act on one of its windows; the thread's
+// request hook sees it before the window does (the window's own procedure ignores it).
+UINT ThreadRequestMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TvSkinThreadRequest");
+    return message;
+}
+
+DWORD ThreadOf(HWND window) { return window ? GetWindowThreadProcessId(window, nullptr) : 0; }
+
 template <typename List, typename T>
 bool EraseFirst(List& list, const T& value) {
     auto it = std::find(list.begin(), list.end(), value);
@@ -43,6 +53,14 @@ bool EraseFirst(List& list, const T& value) {
 }  // namespace
 
 // ---- Life
+
+TSkinFormEntry::TSkinFormEntry(TWinSkinForm* f, std::unique_ptr<TWinSkinForm> o)
+    : form(f), owned(std::move(o)) {}
+TSkinFormEntry::TSkinFormEntry(TSkinFormEntry&&) noexcept = default;
+TSkinFormEntry& TSkinFormEntry::operator=(TSkinFormEntry&&) noexcept = default;
+TSkinFormEntry::~TSkinFormEntry() = default;
+TSkinLists::TSkinLists() = default;
+TSkinLists::~TSkinLists() = default;
 
 TSkinManage::TSkinManage(std::int32_t amode) {
     if (amode == 0) {
@@ -67,9 +85,11 @@ TSkinManage::~TSkinManage() {
         mmgr->DeleteSub(this);
         mmgr->DeleteModuleForms(mode);
     } else if (lists) {
-        FreeThreads();
+        // The windows of other threads are let go by their threads, through the hooks that reach them: the
+        // forms go before the hooks.
         if (!sublist.empty() || !Forms().empty()) DeleteAllForms();
         FreePopMenus();
+        FreeThreads();
         ReleaseSubs();
     }
     if (hookOwner == this) {
@@ -103,24 +123,26 @@ void TSkinManage::InstallThread(std::uint32_t aThreadID) {
     }
     HHOOK hook = SetWindowsHookExW(WH_CBT, &TSkinManage::ThreadHookProc, nullptr, aThreadID);
     if (!hook) return;
+    HHOOK requests = SetWindowsHookExW(WH_CALLWNDPROC, &TSkinManage::RequestHookProc, nullptr, aThreadID);
     if (!hookOwner) hookOwner = this;
     std::lock_guard hold(lists->lock);
-    lists->Threadlist.push_back({hook, aThreadID});
+    lists->Threadlist.push_back({hook, requests, aThreadID});
 }
 
 void TSkinManage::UnInstallThread(std::uint32_t aThreadID) {
     if (!lists) return;
-    HHOOK hook = nullptr;
+    TSkinThread gone;
     {
         std::lock_guard hold(lists->lock);
         auto& threads = lists->Threadlist;
         auto it = std::find_if(threads.begin(), threads.end(),
                                [&](const TSkinThread& t) { return t.ThreadID == aThreadID; });
         if (it == threads.end()) return;
-        hook = it->hook;
+        gone = *it;
         threads.erase(it);
     }
-    UnhookWindowsHookEx(hook);
+    UnhookWindowsHookEx(gone.hook);
+    if (gone.requestHook) UnhookWindowsHookEx(gone.requestHook);
 }
 
 void TSkinManage::FreeThreads() {
@@ -129,7 +151,59 @@ void TSkinManage::FreeThreads() {
         std::lock_guard hold(lists->lock);
         threads.swap(lists->Threadlist);
     }
-    for (const TSkinThread& t : threads) UnhookWindowsHookEx(t.hook);
+    for (const TSkinThread& t : threads) {
+        UnhookWindowsHookEx(t.hook);
+        if (t.requestHook) UnhookWindowsHookEx(t.requestHook);
+    }
+}
+
+bool TSkinManage::AskWindowThread(HWND window, ThreadRequest request) {
+    const DWORD thread = ThreadOf(window);
+    if (!thread || !lists) return false;
+    {
+        std::lock_guard hold(lists->lock);
+        const auto& threads = lists->Threadlist;
+        if (std::none_of(threads.begin(), threads.end(),
+                         [&](const TSkinThread& t) { return t.ThreadID == thread && t.requestHook; }))
+            return false;
+    }
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutW(window, ThreadRequestMessage(), WPARAM(request), SkinSignature, SMTO_NORMAL,
+                               kThreadRequestTimeoutMs, &answer) != 0;
+}
+
+void TSkinManage::OnThreadRequest(HWND window, ThreadRequest request) {
+    switch (request) {
+    case ThreadRequest::AddForm:
+    case ThreadRequest::AddChildForm: {
+        const bool child = std::exchange(skinchildform, request == ThreadRequest::AddChildForm);
+        AddForm(window);
+        skinchildform = child;
+        break;
+    }
+    case ThreadRequest::Release:
+    case ThreadRequest::Reskin:
+    case ThreadRequest::LetGo:
+        if (TWinSkinForm* f = FindForm(window))
+            ReleaseForm(f, request == ThreadRequest::Release  ? HandBack::Plain
+                           : request == ThreadRequest::Reskin ? HandBack::ForNewSkinner
+                                                              : HandBack::LetGo);
+        break;
+    case ThreadRequest::ChangeSkin:
+        if (TWinSkinForm* f = FindForm(window)) {
+            f->DeleteSysbtn();
+            f->InitSkinData();
+            f->SkinChange();
+        }
+        break;
+    case ThreadRequest::DeleteSysbtn:
+        if (TWinSkinForm* f = FindForm(window)) f->DeleteSysbtn();
+        break;
+    case ThreadRequest::ReleasePopup:
+        for (TWinSkinPopMenu* p : PopMenus())
+            if (p->hwnd == window) p->UnSubClass();
+        break;
+    }
 }
 
 void TSkinManage::OnActivate(HWND window) {
@@ -144,40 +218,62 @@ void TSkinManage::OnCreated(HWND window, const CREATESTRUCTW& cs, bool threadHoo
         if (TWinSkinForm* form = FindForm(cs.hwndParent)) form->AddControlh(window);
     // An extra thread's hook skins every popup menu window; the main hook only what the decision allows.
     if (threadHook ? className == "#32768" : act.popupMenu) AddPopMenu(window);
-    if (act.mdiChild && !threadHook) AddForm(window);
+    // A framework MDI child is not bound to its object yet: the creation data names it.
+    if (act.mdiChild && !threadHook) AddFormOf(window, FrameworkObjectOfCreation(window, cs));
 }
 
-LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
     TSkinManage* m = hookOwner;
     if (managerDestroyed || code < 0 || !m) return CallNextHookEx(nullptr, code, wParam, lParam);
     const HWND window = HWND(wParam);
-    switch (code) {
-    case HCBT_ACTIVATE: m->OnActivate(window); break;
-    case HCBT_DESTROYWND: m->DeletePopMenu(window); break;
-    case HCBT_CREATEWND:
-        m->OnCreated(window, *reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs, false);
-        break;
-    default: break;
+    try {
+        switch (code) {
+        case HCBT_ACTIVATE: m->OnActivate(window); break;
+        case HCBT_DESTROYWND: m->DeletePopMenu(window); break;
+        case HCBT_CREATEWND:
+            m->OnCreated(window, *reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs, false);
+            break;
+        default: break;
+        }
+    } catch (...) {
+        // A window the engine cannot skin stays as it is; nothing may unwind into the window manager.
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-LRESULT CALLBACK TSkinManage::ThreadHookProc(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK TSkinManage::ThreadHookProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
     TSkinManage* m = hookOwner;
     if (managerDestroyed || code < 0 || !m) return CallNextHookEx(nullptr, code, wParam, lParam);
     const HWND window = HWND(wParam);
-    switch (code) {
-    case HCBT_ACTIVATE: m->OnActivate(window); break;
-    case HCBT_DESTROYWND:
-        m->DeletePopMenu(window);
-        m->DeleteForm(window);
-        break;
-    case HCBT_CREATEWND:
-        // As on the main thread for size grips; other scroll bars are left alone (refusing them would make
-        // scroll-bar controls impossible on this thread).
-        m->OnCreated(window, *reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs, true);
-        break;
-    default: break;
+    try {
+        switch (code) {
+        case HCBT_ACTIVATE: m->OnActivate(window); break;
+        case HCBT_DESTROYWND:
+            m->DeletePopMenu(window);
+            m->DeleteForm(window);
+            break;
+        case HCBT_CREATEWND:
+            // As on the main thread for size grips; other scroll bars are left alone (refusing them would
+            // make scroll-bar controls impossible on this thread).
+            m->OnCreated(window, *reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs, true);
+            break;
+        default: break;
+        }
+    } catch (...) {
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK TSkinManage::RequestHookProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    TSkinManage* m = hookOwner;
+    if (!managerDestroyed && code == HC_ACTION && m && lParam) {
+        const auto& sent = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (sent.message == ThreadRequestMessage() && sent.lParam == SkinSignature) {
+            try {
+                m->OnThreadRequest(sent.hwnd, ThreadRequest(sent.wParam));
+            } catch (...) {
+            }
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -217,23 +313,39 @@ std::vector<TSkinData*> TSkinManage::Components() const {
 // ---- Form skinners
 
 std::vector<TWinSkinForm*> TSkinManage::Forms() const {
-    if (!lists) return {};
+    std::vector<TWinSkinForm*> forms;
+    if (!lists) return forms;
     std::lock_guard hold(lists->lock);
-    return lists->Flist;
+    for (const TSkinFormEntry& e : lists->Flist) forms.push_back(e.form);
+    return forms;
 }
 
 TWinSkinForm* TSkinManage::FindForm(HWND aHwnd) const {
     if (!lists || !aHwnd) return nullptr;
     std::lock_guard hold(lists->lock);
-    for (TWinSkinForm* f : lists->Flist)
-        if (IsLiveFormSkinner(f) && f->Hwnd == aHwnd) return f;
+    for (const TSkinFormEntry& e : lists->Flist)
+        if (e.form->Hwnd == aHwnd) return e.form;
     return nullptr;
 }
 
-bool TSkinManage::Unlist(TWinSkinForm* form) {
-    if (!lists) return false;
+std::unique_ptr<TWinSkinForm> TSkinManage::Unlist(TWinSkinForm* form, bool* listed) {
+    if (listed) *listed = false;
+    if (!lists) return nullptr;
     std::lock_guard hold(lists->lock);
-    return EraseFirst(lists->Flist, form);
+    auto& forms = lists->Flist;
+    auto it =
+        std::find_if(forms.begin(), forms.end(), [&](const TSkinFormEntry& e) { return e.form == form; });
+    if (it == forms.end()) return nullptr;
+    if (listed) *listed = true;
+    std::unique_ptr<TWinSkinForm> owned = std::move(it->owned);
+    forms.erase(it);
+    return owned;
+}
+
+void TSkinManage::Free(TWinSkinForm* form, std::unique_ptr<TWinSkinForm> owned) {
+    // A framework form's skinner is its component; freeing it takes it out of the form's list.
+    owned.release();
+    TWinSkinForm::Free(form);
 }
 
 TWinControl* TSkinManage::FindTForm(HWND aHwnd) const {
@@ -265,15 +377,23 @@ TSkinData* TSkinManage::ChooseSkinData(HWND aHwnd, const std::string& className)
     return i < 0 ? nullptr : components[std::size_t(i)];
 }
 
-bool TSkinManage::AddForm(HWND aHwnd) {
+bool TSkinManage::AddForm(HWND aHwnd) { return AddFormOf(aHwnd, nullptr); }
+
+bool TSkinManage::AddFormOf(HWND aHwnd, TWinControl* known) {
     if (!active || !lists || !IsWindow(aHwnd)) return false;
+    if (ThreadOf(aHwnd) != GetCurrentThreadId()) {
+        // A skinner lives on its window's thread: that thread makes it, or nobody does.
+        const bool asked =
+            AskWindowThread(aHwnd, skinchildform ? ThreadRequest::AddChildForm : ThreadRequest::AddForm);
+        return asked && FindForm(aHwnd) != nullptr;
+    }
     ClearDeadForms();
     FormCandidate w;
     w.answersSkinned = SendMessageW(aHwnd, SM_ISSKINNED, 0, 0) == 1;
     if (w.answersSkinned) return false;
     w.hasSkinner = FindForm(aHwnd) != nullptr;
     if (w.hasSkinner) return false;
-    TWinControl* object = FindTForm(aHwnd);
+    TWinControl* object = known ? known : FindTForm(aHwnd);
     w.frameworkObject = object != nullptr;
     w.tag = object ? int(object->Tag()) : 0;
     w.style = DWORD(GetWindowLongW(aHwnd, GWL_STYLE));
@@ -294,27 +414,50 @@ bool TSkinManage::AddForm(HWND aHwnd) {
 
     // A framework form owns its skinner, which dies with it; the manager owns a plain window's skinner.
     TForm* form = dynamic_cast<TForm*>(object);
-    auto* skinner = new TWinSkinForm(form);
-    skinner->Hwnd = aHwnd;
-    skinner->mode = mode;
-    skinner->formclass = w.className;
-    skinner->host = this;
+    auto made = std::make_unique<TWinSkinForm>(form);
+    made->Hwnd = aHwnd;
+    made->mode = mode;
+    made->formclass = w.className;
+    made->host = this;
     if (form)
-        skinner->InitTform(data, form);
+        made->InitTform(data, form);
     else
-        skinner->InitDlg(data);
+        made->InitDlg(data);
+    TWinSkinForm* skinner = made.get();
     {
         std::lock_guard hold(lists->lock);
-        lists->Flist.push_back(skinner);
+        lists->Flist.emplace_back(skinner, form ? nullptr : std::move(made));
     }
+    if (form) made.release();  // the form's component from here
     PostMessageW(aHwnd, SM_INITSKIN, 0, kInitSkinMark);
     return true;
 }
 
 void TSkinManage::AddVisibleForm(TWinControl* form) {
     if (!form || !form->Visible() || !form->HandleAllocated()) return;
-    if (GetWindowLongW(form->Handle(), GWL_STYLE) & WS_CHILD) return;
-    AddForm(form->Handle());
+    // An MDI child is a child window too, but a form of its own: nothing else would skin it again (MDI
+    // children are never activated as windows are).
+    const HWND h = form->Handle();
+    if ((GetWindowLongW(h, GWL_STYLE) & WS_CHILD) && !(GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_MDICHILD))
+        return;
+    AddForm(h);
+}
+
+void TSkinManage::AddVisibleWindows(DWORD thread) {
+    struct Collect {
+        static BOOL CALLBACK Window(HWND h, LPARAM list) noexcept {
+            const DWORD style = DWORD(GetWindowLongW(h, GWL_STYLE));
+            const DWORD exStyle = DWORD(GetWindowLongW(h, GWL_EXSTYLE));
+            // Windows a user can activate: visible, with a caption (hints, tips and menus have none).
+            if (IsWindowVisible(h) && (style & WS_CAPTION) == WS_CAPTION && !(exStyle & WS_EX_NOACTIVATE))
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(h);
+            return TRUE;
+        }
+    };
+    std::vector<HWND> windows;
+    EnumThreadWindows(thread, &Collect::Window, reinterpret_cast<LPARAM>(&windows));
+    for (HWND h : windows)
+        if (!FindForm(h)) AddForm(h);
 }
 
 bool TSkinManage::DeleteForm(HWND aHwnd) {
@@ -323,98 +466,138 @@ bool TSkinManage::DeleteForm(HWND aHwnd) {
     if (!f || !f->FForm) return false;  // a dialog's skinner stays until its window goes
     f->Skinstate = TWinSkinForm::kReleasing;
     f->UnSubclass();
-    Unlist(f);
-    delete f;
+    Free(f, Unlist(f));
     return true;
 }
 
-void TSkinManage::DeleteForm2(HWND aHwnd) {
-    if (state == 4 || !lists) return;
+void TSkinManage::DeleteForm2(const TWinSkinForm* skinner) {
+    // A skinner that goes leaves the list, whatever the manager's state: the list never holds a freed one.
+    if (!lists) return;
     std::lock_guard hold(lists->lock);
     auto& forms = lists->Flist;
-    auto it = std::find_if(forms.begin(), forms.end(),
-                           [&](TWinSkinForm* f) { return IsLiveFormSkinner(f) && f->Hwnd == aHwnd; });
-    if (it != forms.end()) forms.erase(it);
+    auto it =
+        std::find_if(forms.begin(), forms.end(), [&](const TSkinFormEntry& e) { return e.form == skinner; });
+    if (it == forms.end()) return;
+    it->owned.release();  // it is being freed already
+    forms.erase(it);
 }
 
 void TSkinManage::DeleteForm3() {
     if (state == 4) return;
-    const std::vector<TWinSkinForm*> forms = Forms();
-    for (auto it = forms.rbegin(); it != forms.rend(); ++it)
-        if (IsLiveFormSkinner(*it) && (*it)->Skinstate == TWinSkinForm::kDead) {
-            Unlist(*it);
-            delete *it;
-        }
+    FreeDeadForms(false);
 }
 
 void TSkinManage::ClearDeadForms() {
-    if (state == 4 || !lists) return;
-    std::vector<TWinSkinForm*> dead;
+    if (state == 4) return;
+    FreeDeadForms(true);
+}
+
+void TSkinManage::FreeDeadForms(bool ownModeOnly) {
+    // A dead skinner's window is gone and it has let everything go on its own thread: any thread frees it.
+    std::vector<TSkinFormEntry> dead;
     {
         std::lock_guard hold(lists->lock);
         auto& forms = lists->Flist;
         for (std::size_t i = forms.size(); i-- > 0;) {
-            TWinSkinForm* f = forms[i];
-            if (!IsLiveFormSkinner(f)) {
-                forms.erase(forms.begin() + std::ptrdiff_t(i));
-            } else if (f->Skinstate == TWinSkinForm::kDead && f->mode == mode) {
-                forms.erase(forms.begin() + std::ptrdiff_t(i));
-                dead.push_back(f);
-            }
+            TWinSkinForm* f = forms[i].form;
+            if (f->Skinstate != TWinSkinForm::kDead || (ownModeOnly && f->mode != mode)) continue;
+            dead.push_back(std::move(forms[i]));
+            forms.erase(forms.begin() + std::ptrdiff_t(i));
         }
     }
-    for (TWinSkinForm* f : dead) delete f;
+    for (TSkinFormEntry& e : dead) Free(e.form, std::move(e.owned));
+}
+
+void TSkinManage::ReleaseForm(TWinSkinForm* form, HandBack how) {
+    if (form->Skinstate != TWinSkinForm::kDead && ThreadOf(form->Hwnd) != GetCurrentThreadId()) {
+        const ThreadRequest request = how == HandBack::Plain           ? ThreadRequest::Release
+                                      : how == HandBack::ForNewSkinner ? ThreadRequest::Reskin
+                                                                       : ThreadRequest::LetGo;
+        // Its window procedure, its tables and its timer belong to its window's thread.
+        if (AskWindowThread(form->Hwnd, request) && !FindFormEntry(form)) return;
+        // That thread cannot be reached: the skinner stays with its window, and no longer with the manager.
+        form->host = nullptr;
+        Unlist(form).release();
+        return;
+    }
+    if (how == HandBack::LetGo) {
+        form->UnSubclass3();
+    } else {
+        form->UnSubclass();
+        if (how == HandBack::Plain) TWinSkinForm::RePaint(form->Hwnd);
+    }
+    form->host = nullptr;
+    Free(form, Unlist(form));
+}
+
+bool TSkinManage::FindFormEntry(const TWinSkinForm* form) const {
+    std::lock_guard hold(lists->lock);
+    return std::any_of(lists->Flist.begin(), lists->Flist.end(),
+                       [&](const TSkinFormEntry& e) { return e.form == form; });
 }
 
 void TSkinManage::DeleteAllForms() {
     active = false;
-    const std::vector<TWinSkinForm*> forms = Forms();
-    for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
-        TWinSkinForm* f = *it;
-        if (!IsLiveFormSkinner(f) || f->mode != mode) continue;
-        Unlist(f);
-        f->UnSubclass3();
-        f->host = nullptr;
-        delete f;
+    // One at a time from the end: a skinner freed meanwhile by its form has left the list by itself.
+    for (;;) {
+        TWinSkinForm* f = nullptr;
+        {
+            std::lock_guard hold(lists->lock);
+            for (auto it = lists->Flist.rbegin(); it != lists->Flist.rend() && !f; ++it)
+                if (it->form->mode == mode) f = it->form;
+        }
+        if (!f) break;
+        ReleaseForm(f, HandBack::LetGo);
     }
 }
 
 void TSkinManage::DeleteModuleForms(std::intptr_t amode) {
-    const std::vector<TWinSkinForm*> forms = Forms();
-    for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
-        TWinSkinForm* f = *it;
-        if (!IsLiveFormSkinner(f) || f->mode != amode) continue;
-        Unlist(f);
+    for (;;) {
+        TWinSkinForm* f = nullptr;
+        {
+            std::lock_guard hold(lists->lock);
+            for (auto it = lists->Flist.rbegin(); it != lists->Flist.rend() && !f; ++it)
+                if (it->form->mode == amode) f = it->form;
+        }
+        if (!f) break;
+        std::unique_ptr<TWinSkinForm> owned = Unlist(f);
         if (f->FForm)
             delete f->FForm;  // destroys the skinner it owns
         else
-            delete f;
+            Free(f, std::move(owned));
     }
 }
 
 void TSkinManage::DeleteSysbtn() {
-    for (TWinSkinForm* f : Forms())
-        if (IsLiveFormSkinner(f) && f->fsd == UpdateData) f->DeleteSysbtn();
+    for (TWinSkinForm* f : Forms()) {
+        if (f->fsd != UpdateData) continue;
+        if (ThreadOf(f->Hwnd) == GetCurrentThreadId())
+            f->DeleteSysbtn();
+        else
+            AskWindowThread(f->Hwnd, ThreadRequest::DeleteSysbtn);
+    }
 }
 
 int TSkinManage::GetMDIChildNum() const {
     int n = 0;
     for (TWinSkinForm* f : Forms())
-        if (IsLiveFormSkinner(f) && f->FormStyle == sfsMDIChild) ++n;
+        if (f->FormStyle == sfsMDIChild) ++n;
     return n;
 }
 
 void TSkinManage::SetCaption(bool) {
     for (TWinSkinForm* f : Forms())
-        if (IsLiveFormSkinner(f) && f->FormStyle == sfsMDIChild)
+        if (f->FormStyle == sfsMDIChild)
             SetWindowLongW(f->Hwnd, GWL_STYLE, GetWindowLongW(f->Hwnd, GWL_STYLE) | WS_CAPTION);
 }
 
 // ---- MDI
 
 void TSkinManage::ApplyMDIMax(bool b) {
+    // The MDI children are the windows of the thread whose MDI client changed.
+    const DWORD thread = GetCurrentThreadId();
     for (TWinSkinForm* f : Forms()) {
-        if (!IsLiveFormSkinner(f) || f->FormStyle != sfsMDIChild) continue;
+        if (f->FormStyle != sfsMDIChild || ThreadOf(f->Hwnd) != thread) continue;
         if (b) {
             if (f->crop) f->Uncropwindow();
             f->EnableSysbtn(true);
@@ -449,38 +632,35 @@ void TSkinManage::AddPopMenu(HWND aHwnd) {
     if (SendMessageW(aHwnd, SM_ISSKINNED, 0, 0) == 1) return;
     {
         std::lock_guard hold(lists->lock);
-        for (TWinSkinPopMenu* p : lists->Mlist)
+        for (const auto& p : lists->Mlist)
             if (p->hwnd == aHwnd) return;
     }
     TSkinData* data = ChooseSkinData(aHwnd, ClassNameOf(aHwnd));
     if (!data || data->Empty || !PopupMenuAllowed(menutype, data->SkinControls())) return;
-    auto* skinner = new TWinSkinPopMenu;
+    auto skinner = std::make_unique<TWinSkinPopMenu>();
     skinner->manager = this;
     skinner->InitSkin(aHwnd, data, nullptr);
     if (menuactive) skinner->ownerdraw = true;
     std::lock_guard hold(lists->lock);
-    lists->Mlist.push_back(skinner);
+    lists->Mlist.push_back(std::move(skinner));
 }
 
 void TSkinManage::DeletePopMenu(HWND aHwnd) {
     if (!lists) return;
-    TWinSkinPopMenu* going = nullptr;
+    std::unique_ptr<TWinSkinPopMenu> going;
     bool none;
     {
         std::lock_guard hold(lists->lock);
         auto& popups = lists->Mlist;
-        auto it =
-            std::find_if(popups.begin(), popups.end(), [&](TWinSkinPopMenu* p) { return p->hwnd == aHwnd; });
+        auto it = std::find_if(popups.begin(), popups.end(), [&](const auto& p) { return p->hwnd == aHwnd; });
         if (it != popups.end()) {
-            going = *it;
+            going = std::move(*it);
             popups.erase(it);
         }
         none = popups.empty();
     }
-    if (going) {
-        going->UnSubClass();
-        delete going;
-    }
+    if (going) going->UnSubClass();
+    going.reset();
     if (none) {
         menuactive = false;
         menutype = 0;
@@ -488,18 +668,26 @@ void TSkinManage::DeletePopMenu(HWND aHwnd) {
 }
 
 void TSkinManage::FreePopMenus() {
-    std::vector<TWinSkinPopMenu*> popups;
+    // Popups of other threads let their windows go on their threads, while they are still listed.
+    for (TWinSkinPopMenu* p : PopMenus())
+        if (IsWindow(p->hwnd) && ThreadOf(p->hwnd) != GetCurrentThreadId())
+            AskWindowThread(p->hwnd, ThreadRequest::ReleasePopup);
+    std::vector<std::unique_ptr<TWinSkinPopMenu>> popups;
     {
         std::lock_guard hold(lists->lock);
         popups.swap(lists->Mlist);
     }
-    for (TWinSkinPopMenu* p : popups) delete p;
+    // One still attached on a thread that did not answer keeps its skinner.
+    for (auto& p : popups)
+        if (p->FObjectInst && IsWindow(p->hwnd) && ThreadOf(p->hwnd) != GetCurrentThreadId()) p.release();
 }
 
 std::vector<TWinSkinPopMenu*> TSkinManage::PopMenus() const {
-    if (!lists) return {};
+    std::vector<TWinSkinPopMenu*> popups;
+    if (!lists) return popups;
     std::lock_guard hold(lists->lock);
-    return lists->Mlist;
+    for (const auto& p : lists->Mlist) popups.push_back(p.get());
+    return popups;
 }
 
 void TSkinManage::SetPopMenu() {
@@ -571,64 +759,74 @@ void TSkinManage::InstallAll(TSkinData* data) {
         WMSetDraw = false;
         ClearDeadForms();
         for (int i = Screen->FormCount() - 1; i >= 0; --i) AddVisibleForm(Screen->Forms(i));
+        // The program's other windows on screen (dialog boxes, plain windows) are skinned again too: an
+        // active one would otherwise wait for an activation that never comes.
+        AddVisibleWindows(GetCurrentThreadId());
+        std::vector<DWORD> threads;
+        {
+            std::lock_guard hold(lists->lock);
+            for (const TSkinThread& t : lists->Threadlist) threads.push_back(t.ThreadID);
+        }
+        for (DWORD t : threads) AddVisibleWindows(t);
         NotifySecondaries(saInstall);
     }
     skinchildform = false;
 }
 
-void TSkinManage::ReleaseForm(TWinSkinForm* form) {
-    form->UnSubclass();
-    TWinSkinForm::RePaint(form->Hwnd);
-    Unlist(form);
-    delete form;
-}
-
 void TSkinManage::UninstallAll(TSkinData* data) {
     active = false;
     ClearDeadForms();
-    const std::vector<TWinSkinForm*> forms = Forms();
     if (data->SkinFormtype() == sfOnlyThisForm) {
+        const std::vector<TWinSkinForm*> forms = Forms();
         for (auto it = forms.rbegin(); it != forms.rend(); ++it)
-            if (IsLiveFormSkinner(*it) && (*it)->fsd == data) {
-                ReleaseForm(*it);
+            if ((*it)->fsd == data) {
+                ReleaseForm(*it, HandBack::Plain);
                 break;
             }
         return;
     }
-    for (TWinSkinForm* f : forms)
-        if (IsLiveFormSkinner(f)) ReleaseForm(f);
+    // The first skinner at a time: releasing one may free others (a form that goes takes its own along).
+    for (;;) {
+        TWinSkinForm* f = nullptr;
+        {
+            std::lock_guard hold(lists->lock);
+            if (!lists->Flist.empty()) f = lists->Flist.front().form;
+        }
+        if (!f) break;
+        ReleaseForm(f, HandBack::Plain);
+    }
     NotifySecondaries(saUninstall);
 }
 
 void TSkinManage::ApplySkin(TSkinData* data) {
     ClearDeadForms();
-    const std::vector<TWinSkinForm*> forms = Forms();
-    auto mine = [&](TWinSkinForm* f) { return IsLiveFormSkinner(f) && f->fsd == data; };
+    const DWORD thread = GetCurrentThreadId();
+    auto mine = [&](TWinSkinForm* f) { return FindFormEntry(f) && f->fsd == data; };
+    std::vector<TWinSkinForm*> forms = Forms();
     if (data->SkinFormtype() == sfOnlyThisForm) {
         for (TWinSkinForm* f : forms)
             if (mine(f)) {
-                f->DeleteSysbtn();
-                f->InitSkinData();
-                f->SkinChange();
+                forms = {f};
                 break;
             }
-        return;
+        if (forms.size() != 1 || !mine(forms[0])) return;
     }
+    // The skinners of other threads apply the change on their threads, all steps at once.
     for (TWinSkinForm* f : forms)
-        if (mine(f)) {
+        if (mine(f) && ThreadOf(f->Hwnd) != thread) AskWindowThread(f->Hwnd, ThreadRequest::ChangeSkin);
+    for (TWinSkinForm* f : forms)
+        if (mine(f) && ThreadOf(f->Hwnd) == thread) {
             f->DeleteSysbtn();
             f->InitSkinData();
         }
     for (TWinSkinForm* f : forms)
-        if (mine(f)) f->SkinChange();
+        if (mine(f) && ThreadOf(f->Hwnd) == thread) f->SkinChange();
 }
 
 void TSkinManage::ReskinForm() {
     TWinSkinForm* f = FindForm(lpara);
     if (!f) return;
-    f->UnSubclass();
-    f->Skinstate = TWinSkinForm::kDead;
-    ClearDeadForms();
+    ReleaseForm(f, HandBack::ForNewSkinner);
     AddForm(lpara);
 }
 

@@ -22,18 +22,33 @@ class TWinControl;
 class TWinSkinForm;
 class TWinSkinPopMenu;
 
-// A creation hook of one extra GUI thread.
+// The hooks of one extra GUI thread: its creation hook, and the hook through which the manager asks that
+// thread to skin or release one of its windows (a window's skinner lives and dies on the window's thread).
 struct TSkinThread {
     HHOOK hook = nullptr;
+    HHOOK requestHook = nullptr;
     DWORD ThreadID = 0;
+};
+
+// One form skinner of the list. The manager owns the skinners of plain windows (`owned`); a framework form
+// owns its own, which leaves the list when it is freed.
+struct TSkinFormEntry {
+    TWinSkinForm* form = nullptr;
+    std::unique_ptr<TWinSkinForm> owned;
+    TSkinFormEntry(TWinSkinForm* f, std::unique_ptr<TWinSkinForm> o);
+    TSkinFormEntry(TSkinFormEntry&&) noexcept;
+    TSkinFormEntry& operator=(TSkinFormEntry&&) noexcept;
+    ~TSkinFormEntry();
 };
 
 // The lists of a primary manager, which its secondary managers share. Hooks of several threads reach them:
 // every access holds `lock`, and nothing is called out of the manager while it is held.
 struct TSkinLists {
+    TSkinLists();
+    ~TSkinLists();
     std::recursive_mutex lock;
-    std::vector<TWinSkinForm*> Flist;     // the form skinners, in order of creation
-    std::vector<TWinSkinPopMenu*> Mlist;  // the popup-menu skinners, in order of creation
+    std::vector<TSkinFormEntry> Flist;                    // the form skinners, in order of creation
+    std::vector<std::unique_ptr<TWinSkinPopMenu>> Mlist;  // the popup-menu skinners, in order of creation
     std::vector<TSkinData*> Dlist;        // the skin components (not owned), in order of registration
     std::vector<TSkinThread> Threadlist;  // hooks of extra threads
 };
@@ -59,7 +74,7 @@ public:
 
     // What the form skinners ask.
     void SetMDIMax(bool b) override;
-    void DeleteForm2(HWND aHwnd) override;
+    void DeleteForm2(const TWinSkinForm* skinner) override;
 
     // Releases and frees the skinner of a framework form; false for a dialog's skinner or none.
     bool DeleteForm(HWND aHwnd);
@@ -102,8 +117,27 @@ public:
     DWORD PlatformVersion = 0;    // GetVersion, recorded when the hook is installed
 
 private:
-    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK ThreadHookProc(int code, WPARAM wParam, LPARAM lParam);
+    // What the manager asks of a window's own thread (through that thread's request hook).
+    enum class ThreadRequest : WPARAM {
+        AddForm = 1,
+        AddChildForm,
+        Release,
+        Reskin,
+        LetGo,
+        ChangeSkin,
+        DeleteSysbtn,
+        ReleasePopup
+    };
+    // How a skinner gives its window back: with the window's own frame, repainted (uninstall); with its own
+    // frame, for a new skinner (re-skinning one form); or only letting go (teardown).
+    enum class HandBack { Plain, ForNewSkinner, LetGo };
+
+    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
+    static LRESULT CALLBACK ThreadHookProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
+    static LRESULT CALLBACK RequestHookProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
+    // Runs a request on the thread of window; false when that thread has no request hook or does not answer.
+    bool AskWindowThread(HWND window, ThreadRequest request);
+    void OnThreadRequest(HWND window, ThreadRequest request);
     void OnActivate(HWND window);
     // A window is being created on a hooked thread (threadHook: an extra thread's hook).
     void OnCreated(HWND window, const CREATESTRUCTW& cs, bool threadHook);
@@ -112,6 +146,8 @@ private:
     TSkinData* ChooseSkinData(HWND aHwnd, const std::string& className) const;
     bool CanSkin(HWND aHwnd, const std::string& className) const;
     void AddVisibleForm(TWinControl* form);
+    // AddForm for the windows of a thread that a user could activate now.
+    void AddVisibleWindows(DWORD thread);
     void ClearDeadForms();
     void DeleteAllForms();
     void DeleteModuleForms(std::intptr_t amode);
@@ -122,10 +158,16 @@ private:
     void FreePopMenus();
     // Asks every unbound popup window which menu it shows.
     void BindPopMenus();
-    // Removes a skinner from Flist; true when it was listed.
-    bool Unlist(TWinSkinForm* form);
-    // Lets a skinner's window go, repaints it plain and frees it (uninstall).
-    void ReleaseForm(TWinSkinForm* form);
+    // Takes a skinner out of Flist, with the ownership the list had of it (nullptr for a framework form's).
+    std::unique_ptr<TWinSkinForm> Unlist(TWinSkinForm* form, bool* listed = nullptr);
+    // Lets a skinner's window go and frees the skinner, on the window's own thread.
+    void ReleaseForm(TWinSkinForm* form, HandBack how);
+    bool FindFormEntry(const TWinSkinForm* form) const;
+    // AddForm for a window whose framework object is known already (an MDI child being made).
+    bool AddFormOf(HWND aHwnd, TWinControl* known);
+    // Frees a skinner that is out of the list, once no message of its window is being handled.
+    static void Free(TWinSkinForm* form, std::unique_ptr<TWinSkinForm> owned);
+    void FreeDeadForms(bool all);
     void InstallAll(TSkinData* data);
     void UninstallAll(TSkinData* data);
     void ApplySkin(TSkinData* data);

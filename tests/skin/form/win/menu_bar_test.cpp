@@ -134,7 +134,7 @@ public:
         ++changes;  // the manager's work (the children's shapes) happens here
     }
     int changes = 0;
-    void DeleteForm2(HWND) override {}
+    void DeleteForm2(const TWinSkinForm*) override {}
     void SetPopMenu() override {}
     void SetHMenu(HMENU) override {}
     TBitmap* GetMenuBg(HMENU) override { return nullptr; }

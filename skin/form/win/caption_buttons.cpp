@@ -117,8 +117,9 @@ void TWinSkinForm::OnNcMouseMove(TMessage& m) {
         m.Result = 0;
         return;
     }
+    // A hot object goes back to normal. A pressed one stays the active one until the hover timer finds the
+    // cursor off it and drops its look (forgotten here, it would keep that look for good).
     if (ActiveBtn && ActiveBtn->state == TNCObject::kHot) ActiveBtn->MouseLeave();
-    ActiveBtn = nullptr;
     CallPrevProc(m);
 }
 

@@ -870,6 +870,15 @@ void TWinSkinForm::UnSubclass() {
 }
 
 void TWinSkinForm::UnSubclass3() {
+    // The menu bar in the band is still the window's own (a framework form's main menu owns its menu
+    // itself): a window being destroyed takes it along, as the platform destroys a window's menu bar with
+    // it, and a window that stays gets it back.
+    if (menu && !FForm && menu->hmenu && IsMenu(menu->hmenu) && GetMenu(Hwnd) != menu->hmenu) {
+        if (Skinstate == kReleasing)
+            DestroyMenu(menu->hmenu);
+        else
+            SetMenu(Hwnd, menu->hmenu);
+    }
     menu.reset();
     if (!sMainMenu) {
         UnSubclass2();

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/stream.h"
@@ -116,6 +117,49 @@ TEST_F(MenuBarTest, TheSystemKeyOpensTheItemOfItsAcceleratorAndTheMenuFindsItsIt
     EXPECT_TRUE(opened);
     EXPECT_EQ(items, 1);  // Help's own drop-down (About)
     EXPECT_FALSE(skinner->fInMenu);
+}
+
+// A plain window's menu bar, taken into the band, is the window's all the same: it goes with the window, and
+// a window that outlives its skinner gets it back.
+TEST(PlainMenuBar, TheMenuGoesWithTheWindowOrBackToIt) {
+    RegisterTestClass(L"TvPlainMenuBar");
+    TSkinData skin{nullptr};
+    TMemoryStream s(testskin::ProgramPackage());
+    skin.LoadFromStream(s);
+    ASSERT_FALSE(skin.Empty);
+    auto skinned = [&](HMENU bar) {
+        HWND h = CreateWindowExW(0, L"TvPlainMenuBar", L"菜单", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300,
+                                 200, nullptr, bar, GetModuleHandleW(nullptr), nullptr);
+        auto f = std::make_unique<TWinSkinForm>(nullptr);
+        f->Hwnd = h;
+        f->InitDlg(&skin);
+        PostMessageW(h, SM_INITSKIN, 0, 1000);
+        EXPECT_TRUE(PumpUntil([&] { return f->Skinstate == TWinSkinForm::kActive; }, 2000));
+        EXPECT_TRUE(f->menu);
+        EXPECT_EQ(GetMenu(h), nullptr);  // in the band
+        return std::pair{h, std::move(f)};
+    };
+    auto makeBar = [] {
+        HMENU bar = CreateMenu(), file = CreatePopupMenu();
+        AppendMenuW(file, MF_STRING, 101, L"&Open");
+        AppendMenuW(bar, MF_POPUP, UINT_PTR(file), L"&File");
+        AppendMenuW(bar, MF_STRING, 102, L"&Run");
+        return bar;
+    };
+
+    HMENU bar = makeBar();
+    auto [h, f] = skinned(bar);
+    DestroyWindow(h);
+    EXPECT_EQ(f->Skinstate, TWinSkinForm::kDead);
+    EXPECT_FALSE(IsMenu(bar));  // as the platform destroys a window's own menu bar with it
+
+    // Let go while the window stays (the manager's teardown): the bar is on the window again.
+    bar = makeBar();
+    auto [h2, f2] = skinned(bar);
+    f2->UnSubclass3();
+    EXPECT_EQ(GetMenu(h2), bar);
+    DestroyWindow(h2);
+    EXPECT_FALSE(IsMenu(bar));
 }
 
 // The manager as far as an MDI form's skinner uses it: it records the maximised flag.

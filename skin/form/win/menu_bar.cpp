@@ -85,6 +85,7 @@ void TWinSkinMenu::FreeButtons() {
     if (SF)
         for (auto& b : Buttons)
             if (SF->ActiveBtn == b.get()) SF->ActiveBtn = nullptr;
+    if (!Buttons.empty()) ++builds_;
     Buttons.clear();
 }
 

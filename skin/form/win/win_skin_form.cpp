@@ -535,10 +535,19 @@ void TWinSkinForm::OnSysCommand(TMessage& m) {
     CallPrevProc(m);
 }
 
-void TWinSkinForm::OnMenuChanged(TMessage& m) {
+void TWinSkinForm::OnMenuChanged(TMessage& m, bool fromFramework) {
+    // A framework form hears of its menu's changes in its own WindowProc, past the window procedure: there
+    // the skinner's hook takes them, and a copy sent to the window goes on to that hook.
+    if (!fromFramework && OldWndProc) {
+        CallPrevProc(m);
+        return;
+    }
     const bool menuMsg = fsd->MenuMsg;
     fsd->MenuMsg = false;
-    CallPrevProc(m);
+    if (fromFramework)
+        OldWndProc(m);
+    else
+        CallPrevProc(m);
     fsd->MenuMsg = menuMsg;
     if (menu && fsd->MenuUpdate())
         UpdateMainMenu();
@@ -593,6 +602,7 @@ void TWinSkinForm::FormWndProc(TMessage& m) {
         return;
     case SM_QUERYFORM: m.Result = m.LParam == SkinSignature ? SkinSignature : 1; return;
     case CM_DIALOGCHAR: OnDialogChar(m); return;
+    case CM_MENUCHANGED: OnMenuChanged(m, true); return;
     default: OldWndProc(m); return;
     }
 }

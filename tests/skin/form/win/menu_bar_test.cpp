@@ -5,6 +5,7 @@
 // goes.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -117,6 +118,64 @@ TEST_F(MenuBarTest, TheSystemKeyOpensTheItemOfItsAcceleratorAndTheMenuFindsItsIt
     EXPECT_TRUE(opened);
     EXPECT_EQ(items, 1);  // Help's own drop-down (About)
     EXPECT_FALSE(skinner->fInMenu);
+}
+
+// Closes the open menu from a timer once `done` holds (or after about three seconds).
+class CloseMenuWhen {
+public:
+    explicit CloseMenuWhen(std::function<bool()> done) : done_(std::move(done)) {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 50, &CloseMenuWhen::Tick);
+    }
+    ~CloseMenuWhen() {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        CloseMenuWhen* self = current_;
+        if (self && (self->done_() || ++self->ticks_ > 60)) EndMenu();
+    }
+    static inline CloseMenuWhen* current_ = nullptr;
+    std::function<bool()> done_;
+    UINT_PTR timer_ = 0;
+    int ticks_ = 0;
+};
+
+// The window's hot or pressed object, when it is one the window still has; otherwise "dangling".
+std::string ActiveObject(TWinSkinForm& f) {
+    if (!f.ActiveBtn) return "none";
+    if (f.menu)
+        for (auto& b : f.menu->Buttons)
+            if (b.get() == f.ActiveBtn) return "item " + std::to_string(b->index);
+    for (auto& b : f.SysBtn)
+        if (b.get() == f.ActiveBtn) return "caption button";
+    return "dangling";
+}
+
+TEST_F(MenuBarTest, AnItemWhoseClickRebuildsTheBarLeavesNoFreedItemBehind) {
+    // A drop-down's own click runs as it opens; this one changes another item of the bar, which rebuilds
+    // every item while the drop-down is open.
+    bool clicked = false;
+    file->OnClick = [&](TObject*) {
+        help->SetCaption(L"&Help!");
+        clicked = true;
+    };
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump(50);
+    const TRect r = skinner->menu->Buttons[0]->bounds;
+    RECT w;
+    GetWindowRect(form->Handle(), &w);
+    {
+        CloseMenuWhen close([&] { return clicked; });
+        SendMessageW(form->Handle(), WM_NCLBUTTONDOWN, HTMENU,
+                     MAKELPARAM(w.left + r.Left + 4, w.top + r.Top + 4));
+    }
+    ASSERT_TRUE(clicked);
+    EXPECT_EQ(skinner->menu->Buttons[2]->caption, L"&Help!");  // rebuilt
+    const std::string active = ActiveObject(*skinner);
+    EXPECT_TRUE(active == "none" || active == "item 0") << active;
 }
 
 // A plain window's menu bar, taken into the band, is the window's all the same: it goes with the window, and

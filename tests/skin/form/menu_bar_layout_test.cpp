@@ -1,4 +1,4 @@
-// The layout of a skinned menu bar's items and the arrow keys' moves between them.
+// The layout of a skinned menu bar's items and the arrow keys' moves between them and into submenus.
 #include "skin/form/menu_bar_layout.h"
 
 #include <gtest/gtest.h>
@@ -36,4 +36,16 @@ TEST(MenuBarLayout, ArrowsWrapAroundTheBar) {
     EXPECT_EQ(NextMenuBarIndex(0, 3, false), 2);
     EXPECT_EQ(NextMenuBarIndex(-1, 3, true), 0);
     EXPECT_EQ(NextMenuBarIndex(0, 0, true), -1);
+}
+
+TEST(MenuBarLayout, ArrowsEnterAndLeaveSubmenusBeforeTheyMoveAlongTheBar) {
+    // Right opens a submenu where the selected item has one, else moves on, from any depth.
+    EXPECT_EQ(ArrowInDropDown(true, true, true), BarArrow::Platform);
+    EXPECT_EQ(ArrowInDropDown(true, false, true), BarArrow::Platform);
+    EXPECT_EQ(ArrowInDropDown(true, true, false), BarArrow::Next);
+    EXPECT_EQ(ArrowInDropDown(true, false, false), BarArrow::Next);
+    // Left closes a submenu, and moves back only from the drop-down itself.
+    EXPECT_EQ(ArrowInDropDown(false, false, false), BarArrow::Platform);
+    EXPECT_EQ(ArrowInDropDown(false, false, true), BarArrow::Platform);
+    EXPECT_EQ(ArrowInDropDown(false, true, true), BarArrow::Previous);
 }

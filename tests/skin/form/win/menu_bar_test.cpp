@@ -42,6 +42,7 @@ protected:
         auto* menu = new TMainMenu(form.get());
         file = NewItem(form.get(), menu->Items(), L"&File");
         NewItem(form.get(), file, L"&Open");
+        NewItem(form.get(), NewItem(form.get(), file, L"&Recent"), L"&One");
         NewItem(form.get(), menu->Items(), L"&Run");  // a command on the bar itself
         help = NewItem(form.get(), menu->Items(), L"&Help");
         NewItem(form.get(), help, L"&About");
@@ -120,28 +121,49 @@ TEST_F(MenuBarTest, TheSystemKeyOpensTheItemOfItsAcceleratorAndTheMenuFindsItsIt
     EXPECT_FALSE(skinner->fInMenu);
 }
 
-// Closes the open menu from a timer once `done` holds (or after about three seconds).
-class CloseMenuWhen {
+// Runs steps from a timer inside a menu's loop, one after the other: each tick runs the current step until it
+// answers true. After about five seconds the menu is closed whatever is left.
+class MenuScript {
 public:
-    explicit CloseMenuWhen(std::function<bool()> done) : done_(std::move(done)) {
+    explicit MenuScript(std::vector<std::function<bool()>> steps) : steps_(std::move(steps)) {
         current_ = this;
-        timer_ = SetTimer(nullptr, 0, 50, &CloseMenuWhen::Tick);
+        timer_ = SetTimer(nullptr, 0, 50, &MenuScript::Tick);
     }
-    ~CloseMenuWhen() {
+    ~MenuScript() {
         KillTimer(nullptr, timer_);
         current_ = nullptr;
     }
+    bool Finished() const { return next_ == steps_.size(); }
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        CloseMenuWhen* self = current_;
-        if (self && (self->done_() || ++self->ticks_ > 60)) EndMenu();
+        MenuScript* self = current_;
+        if (!self || self->Finished()) return;
+        if (self->steps_[self->next_]()) ++self->next_;
+        if (!self->Finished() && ++self->ticks_ > 100) {
+            self->next_ = self->steps_.size();
+            EndMenu();
+        }
     }
-    static inline CloseMenuWhen* current_ = nullptr;
-    std::function<bool()> done_;
+    static inline MenuScript* current_ = nullptr;
+    std::vector<std::function<bool()>> steps_;
+    std::size_t next_ = 0;
     UINT_PTR timer_ = 0;
     int ticks_ = 0;
 };
+
+BOOL CALLBACK CollectPopup(HWND h, LPARAM list) {
+    if (IsWindowVisible(h) && WindowClassName(h) == L"#32768")
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(h);
+    return TRUE;
+}
+
+// The visible popup menu windows of this thread.
+std::vector<HWND> OpenPopups() {
+    std::vector<HWND> found;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectPopup, LPARAM(&found));
+    return found;
+}
 
 // The window's hot or pressed object, when it is one the window still has; otherwise "dangling".
 std::string ActiveObject(TWinSkinForm& f) {
@@ -167,15 +189,79 @@ TEST_F(MenuBarTest, AnItemWhoseClickRebuildsTheBarLeavesNoFreedItemBehind) {
     const TRect r = skinner->menu->Buttons[0]->bounds;
     RECT w;
     GetWindowRect(form->Handle(), &w);
-    {
-        CloseMenuWhen close([&] { return clicked; });
-        SendMessageW(form->Handle(), WM_NCLBUTTONDOWN, HTMENU,
-                     MAKELPARAM(w.left + r.Left + 4, w.top + r.Top + 4));
-    }
+    MenuScript script({[&] { return clicked; }, [] { return EndMenu(), true; }});
+    SendMessageW(form->Handle(), WM_NCLBUTTONDOWN, HTMENU,
+                 MAKELPARAM(w.left + r.Left + 4, w.top + r.Top + 4));
     ASSERT_TRUE(clicked);
     EXPECT_EQ(skinner->menu->Buttons[2]->caption, L"&Help!");  // rebuilt
     const std::string active = ActiveObject(*skinner);
     EXPECT_TRUE(active == "none" || active == "item 0") << active;
+}
+
+// Whether the item at a position of a menu is the selected one.
+bool Selected(HMENU menu, int index) {
+    return (GetMenuState(menu, UINT(index), MF_BYPOSITION) & MF_HILITE) != 0;
+}
+
+TEST_F(MenuBarTest, TheArrowsEnterAndLeaveSubmenusAndOnlyLightACommandOfTheBar) {
+    bool ran = false;
+    form->Menu()->Items()->Items(1)->OnClick = [&](TObject*) { ran = true; };  // Run, a command on the bar
+    const HMENU drop = file->Handle();
+    auto press = [](WPARAM key) {
+        return [key] {
+            const std::vector<HWND> open = OpenPopups();
+            if (!open.empty()) PostMessageW(open.front(), WM_KEYDOWN, key, 0);
+            return true;
+        };
+    };
+    auto popups = [](std::size_t n) { return [n] { return OpenPopups().size() == n; }; };
+    bool enteredSubmenu = false, leftSubmenu = false;
+    MenuScript script({
+        [&] { return OpenPopups().size() == 1 && Selected(drop, 0); },  // opened on its first item
+        press(VK_DOWN),
+        [&] { return Selected(drop, 1); },  // Recent, which has a submenu
+        press(VK_RIGHT),
+        [&] { return enteredSubmenu = popups(2)(); },
+        press(VK_LEFT),
+        [&] { return leftSubmenu = popups(1)(); },
+        press(VK_UP),
+        [&] { return Selected(drop, 0); },  // Open, without one: Right moves on to Run
+        press(VK_RIGHT),
+    });
+    SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, L'f');
+    EXPECT_TRUE(script.Finished());
+    EXPECT_TRUE(enteredSubmenu);
+    EXPECT_TRUE(leftSubmenu);
+    Pump(100);
+    EXPECT_TRUE(OpenPopups().empty());
+    EXPECT_FALSE(ran);  // moving onto a command does not run it
+    TMenuBtn* run = skinner->menu->Buttons[1].get();
+    EXPECT_EQ(skinner->ActiveBtn, run);
+    EXPECT_EQ(run->state, TNCObject::kHot);
+}
+
+TEST_F(MenuBarTest, TheMouseMovingOntoACommandOfTheBarOnlyLightsIt) {
+    bool ran = false;
+    form->Menu()->Items()->Items(1)->OnClick = [&](TObject*) { ran = true; };
+    TMenuBtn* run = skinner->menu->Buttons[1].get();
+    RECT w;
+    GetWindowRect(form->Handle(), &w);
+    const POINT over{w.left + (run->bounds.Left + run->bounds.Right) / 2,
+                     w.top + (run->bounds.Top + run->bounds.Bottom) / 2};
+    MenuScript script({
+        [] { return OpenPopups().size() == 1; },
+        [&] {
+            SetCursorPos(over.x, over.y);
+            PostMessageW(OpenPopups().front(), WM_MOUSEMOVE, 0, 0);
+            return true;
+        },
+    });
+    SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, L'f');
+    EXPECT_TRUE(script.Finished());
+    Pump(100);
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(skinner->ActiveBtn, run);
+    EXPECT_EQ(run->state, TNCObject::kHot);
 }
 
 // A plain window's menu bar, taken into the band, is the window's all the same: it goes with the window, and

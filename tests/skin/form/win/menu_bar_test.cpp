@@ -240,6 +240,23 @@ TEST_F(MenuBarTest, TheArrowsEnterAndLeaveSubmenusAndOnlyLightACommandOfTheBar) 
     EXPECT_EQ(run->state, TNCObject::kHot);
 }
 
+TEST_F(MenuBarTest, InARightToLeftMenuLeftEntersTheSubmenu) {
+    form->Menu()->SetBiDiMode(bdRightToLeft);
+    const HMENU drop = file->Handle();
+    bool entered = false;
+    MenuScript script({
+        [&] { return OpenPopups().size() == 1 && Selected(drop, 0); },
+        [&] { return PostMessageW(OpenPopups().front(), WM_KEYDOWN, VK_DOWN, 0), true; },
+        [&] { return Selected(drop, 1); },
+        [&] { return PostMessageW(OpenPopups().front(), WM_KEYDOWN, VK_LEFT, 0), true; },
+        [&] { return entered = OpenPopups().size() == 2; },
+        [] { return EndMenu(), true; },
+    });
+    SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, L'f');
+    EXPECT_TRUE(entered);
+    EXPECT_TRUE(script.Finished());
+}
+
 TEST_F(MenuBarTest, TheMouseMovingOntoACommandOfTheBarOnlyLightsIt) {
     bool ran = false;
     form->Menu()->Items()->Items(1)->OnClick = [&](TObject*) { ran = true; };

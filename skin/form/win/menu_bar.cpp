@@ -38,7 +38,6 @@ int TrackIndex = -1;
 TMenuItem* TrackItem = nullptr;
 HHOOK FilterHook = nullptr;
 bool DownSent = false;
-bool Switching = false;
 int PendingIndex = -1;  // the bar item to open once the open drop-down has closed
 
 // Where the keyboard is in the open menus of this thread's menu loop: the innermost open menu and its
@@ -381,7 +380,6 @@ void TWinSkinForm::OpenMenuAt(TMessage& m) {
 // ---- Following the open drop-down
 
 void TWinSkinForm::StartMenuFilter() {
-    Switching = false;
     DownSent = false;
     if (!FilterHook)
         FilterHook = SetWindowsHookExW(WH_MSGFILTER, &MenuFilterProc, nullptr, GetCurrentThreadId());
@@ -439,7 +437,6 @@ LRESULT CALLBACK TWinSkinForm::MenuFilterProc(int code, WPARAM wParam, LPARAM lP
         TMenuBtn* target = nullptr;
         switch (msg->message) {
         case WM_KEYDOWN:
-            if (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE) Switching = false;
             if (!arrow) break;
             switch (ArrowInDropDown(msg->wParam == VK_RIGHT, where.menu == f->activemenu, where.opens)) {
             case BarArrow::Next: target = f->NextMenuButton(true); break;
@@ -460,7 +457,6 @@ LRESULT CALLBACK TWinSkinForm::MenuFilterProc(int code, WPARAM wParam, LPARAM lP
         }
         if (target && target->index != TrackIndex) {
             // The open drop-down closes; CheckMenu opens the target's (or lights it) once the loop has ended.
-            Switching = true;
             PendingIndex = target->index;
             EndMenu();
         }

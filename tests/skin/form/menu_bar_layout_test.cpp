@@ -39,13 +39,8 @@ TEST(MenuBarLayout, ArrowsWrapAroundTheBar) {
 }
 
 TEST(MenuBarLayout, ArrowsEnterAndLeaveSubmenusBeforeTheyMoveAlongTheBar) {
-    // Right opens a submenu where the selected item has one, else moves on, from any depth.
-    EXPECT_EQ(ArrowInDropDown(true, true, true), BarArrow::Platform);
-    EXPECT_EQ(ArrowInDropDown(true, false, true), BarArrow::Platform);
-    EXPECT_EQ(ArrowInDropDown(true, true, false), BarArrow::Next);
-    EXPECT_EQ(ArrowInDropDown(true, false, false), BarArrow::Next);
-    // Left closes a submenu, and moves back only from the drop-down itself.
-    EXPECT_EQ(ArrowInDropDown(false, false, false), BarArrow::Platform);
-    EXPECT_EQ(ArrowInDropDown(false, false, true), BarArrow::Platform);
+    EXPECT_EQ(ArrowInDropDown(true, false, true), BarArrow::Platform);   // into a submenu's submenu
+    EXPECT_EQ(ArrowInDropDown(true, false, false), BarArrow::Next);      // from deep inside, along the bar
+    EXPECT_EQ(ArrowInDropDown(false, false, true), BarArrow::Platform);  // out of the submenu only
     EXPECT_EQ(ArrowInDropDown(false, true, true), BarArrow::Previous);
 }

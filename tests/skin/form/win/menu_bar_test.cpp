@@ -1,8 +1,10 @@
 // The skinned menu bar on a real framework form under Wine: the platform's bar leaves the window and comes
 // back, the band is painted from the skin with the items laid out in it, a command item posts its command,
-// and the system key opens the drop-down of the item whose accelerator it carries. On an MDI form, a
-// maximised child's buttons sit in the band and act on the child, and the band follows the child when it
-// goes.
+// and the system key opens the drop-down of the item whose accelerator it carries. In an open drop-down the
+// arrows enter and leave submenus before they move along the bar, and moving onto a command of the bar only
+// lights it; no item freed while a drop-down is open is kept. A plain window's bar goes with its window. On
+// an MDI form, a maximised child's buttons sit in the band and act on the child, and the band follows the
+// child when it goes.
 #include <gtest/gtest.h>
 
 #include <functional>

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: the skinned frame of the real Tocvane window under real X input. Checks the skinned geometry,
-# the region's corners, the caption buttons' hot and pressed looks, the hint, the inactive look, dragging by
-# the caption, the system menu, the log's context menu, minimising, and closing by the close button and by a double click on the icon.
+# the region's corners, the caption buttons' hot and pressed looks (and the pressed look going once a press
+# is released elsewhere), the hint, the inactive look, dragging by the caption, the system menu, the log's
+# context menu, minimising, and closing by the close button and by a double click on the icon.
 # Saves the screenshots it compares in OUTDIR.   tocvane_frame_e2e.sh Tocvane.exe window_probe.exe OUTDIR
 # Exit 0 pass, 1 fail, 125 when this machine cannot run the program.
 set -uo pipefail

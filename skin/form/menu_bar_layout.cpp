@@ -41,3 +41,8 @@ int NextMenuBarIndex(int current, int count, bool forward) {
     if (forward) return current >= count - 1 ? 0 : current + 1;
     return current <= 0 ? count - 1 : current - 1;
 }
+
+BarArrow ArrowInDropDown(bool right, bool inDropDown, bool selectedOpensSubmenu) {
+    if (right) return selectedOpensSubmenu ? BarArrow::Platform : BarArrow::Next;
+    return inDropDown ? BarArrow::Previous : BarArrow::Platform;
+}

@@ -1,5 +1,5 @@
 // Where the items of a skinned menu bar go in its band, and which item the arrow keys move to. Pure
-// geometry; the menu bar draws and hit-tests with the rectangles.
+// geometry and decisions; the menu bar draws and hit-tests with the rectangles.
 #pragma once
 
 #include <span>
@@ -28,3 +28,12 @@ std::vector<TRect> LayoutMenuBar(std::span<const MenuBarEntry> items, int bandHe
 // The item the arrow keys move to from `current` among `count` items, wrapping at both ends; -1 without
 // items.
 int NextMenuBarIndex(int current, int count, bool forward);
+
+// What Right or Left does in an open drop-down of the bar, from where the keyboard is: in the drop-down
+// itself or in one of its submenus, on an item that opens a submenu or not.
+enum class BarArrow {
+    Platform,  // the menu opens the selected item's submenu (Right) or closes the submenu (Left)
+    Next,      // the bar moves on to its next item
+    Previous,  // the bar moves back to its previous item
+};
+BarArrow ArrowInDropDown(bool right, bool inDropDown, bool selectedOpensSubmenu);

@@ -260,6 +260,35 @@ sleep 0.3
 xdotool key Return
 wait_until 5 log_is '菜单 menu: 状态栏(S) [✓]' || fail "page main: 状态栏 did not get its mark back; the log ends: $(log_last)"
 echo "page main: Alt, Right, Right, Down, Enter run View > 状态栏; its check mark goes and comes back"
+
+# The keyboard enters and leaves a submenu: Alt opens File's drop-down on its first item, Down three times
+# reaches 最近的文件 (Recent files; the disabled 保存 is passed on the way), Right opens its submenu beside the
+# drop-down, Left closes it again; Down then reaches 退出 (Exit), and Right there, with no submenu to open,
+# moves on along the bar to Edit's drop-down.
+xdotool key alt
+wait_until 10 popups_are 1 || fail "page main: Alt alone opened no drop-down"
+popup_at "$file_x" || fail "page main: Alt opened the drop-down at $(popup_x), not File's at $file_x"
+sleep 0.5
+for _ in 1 2 3; do
+    xdotool key Down
+    sleep 0.2
+done
+xdotool key Right
+wait_until 5 popups_are 2 || fail "page main: Right on 最近的文件 opened no submenu ($(popups) menus up)"
+read -r sx _ <<<"$(newest_popup)"
+[ "$sx" -gt "$file_x" ] || fail "page main: the submenu Right opened is at $sx, not beside File's drop-down at $file_x"
+shot_window gallery-keys-submenu
+xdotool key Left
+wait_until 5 popups_are 1 || fail "page main: Left in the submenu did not close it ($(popups) menus up)"
+popup_at "$file_x" || fail "page main: Left in the submenu left File's drop-down (a drop-down at $(popup_x) is up)"
+xdotool key Down
+sleep 0.3
+xdotool key Right
+wait_until 5 popup_at "$edit_x" || fail "page main: Right on 退出 did not move on to Edit's drop-down (one at $(popup_x))"
+[ "$(popups)" = 1 ] || fail "page main: moving on to Edit's drop-down left $(popups) menus up"
+xdotool key Escape
+wait_until 5 popups_are 0 || fail "page main: Esc left Edit's drop-down open"
+echo "page main: Right enters 最近的文件's submenu, Left leaves it, Right on 退出 moves on to Edit"
 main_shot=$out/gallery-main.png
 main_w=$w
 close_gallery

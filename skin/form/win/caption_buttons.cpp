@@ -117,8 +117,9 @@ void TWinSkinForm::OnNcMouseMove(TMessage& m) {
         m.Result = 0;
         return;
     }
+    // A hot object goes back to normal. A pressed one stays the active one until the hover timer finds the
+    // cursor off it and drops its look (forgotten here, it would keep that look for good).
     if (ActiveBtn && ActiveBtn->state == TNCObject::kHot) ActiveBtn->MouseLeave();
-    ActiveBtn = nullptr;
     CallPrevProc(m);
 }
 
@@ -128,8 +129,12 @@ void TWinSkinForm::OnNcLButtonDown(TMessage& m) {
         if (!FWindowActive) SetForegroundWindow(Hwnd);
         b->MouseDown();
         if (auto* item = dynamic_cast<TMenuBtn*>(b)) {
+            const unsigned builds = menu->Builds();
             CheckMenu(item);
-            ActiveBtn = item;
+            // The pressed item stays the active one, for the hover timer to drop its look, unless the menu's
+            // loop freed it (the items were rebuilt, or the bar went with a release) or another item took
+            // over.
+            if (menu && menu->Builds() == builds && (!ActiveBtn || ActiveBtn == item)) ActiveBtn = item;
         }
         m.Result = 0;
         return;

@@ -3,7 +3,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/props.h"
 #include "platform/win/bitmap_win.h"
@@ -36,8 +38,46 @@ int TrackIndex = -1;
 TMenuItem* TrackItem = nullptr;
 HHOOK FilterHook = nullptr;
 bool DownSent = false;
-bool Switching = false;
 int PendingIndex = -1;  // the bar item to open once the open drop-down has closed
+
+// Where the keyboard is in the open menus of this thread's menu loop: the innermost open menu and its
+// selected item (-1 for none), with that item's submenu (nullptr for none).
+struct MenuSelection {
+    HMENU menu = nullptr;
+    int index = -1;
+    HMENU submenu = nullptr;
+    bool opens = false;  // the submenu can be opened: the item is not disabled
+};
+
+BOOL CALLBACK CollectOpenMenu(HWND h, LPARAM list) {
+    wchar_t name[8] = {};
+    if (IsWindowVisible(h) && GetClassNameW(h, name, 8) && std::wstring_view(name) == L"#32768")
+        if (auto shown = HMENU(SendMessageW(h, MN_GETHMENU, 0, 0)))
+            reinterpret_cast<std::vector<HMENU>*>(list)->push_back(shown);
+    return TRUE;
+}
+
+MenuSelection SelectionInOpenMenus(HMENU dropDown) {
+    std::vector<HMENU> open;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectOpenMenu, LPARAM(&open));
+    MenuSelection s;
+    s.menu = dropDown;
+    for (int depth = 0; depth < 32 && s.menu; ++depth) {
+        s.index = -1;
+        s.submenu = nullptr;
+        const int n = GetMenuItemCount(s.menu);
+        for (int i = 0; i < n && s.index < 0; ++i)
+            if (GetMenuState(s.menu, UINT(i), MF_BYPOSITION) & MF_HILITE) s.index = i;
+        if (s.index < 0) break;
+        s.submenu = GetSubMenu(s.menu, s.index);
+        s.opens =
+            s.submenu && !(GetMenuState(s.menu, UINT(s.index), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
+        // A submenu that shows is where the keys act.
+        if (!s.submenu || std::find(open.begin(), open.end(), s.submenu) == open.end()) break;
+        s.menu = s.submenu;
+    }
+    return s;
+}
 
 TColor TextColour(const TSkinData& skin, bool enabled) {
     return skin.Colors[enabled ? kMenuBarText : kButtonShadow];
@@ -85,6 +125,7 @@ void TWinSkinMenu::FreeButtons() {
     if (SF)
         for (auto& b : Buttons)
             if (SF->ActiveBtn == b.get()) SF->ActiveBtn = nullptr;
+    if (!Buttons.empty()) ++builds_;
     Buttons.clear();
 }
 
@@ -265,9 +306,15 @@ bool TWinSkinForm::CheckMenu(TMenuBtn* button) {
     StopMenuFilter();
     fInMenu = false;
     // A move along the bar closed this drop-down; the next opens from the window's own queue, not nested in
-    // this menu's loop.
+    // this menu's loop. An item that opens nothing only lights up: its command runs on a click alone.
     const int next = std::exchange(PendingIndex, -1);
-    if (menu && next >= 0 && next < int(menu->Buttons.size())) ClickButton(*menu->Buttons[std::size_t(next)]);
+    if (menu && next >= 0 && next < int(menu->Buttons.size())) {
+        TMenuBtn& target = *menu->Buttons[std::size_t(next)];
+        if (target.hsubmenu && target.enabled)
+            ClickButton(target);
+        else
+            target.MouseEnter();
+    }
     return true;
 }
 
@@ -333,7 +380,6 @@ void TWinSkinForm::OpenMenuAt(TMessage& m) {
 // ---- Following the open drop-down
 
 void TWinSkinForm::StartMenuFilter() {
-    Switching = false;
     DownSent = false;
     if (!FilterHook)
         FilterHook = SetWindowsHookExW(WH_MSGFILTER, &MenuFilterProc, nullptr, GetCurrentThreadId());
@@ -355,55 +401,52 @@ TMenuBtn* TWinSkinForm::NextMenuButton(bool forward) {
 
 LRESULT CALLBACK TWinSkinForm::MenuFilterProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
     auto* msg = reinterpret_cast<MSG*>(lParam);
-    if (msg && TrackItem && TMenuItem::IsLive(TrackItem) && TrackItem->Parent()) {
-        const TMenu* parentMenu = TrackItem->GetParentMenu();
-        if (parentMenu && parentMenu->IsRightToLeft() && msg->message == WM_KEYDOWN) {
-            if (msg->wParam == VK_LEFT)
-                msg->wParam = VK_RIGHT;
-            else if (msg->wParam == VK_RIGHT)
-                msg->wParam = VK_LEFT;
+    TWinSkinForm* f = TrackForm && IsLiveFormSkinner(TrackForm) ? TrackForm : nullptr;
+    // The platform tells the owner window what is selected (WM_MENUSELECT), never a message filter: the
+    // selection is read from the open menus as each key arrives, before the menu acts on it.
+    MenuSelection where;
+    const bool arrow =
+        msg && msg->message == WM_KEYDOWN && (msg->wParam == VK_LEFT || msg->wParam == VK_RIGHT);
+    if (arrow && code == MSGF_MENU && f) {
+        try {
+            where = SelectionInOpenMenus(f->activemenu);
+            TMainMenu* framework = f->menu ? f->menu->menu : nullptr;
+            TrackItem = nullptr;
+            if (framework && where.index >= 0)
+                TrackItem = where.submenu
+                                ? framework->FindItem(UINT_PTR(where.submenu), TFindItemKind::fkHandle)
+                                : framework->FindItem(GetMenuItemID(where.menu, where.index),
+                                                      TFindItemKind::fkCommand);
+        } catch (...) {
+            TrackItem = nullptr;
         }
     }
+    // A right-to-left menu: the arrows swap before anything else sees the key.
+    if (arrow && TrackItem && TMenuItem::IsLive(TrackItem) && TrackItem->Parent()) {
+        const TMenu* parentMenu = TrackItem->GetParentMenu();
+        if (parentMenu && parentMenu->IsRightToLeft())
+            msg->wParam = msg->wParam == VK_LEFT ? VK_RIGHT : VK_LEFT;
+    }
     const LRESULT result = CallNextHookEx(FilterHook, code, wParam, lParam);
-    TWinSkinForm* f = TrackForm;
-    if (result != 0 || code != MSGF_MENU || !msg || !f || !IsLiveFormSkinner(f)) return result;
+    if (result != 0 || code != MSGF_MENU || !msg || !f) return result;
     try {
         if (!DownSent) {
             DownSent = true;
             PostMessageW(msg->hwnd, WM_KEYDOWN, VK_DOWN, 0);
         }
         TMenuBtn* target = nullptr;
-        TMenuItem* item = TrackItem && TMenuItem::IsLive(TrackItem) ? TrackItem : nullptr;
         switch (msg->message) {
         case WM_KEYDOWN:
-            if (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE) Switching = false;
-            if (msg->wParam == VK_RIGHT && (!item || item->Count() == 0)) target = f->NextMenuButton(true);
-            if (msg->wParam == VK_LEFT &&
-                (!item || (item->Parent() && item->Parent()->Handle() == f->activemenu) ||
-                 (item->HandleAllocated() && item->Handle() == f->activemenu)))
-                target = f->NextMenuButton(false);
+            if (!arrow) break;
+            switch (ArrowInDropDown(msg->wParam == VK_RIGHT, where.menu == f->activemenu, where.opens)) {
+            case BarArrow::Next: target = f->NextMenuButton(true); break;
+            case BarArrow::Previous: target = f->NextMenuButton(false); break;
+            case BarArrow::Platform: break;
+            }
             break;
         case WM_SYSKEYDOWN:
             if (msg->wParam == VK_MENU) f->fInMenu = false;
             return result;
-        case WM_MENUSELECT: {
-            const UINT flags = HIWORD(msg->wParam);
-            if (flags == 0xFFFF && msg->lParam == 0) {
-                if (!Switching) f->fInMenu = false;
-                return result;
-            }
-            Switching = false;
-            TMainMenu* framework = f->menu ? f->menu->menu : nullptr;
-            if (framework) {
-                if (flags & MF_POPUP) {
-                    HMENU sub = GetSubMenu(HMENU(msg->lParam), int(LOWORD(msg->wParam)));
-                    TrackItem = framework->FindItem(UINT_PTR(sub), TFindItemKind::fkHandle);
-                } else {
-                    TrackItem = framework->FindItem(LOWORD(msg->wParam), TFindItemKind::fkCommand);
-                }
-            }
-            break;
-        }
         case WM_MOUSEMOVE:
             if (f->menu) {
                 POINT pt = msg->pt;
@@ -413,8 +456,7 @@ LRESULT CALLBACK TWinSkinForm::MenuFilterProc(int code, WPARAM wParam, LPARAM lP
         default: break;
         }
         if (target && target->index != TrackIndex) {
-            // The open drop-down closes; CheckMenu opens the target's once the menu loop has ended.
-            Switching = true;
+            // The open drop-down closes; CheckMenu opens the target's (or lights it) once the loop has ended.
             PendingIndex = target->index;
             EndMenu();
         }

@@ -53,6 +53,9 @@ public:
     void SetMenuRect();
     // The item at a point (window coordinates) with a caption, or nullptr.
     TMenuBtn* FindBtn(TPoint p);
+    // How many times the items have been freed: an item held across a menu loop is still there only while
+    // this stays the same.
+    unsigned Builds() const { return builds_; }
 
     std::vector<std::unique_ptr<TMenuBtn>> Buttons;
     TMainMenu* menu = nullptr;  // the framework form's main menu
@@ -64,6 +67,7 @@ public:
     HMENU hmenu = nullptr;  // the window's menu bar, kept here while the window has none
 
 private:
+    unsigned builds_ = 0;
     void Rebuild(bool onlyEmptyFromFramework);
     void FreeButtons();
     void Layout(HDC measureDc, const TRect& B, bool painting);

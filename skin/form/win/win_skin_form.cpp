@@ -566,10 +566,19 @@ void TWinSkinForm::OnSysCommand(TMessage& m) {
     CallPrevProc(m);
 }
 
-void TWinSkinForm::OnMenuChanged(TMessage& m) {
+void TWinSkinForm::OnMenuChanged(TMessage& m, bool fromFramework) {
+    // A framework form hears of its menu's changes in its own WindowProc, past the window procedure: there
+    // the skinner's hook takes them, and a copy sent to the window goes on to that hook.
+    if (!fromFramework && OldWndProc) {
+        CallPrevProc(m);
+        return;
+    }
     const bool menuMsg = fsd->MenuMsg;
     fsd->MenuMsg = false;
-    CallPrevProc(m);
+    if (fromFramework)
+        OldWndProc(m);
+    else
+        CallPrevProc(m);
     fsd->MenuMsg = menuMsg;
     if (menu && fsd->MenuUpdate())
         UpdateMainMenu();
@@ -624,6 +633,7 @@ void TWinSkinForm::HandleFormMessage(TMessage& m) {
         return;
     case SM_QUERYFORM: m.Result = m.LParam == SkinSignature ? SkinSignature : 1; return;
     case CM_DIALOGCHAR: OnDialogChar(m); return;
+    case CM_MENUCHANGED: OnMenuChanged(m, true); return;
     default: OldWndProc(m); return;
     }
 }
@@ -935,6 +945,15 @@ void TWinSkinForm::UnSubclass() {
 }
 
 void TWinSkinForm::UnSubclass3() {
+    // The menu bar in the band is still the window's own (a framework form's main menu owns its menu
+    // itself): a window being destroyed takes it along, as the platform destroys a window's menu bar with
+    // it, and a window that stays gets it back.
+    if (menu && !FForm && menu->hmenu && IsMenu(menu->hmenu) && GetMenu(Hwnd) != menu->hmenu) {
+        if (Skinstate == kReleasing)
+            DestroyMenu(menu->hmenu);
+        else
+            SetMenu(Hwnd, menu->hmenu);
+    }
     menu.reset();
     if (!sMainMenu) {
         UnSubclass2();

@@ -246,7 +246,7 @@ private:
     void OnSysCommand(TMessage& m);
     void OnNcCalcSize(TMessage& m);
     void OnNcActivate(TMessage& m);
-    void OnMenuChanged(TMessage& m);
+    void OnMenuChanged(TMessage& m, bool fromFramework = false);
     void OnNcPaint(TMessage& m);
     void OnNcHitTest(TMessage& m);
     void OnNcRButtonDown(TMessage& m);

@@ -61,8 +61,16 @@ void TWinSkinPopMenu::PopMenuWndProc(TMessage& m) {
         return;
     }
     done = false;
-    if (m.Msg == WM_DESTROY) UnSubClass();  // the window's own procedure still gets the message below
     switch (m.Msg) {
+    case WM_DESTROY: {
+        // Let go first, then the window's own procedure sees its destruction: the procedure the skinner
+        // replaced, which letting go has just taken out of the role's table.
+        const WNDPROC prev = FPrevWndProc;
+        UnSubClass();
+        m.Result = prev ? CallWindowProcW(prev, hwnd, m.Msg, m.WParam, m.LParam)
+                        : DefWindowProcW(hwnd, m.Msg, m.WParam, m.LParam);
+        break;
+    }
     case WM_ERASEBKGND:
         if (!OlderPlatformFamily() && !(fsd && fsd->Options().Contains(xoMenuBG))) CallPrev(m);
         m.Result = 1;

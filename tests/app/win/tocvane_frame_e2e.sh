@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: the skinned frame of the real Tocvane window under real X input. Checks the skinned geometry,
-# the region's corners, the caption buttons' hot and pressed looks, the hint, the inactive look, dragging by
-# the caption, the system menu, the log's context menu, minimising, and closing by the close button and by a double click on the icon.
+# the region's corners, the caption buttons' hot and pressed looks (and the pressed look going once a press
+# is released elsewhere), the hint, the inactive look, dragging by the caption, the system menu, the log's
+# context menu, minimising, and closing by the close button and by a double click on the icon.
 # Saves the screenshots it compares in OUTDIR.   tocvane_frame_e2e.sh Tocvane.exe window_probe.exe OUTDIR
 # Exit 0 pass, 1 fail, 125 when this machine cannot run the program.
 set -uo pipefail
@@ -66,6 +67,23 @@ sleep 0.3
 [ "$(differ close_normal close_hot)" -gt 20 ] || fail "the close button shows no hot look"
 [ "$(differ close_hot close_pressed)" -gt 20 ] || fail "the close button shows no pressed look"
 kill -0 "$pid" 2>/dev/null || fail "releasing outside the close button closed the program"
+# Pressed, then moved with the button held onto the caption and released there: once the mouse has left the
+# window, the close button is back in its normal look within half a second.
+xdotool mousemove --sync $((wx + 384)) $((wy + 14))
+sleep 0.3
+xdotool mousedown 1
+sleep 0.3
+button_shot close_pressed_again 374
+xdotool mousemove --sync $((wx + 200)) $((wy + 14))
+sleep 0.2
+xdotool mouseup 1
+xdotool mousemove --sync $((wx + 200)) $((wy + wh + 40))
+sleep 0.5
+button_shot close_released_on_caption 374
+[ "$(differ close_normal close_pressed_again)" -gt 20 ] || fail "the close button shows no pressed look"
+[ "$(differ close_normal close_released_on_caption)" -lt 5 ] ||
+    fail "released on the caption, the close button keeps its pressed look after the mouse left the window"
+kill -0 "$pid" 2>/dev/null || fail "releasing on the caption closed the program"
 
 # Minimise: hot and pressed too, and its hint after hovering.
 button_shot min_normal 326

@@ -1,4 +1,4 @@
-// The layout of a skinned menu bar's items and the arrow keys' moves between them.
+// The layout of a skinned menu bar's items and the arrow keys' moves between them and into submenus.
 #include "skin/form/menu_bar_layout.h"
 
 #include <gtest/gtest.h>
@@ -36,4 +36,11 @@ TEST(MenuBarLayout, ArrowsWrapAroundTheBar) {
     EXPECT_EQ(NextMenuBarIndex(0, 3, false), 2);
     EXPECT_EQ(NextMenuBarIndex(-1, 3, true), 0);
     EXPECT_EQ(NextMenuBarIndex(0, 0, true), -1);
+}
+
+TEST(MenuBarLayout, ArrowsEnterAndLeaveSubmenusBeforeTheyMoveAlongTheBar) {
+    EXPECT_EQ(ArrowInDropDown(true, false, true), BarArrow::Platform);   // into a submenu's submenu
+    EXPECT_EQ(ArrowInDropDown(true, false, false), BarArrow::Next);      // from deep inside, along the bar
+    EXPECT_EQ(ArrowInDropDown(false, false, true), BarArrow::Platform);  // out of the submenu only
+    EXPECT_EQ(ArrowInDropDown(false, true, true), BarArrow::Previous);
 }

@@ -1,12 +1,16 @@
 // The skinned menu bar on a real framework form under Wine: the platform's bar leaves the window and comes
 // back, the band is painted from the skin with the items laid out in it, a command item posts its command,
-// and the system key opens the drop-down of the item whose accelerator it carries. On an MDI form, a
-// maximised child's buttons sit in the band and act on the child, and the band follows the child when it
-// goes.
+// and the system key opens the drop-down of the item whose accelerator it carries. In an open drop-down the
+// arrows enter and leave submenus before they move along the bar, and moving onto a command of the bar only
+// lights it; no item freed while a drop-down is open is kept. A plain window's bar goes with its window. On
+// an MDI form, a maximised child's buttons sit in the band and act on the child, and the band follows the
+// child when it goes.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/stream.h"
@@ -40,6 +44,7 @@ protected:
         auto* menu = new TMainMenu(form.get());
         file = NewItem(form.get(), menu->Items(), L"&File");
         NewItem(form.get(), file, L"&Open");
+        NewItem(form.get(), NewItem(form.get(), file, L"&Recent"), L"&One");
         NewItem(form.get(), menu->Items(), L"&Run");  // a command on the bar itself
         help = NewItem(form.get(), menu->Items(), L"&Help");
         NewItem(form.get(), help, L"&About");
@@ -116,6 +121,221 @@ TEST_F(MenuBarTest, TheSystemKeyOpensTheItemOfItsAcceleratorAndTheMenuFindsItsIt
     EXPECT_TRUE(opened);
     EXPECT_EQ(items, 1);  // Help's own drop-down (About)
     EXPECT_FALSE(skinner->fInMenu);
+}
+
+// Runs steps from a timer inside a menu's loop, one after the other: each tick runs the current step until it
+// answers true. After about five seconds the menu is closed whatever is left.
+class MenuScript {
+public:
+    explicit MenuScript(std::vector<std::function<bool()>> steps) : steps_(std::move(steps)) {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 50, &MenuScript::Tick);
+    }
+    ~MenuScript() {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    bool Finished() const { return next_ == steps_.size(); }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        MenuScript* self = current_;
+        if (!self || self->Finished()) return;
+        if (self->steps_[self->next_]()) ++self->next_;
+        if (!self->Finished() && ++self->ticks_ > 100) {
+            self->next_ = self->steps_.size();
+            EndMenu();
+        }
+    }
+    static inline MenuScript* current_ = nullptr;
+    std::vector<std::function<bool()>> steps_;
+    std::size_t next_ = 0;
+    UINT_PTR timer_ = 0;
+    int ticks_ = 0;
+};
+
+BOOL CALLBACK CollectPopup(HWND h, LPARAM list) {
+    if (IsWindowVisible(h) && WindowClassName(h) == L"#32768")
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(h);
+    return TRUE;
+}
+
+// The visible popup menu windows of this thread.
+std::vector<HWND> OpenPopups() {
+    std::vector<HWND> found;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectPopup, LPARAM(&found));
+    return found;
+}
+
+// The window's hot or pressed object, when it is one the window still has; otherwise "dangling".
+std::string ActiveObject(TWinSkinForm& f) {
+    if (!f.ActiveBtn) return "none";
+    if (f.menu)
+        for (auto& b : f.menu->Buttons)
+            if (b.get() == f.ActiveBtn) return "item " + std::to_string(b->index);
+    for (auto& b : f.SysBtn)
+        if (b.get() == f.ActiveBtn) return "caption button";
+    return "dangling";
+}
+
+TEST_F(MenuBarTest, AnItemWhoseClickRebuildsOrReleasesTheBarLeavesNoFreedItemBehind) {
+    // A drop-down's own click runs as it opens; this one changes another item of the bar, which rebuilds
+    // every item while the drop-down is open.
+    bool clicked = false;
+    file->OnClick = [&](TObject*) {
+        help->SetCaption(L"&Help!");
+        clicked = true;
+    };
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump(50);
+    const TRect r = skinner->menu->Buttons[0]->bounds;
+    RECT w;
+    GetWindowRect(form->Handle(), &w);
+    MenuScript script({[&] { return clicked; }, [] { return EndMenu(), true; }});
+    SendMessageW(form->Handle(), WM_NCLBUTTONDOWN, HTMENU,
+                 MAKELPARAM(w.left + r.Left + 4, w.top + r.Top + 4));
+    ASSERT_TRUE(clicked);
+    EXPECT_EQ(skinner->menu->Buttons[2]->caption, L"&Help!");  // rebuilt
+    EXPECT_EQ(ActiveObject(*skinner), "none");                 // the pressed item went with the rebuild
+
+    // Skinning ends while the drop-down is open: the bar goes with its items.
+    clicked = false;
+    file->OnClick = [&](TObject*) {
+        skinner->UnSubclass();
+        clicked = true;
+    };
+    MenuScript again({[&] { return clicked; }, [] { return EndMenu(), true; }});
+    SendMessageW(form->Handle(), WM_NCLBUTTONDOWN, HTMENU,
+                 MAKELPARAM(w.left + r.Left + 4, w.top + r.Top + 4));
+    ASSERT_TRUE(clicked);
+    EXPECT_FALSE(skinner->menu);
+    EXPECT_EQ(ActiveObject(*skinner), "none");
+}
+
+// Whether the item at a position of a menu is the selected one.
+bool Selected(HMENU menu, int index) {
+    return (GetMenuState(menu, UINT(index), MF_BYPOSITION) & MF_HILITE) != 0;
+}
+
+TEST_F(MenuBarTest, TheArrowsEnterAndLeaveSubmenusAndOnlyLightACommandOfTheBar) {
+    bool ran = false;
+    form->Menu()->Items()->Items(1)->OnClick = [&](TObject*) { ran = true; };  // Run, a command on the bar
+    const HMENU drop = file->Handle();
+    auto press = [](WPARAM key) {
+        return [key] {
+            const std::vector<HWND> open = OpenPopups();
+            if (!open.empty()) PostMessageW(open.front(), WM_KEYDOWN, key, 0);
+            return true;
+        };
+    };
+    auto popups = [](std::size_t n) { return [n] { return OpenPopups().size() == n; }; };
+    bool enteredSubmenu = false, leftSubmenu = false;
+    MenuScript script({
+        [&] { return OpenPopups().size() == 1 && Selected(drop, 0); },  // opened on its first item
+        press(VK_DOWN),
+        [&] { return Selected(drop, 1); },  // Recent, which has a submenu
+        press(VK_RIGHT),
+        [&] { return enteredSubmenu = popups(2)(); },
+        press(VK_LEFT),
+        [&] { return leftSubmenu = popups(1)(); },
+        press(VK_UP),
+        [&] { return Selected(drop, 0); },  // Open, without one: Right moves on to Run
+        press(VK_RIGHT),
+    });
+    SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, L'f');
+    EXPECT_TRUE(script.Finished());
+    EXPECT_TRUE(enteredSubmenu);
+    EXPECT_TRUE(leftSubmenu);
+    Pump(100);
+    EXPECT_TRUE(OpenPopups().empty());
+    EXPECT_FALSE(ran);  // moving onto a command does not run it
+    TMenuBtn* run = skinner->menu->Buttons[1].get();
+    EXPECT_EQ(skinner->ActiveBtn, run);
+    EXPECT_EQ(run->state, TNCObject::kHot);
+}
+
+TEST_F(MenuBarTest, InARightToLeftMenuLeftEntersTheSubmenu) {
+    form->Menu()->SetBiDiMode(bdRightToLeft);
+    const HMENU drop = file->Handle();
+    bool entered = false;
+    MenuScript script({
+        [&] { return OpenPopups().size() == 1 && Selected(drop, 0); },
+        [&] { return PostMessageW(OpenPopups().front(), WM_KEYDOWN, VK_DOWN, 0), true; },
+        [&] { return Selected(drop, 1); },
+        [&] { return PostMessageW(OpenPopups().front(), WM_KEYDOWN, VK_LEFT, 0), true; },
+        [&] { return entered = OpenPopups().size() == 2; },
+        [] { return EndMenu(), true; },
+    });
+    SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, L'f');
+    EXPECT_TRUE(entered);
+    EXPECT_TRUE(script.Finished());
+}
+
+TEST_F(MenuBarTest, TheMouseMovingOntoACommandOfTheBarOnlyLightsIt) {
+    bool ran = false;
+    form->Menu()->Items()->Items(1)->OnClick = [&](TObject*) { ran = true; };
+    TMenuBtn* run = skinner->menu->Buttons[1].get();
+    RECT w;
+    GetWindowRect(form->Handle(), &w);
+    const POINT over{w.left + (run->bounds.Left + run->bounds.Right) / 2,
+                     w.top + (run->bounds.Top + run->bounds.Bottom) / 2};
+    MenuScript script({
+        [] { return OpenPopups().size() == 1; },
+        [&] {
+            SetCursorPos(over.x, over.y);
+            PostMessageW(OpenPopups().front(), WM_MOUSEMOVE, 0, 0);
+            return true;
+        },
+    });
+    SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, L'f');
+    EXPECT_TRUE(script.Finished());
+    Pump(100);
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(skinner->ActiveBtn, run);
+    EXPECT_EQ(run->state, TNCObject::kHot);
+}
+
+// A plain window's menu bar, taken into the band, is the window's all the same: it goes with the window, and
+// a window that outlives its skinner gets it back.
+TEST(PlainMenuBar, TheMenuGoesWithTheWindowOrBackToIt) {
+    RegisterTestClass(L"TvPlainMenuBar");
+    TSkinData skin{nullptr};
+    TMemoryStream s(testskin::ProgramPackage());
+    skin.LoadFromStream(s);
+    ASSERT_FALSE(skin.Empty);
+    auto skinned = [&](HMENU bar) {
+        HWND h = CreateWindowExW(0, L"TvPlainMenuBar", L"菜单", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300,
+                                 200, nullptr, bar, GetModuleHandleW(nullptr), nullptr);
+        auto f = std::make_unique<TWinSkinForm>(nullptr);
+        f->Hwnd = h;
+        f->InitDlg(&skin);
+        PostMessageW(h, SM_INITSKIN, 0, 1000);
+        EXPECT_TRUE(PumpUntil([&] { return f->Skinstate == TWinSkinForm::kActive; }, 2000));
+        EXPECT_TRUE(f->menu);
+        EXPECT_EQ(GetMenu(h), nullptr);  // in the band
+        return std::pair{h, std::move(f)};
+    };
+    auto makeBar = [] {
+        HMENU bar = CreateMenu(), file = CreatePopupMenu();
+        AppendMenuW(file, MF_STRING, 101, L"&Open");
+        AppendMenuW(bar, MF_POPUP, UINT_PTR(file), L"&File");
+        AppendMenuW(bar, MF_STRING, 102, L"&Run");
+        return bar;
+    };
+
+    HMENU bar = makeBar();
+    auto [h, f] = skinned(bar);
+    DestroyWindow(h);
+    EXPECT_EQ(f->Skinstate, TWinSkinForm::kDead);
+    EXPECT_FALSE(IsMenu(bar));  // as the platform destroys a window's own menu bar with it
+
+    // Let go while the window stays (the manager's teardown): the bar is on the window again.
+    bar = makeBar();
+    auto [h2, f2] = skinned(bar);
+    f2->UnSubclass3();
+    EXPECT_EQ(GetMenu(h2), bar);
+    DestroyWindow(h2);
+    EXPECT_FALSE(IsMenu(bar));
 }
 
 // The manager as far as an MDI form's skinner uses it: it records the maximised flag.

@@ -1,6 +1,7 @@
 // Real popup menus under Wine, opened from a framework form the manager has skinned: the popup window shows
 // the skin's menu background, its items are drawn on their own part of that background, and the selected
-// item shows the item image's selected cell over it; a submenu's arrow takes the item's colours.
+// item shows the item image's selected cell over it; a submenu's arrow takes the item's colours. A skinned
+// popup window's own procedure still sees the window's destruction.
 #include "skin/manager/win/skin_pop_menu.h"
 
 #include <gtest/gtest.h>
@@ -207,6 +208,30 @@ TEST_F(PopupMenuSkinTest, TheSelectedItemShowsTheSelectedCellOverTheBackground) 
         EXPECT_EQ(shot->Pixel(item.Left + x, item.Top + y), expected.Pixel(x, y)) << "row " << y;
     EXPECT_NE(shot->Pixel(item.Left + x, item.Top + item.Height() / 2),
               background->Pixel(item.Left + x, item.Top + item.Height() / 2));
+}
+
+// The window procedure of the popup windows below: counts the WM_DESTROY it sees.
+int destroysSeen = 0;
+LRESULT CALLBACK CountingPopupProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+    if (msg == WM_DESTROY) ++destroysSeen;
+    return DefWindowProcW(h, msg, w, l);
+}
+
+TEST(PopupMenuSkinner, TheWindowsOwnProcedureSeesItsDestructionAfterTheSkinnerLetGo) {
+    RegisterTestClass(L"TvCountingPopup", &CountingPopupProc);
+    TSkinManage manager(1);  // a manager of its own, not the program's
+    manager.active = true;
+    HWND h = CreateWindowExW(0, L"TvCountingPopup", L"", WS_POPUP, 0, 0, 60, 40, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(h, nullptr);
+    TWinSkinPopMenu skinner;
+    skinner.manager = &manager;
+    skinner.InitSkin(h, nullptr, nullptr);
+    ASSERT_EQ(SendMessageW(h, SM_ISSKINNED, 0, 0), 1);
+    destroysSeen = 0;
+    DestroyWindow(h);
+    EXPECT_EQ(destroysSeen, 1);
+    EXPECT_EQ(skinner.FObjectInst, nullptr);  // let go before the window went
 }
 
 }  // namespace

@@ -280,6 +280,10 @@ void TWinSkinForm::ClickButton(TMenuBtn& button) {
                  MAKELPARAM(button.bounds.Left + 1 + wTr.Left, button.bounds.Top + 1 + wTr.Top));
 }
 
+void ForgetMenuTracking(const TWinSkinForm* form) {
+    if (TrackForm == form) TrackForm = nullptr;
+}
+
 bool TWinSkinForm::CheckMenu(TMenuBtn* button) {
     if (!button) return false;
     PostMessageW(Hwnd, WM_COMMAND, button->mid, 0);
@@ -304,6 +308,7 @@ bool TWinSkinForm::CheckMenu(TMenuBtn* button) {
     StartMenuFilter();
     if (button->enabled) TrackPopupMenu(button->hsubmenu, flags, x, y, 0, Hwnd, nullptr);
     StopMenuFilter();
+    TrackForm = nullptr;
     fInMenu = false;
     // A move along the bar closed this drop-down; the next opens from the window's own queue, not nested in
     // this menu's loop. An item that opens nothing only lights up: its command runs on a click alone.
@@ -401,7 +406,7 @@ TMenuBtn* TWinSkinForm::NextMenuButton(bool forward) {
 
 LRESULT CALLBACK TWinSkinForm::MenuFilterProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
     auto* msg = reinterpret_cast<MSG*>(lParam);
-    TWinSkinForm* f = TrackForm && IsLiveFormSkinner(TrackForm) ? TrackForm : nullptr;
+    TWinSkinForm* f = TrackForm;
     // The platform tells the owner window what is selected (WM_MENUSELECT), never a message filter: the
     // selection is read from the open menus as each key arrives, before the menu acts on it.
     MenuSelection where;

@@ -73,3 +73,6 @@ private:
     void Layout(HDC measureDc, const TRect& B, bool painting);
     bool RightToLeft() const;
 };
+
+// A form skinner that goes is no longer the one whose drop-down the menu filter follows.
+void ForgetMenuTracking(const TWinSkinForm* form);

@@ -34,16 +34,6 @@ constexpr int kButtonFaceSlot = 3;
 constexpr UINT kThemedCaptionRequest = 0xAE;  // the themed non-client painter asks to draw the caption
 constexpr int kNonClientMetricsSize = 504;    // the structure without the padded border width
 
-// Every form skinner of the process, for the manager's lists (which threads other than this one reach).
-struct LiveSkinners {
-    std::mutex lock;
-    std::unordered_set<const TWinSkinForm*> all;
-};
-LiveSkinners& Live() {
-    static LiveSkinners live;
-    return live;
-}
-
 // The form skinners of this thread, by window.
 std::unordered_map<HWND, TWinSkinForm*>& Registry() {
     thread_local std::unordered_map<HWND, TWinSkinForm*> forms;
@@ -79,11 +69,6 @@ TWinSkinForm* FindFormSkinner(HWND hwnd) {
     return it == Registry().end() ? nullptr : it->second;
 }
 
-bool IsLiveFormSkinner(const TWinSkinForm* skinner) {
-    std::lock_guard<std::mutex> hold(Live().lock);
-    return Live().all.count(skinner) != 0;
-}
-
 // ---- Life
 
 TWinSkinForm::TWinSkinForm(TComponent* AOwner)
@@ -93,10 +78,6 @@ TWinSkinForm::TWinSkinForm(TComponent* AOwner)
       IconBmp(std::make_unique<TBitmap>()),
       CaptionBuf(std::make_unique<TBitmap>()),
       painter(std::make_unique<TMenuItemPainter>(*this)) {
-    {
-        std::lock_guard<std::mutex> hold(Live().lock);
-        Live().all.insert(this);
-    }
     DoubleTime = int(GetDoubleClickTime());
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = kNonClientMetricsSize;
@@ -111,8 +92,7 @@ TWinSkinForm::~TWinSkinForm() {
     GiveMDIClientBack();
     if (Hwnd && FindFormSkinner(Hwnd) == this) Registry().erase(Hwnd);
     if (host) host->DeleteForm2(this);
-    std::lock_guard<std::mutex> hold(Live().lock);
-    Live().all.erase(this);
+    ForgetMenuTracking(this);
 }
 
 void TWinSkinForm::Free(TWinSkinForm* skinner) {
@@ -902,7 +882,8 @@ void TWinSkinForm::GiveMDIClientBack() {
 }
 
 bool TWinSkinForm::LetGo() {
-    sysmenu.reset();
+    ActiveBtn = nullptr;  // nothing of the frame is hot or pressed any more
+    Retire(sysmenu, retiredSysmenu_);
     if (timer) timer->SetEnabled(false);
     if (!FObjectInst) return false;
     if (FForm && OldWndProc) {
@@ -926,7 +907,7 @@ void TWinSkinForm::UnSubclass() {
     if (FForm && Skinstate != kReleasing) FForm->SetColor(formcolor);
     SetSysMenuStyle(false);
     if (menu) SetMenu(Hwnd, menu->hmenu);  // the window's own menu bar comes back
-    menu.reset();
+    Retire(menu, retiredMenu_);
     MenuHeight = 0;
     EnableSysbtn(true);
     GiveMDIClientBack();
@@ -948,13 +929,13 @@ void TWinSkinForm::UnSubclass3() {
     // The menu bar in the band is still the window's own (a framework form's main menu owns its menu
     // itself): a window being destroyed takes it along, as the platform destroys a window's menu bar with
     // it, and a window that stays gets it back.
-    if (menu && !FForm && menu->hmenu && IsMenu(menu->hmenu) && GetMenu(Hwnd) != menu->hmenu) {
-        if (Skinstate == kReleasing)
-            DestroyMenu(menu->hmenu);
-        else
+    if (menu && menu->hmenu && IsMenu(menu->hmenu) && GetMenu(Hwnd) != menu->hmenu) {
+        if (Skinstate != kReleasing)
             SetMenu(Hwnd, menu->hmenu);
+        else if (!FForm)
+            DestroyMenu(menu->hmenu);
     }
-    menu.reset();
+    Retire(menu, retiredMenu_);
     if (!sMainMenu) {
         UnSubclass2();
         return;
@@ -963,6 +944,7 @@ void TWinSkinForm::UnSubclass3() {
 }
 
 void TWinSkinForm::UnSubclass2() {
+    ActiveBtn = nullptr;
     if (timer) timer->SetEnabled(false);
     FreeControls();
     AttachMenuHandlers(false);

@@ -229,6 +229,17 @@ private:
     int depth_ = 0;
     bool freeWhenIdle_ = false;
     bool mainMenuHandlers_ = false;  // the main menu's drop-down items have this skinner's handlers
+    // A menu loop of the system menu or of the menu bar may run inside a message being handled when the
+    // window is released: those menus then go with the skinner, not under the loop's feet.
+    template <class T>
+    void Retire(std::unique_ptr<T>& menuObject, std::unique_ptr<T>& retired) {
+        if (depth_ > 0 && menuObject)
+            retired = std::move(menuObject);
+        else
+            menuObject.reset();
+    }
+    std::unique_ptr<TPopupMenu> retiredSysmenu_;
+    std::unique_ptr<TWinSkinMenu> retiredMenu_;
 
     void HandleMessage(TMessage& m);
     void HandleFormMessage(TMessage& m);
@@ -317,5 +328,3 @@ private:
 
 // The skinner of a window, or nullptr: the registry of live form skinners of this thread.
 TWinSkinForm* FindFormSkinner(HWND hwnd);
-// Whether a form skinner of any thread still exists (its destructor has not run).
-bool IsLiveFormSkinner(const TWinSkinForm* skinner);

@@ -1,0 +1,8 @@
+// What discovery reads of a framework control for its pure decision (ChooseFrameworkSkinner): its class
+// name, the classes it belongs to, its window's scroll bars and the properties the rows test.
+#pragma once
+
+#include "platform/win/controls.h"
+#include "skin/form/control_discovery.h"
+
+FrameworkControl DescribeControl(TControl* control);

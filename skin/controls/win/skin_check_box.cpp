@@ -72,6 +72,7 @@ void ChoiceSkinner::AfterProc(TMessage& Message) {
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
     case CM_EXIT:
+    case BM_SETCHECK:
     // The control paints its pressed look and its focus itself when they change, outside WM_PAINT.
     case BM_SETSTATE:
     case WM_UPDATEUISTATE: RepaintNow(); break;
@@ -168,11 +169,7 @@ void TSkinCheckBox::Init(TComponent* sf, TSkinData* sd, TCanvas* acanvas, bool a
 }
 
 void TSkinCheckBox::AfterProc(TMessage& Message) {
-    if (Message.Msg == BM_SETCHECK) {
-        state = int(Message.WParam) + 1;
-        RepaintNow();
-        return;
-    }
+    if (Message.Msg == BM_SETCHECK) state = int(Message.WParam) + 1;
     ChoiceSkinner::AfterProc(Message);
 }
 

@@ -79,6 +79,8 @@ FrameworkControl DescribeControl(TControl* control) {
     return info;
 }
 
+bool HasSkinnerFor(SkinnerKind kind) { return MakeSkinner(kind, nullptr) != nullptr; }
+
 bool TWinSkinForm::AddControlList(TSkinControl* acontrol) {
     if (Contains(acontrol)) return true;
     Add(acontrol);

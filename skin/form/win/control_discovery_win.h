@@ -6,3 +6,5 @@
 #include "skin/form/control_discovery.h"
 
 FrameworkControl DescribeControl(TControl* control);
+// Whether this engine has the skinner a decision names (the others leave the control's own look).
+bool HasSkinnerFor(SkinnerKind kind);

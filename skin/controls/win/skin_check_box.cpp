@@ -35,7 +35,7 @@ bool Inside(HWND hwnd, LPARAM lp) {
 // ---- What both share
 
 ChoiceSkinner::ChoiceSkinner(TComponent* AOwner)
-    : TSkinControl(AOwner), buffer_(std::make_unique<TBitmap>()) {}
+    : TSkinControl(AOwner), buffer_(std::make_unique<TBitmap>()), patch_(std::make_unique<TBitmap>()) {}
 
 ChoiceSkinner::~ChoiceSkinner() = default;
 
@@ -47,6 +47,15 @@ void ChoiceSkinner::Init(TComponent* sf, TSkinData* sd, TCanvas* acanvas, bool) 
     const TBitmap* image = Image();
     kind = image && !image->Empty() ? 1 : 0;
     trans = control->Tag() == kTransparentTag || (fsd && fsd->Options().Contains(xoTransparent));
+}
+
+void ChoiceSkinner::SkinChange() {
+    cell_.reset();
+    if (control) {
+        const TBitmap* image = Image();
+        kind = image && !image->Empty() ? 1 : 0;
+    }
+    TSkinControl::SkinChange();
 }
 
 Route ChoiceSkinner::BeforeProc(TMessage& Message) {
@@ -96,6 +105,20 @@ void ChoiceSkinner::AfterProc(TMessage& Message) {
     }
 }
 
+const TBitmap& ChoiceSkinner::CellOf(const TBitmap& image, int frames, int cell) {
+    const int size = image.Width() * 65536 + image.Height();
+    if (!cell_ || cellImage_ != &image || cellSize_ != size || cellFrames_ != frames || cellIndex_ != cell) {
+        const int w = image.Width() / frames;
+        cell_ = std::make_unique<TBitmap>(w, image.Height(), pf24bit);
+        StretchCopy(*cell_, {0, 0, w, image.Height()}, image, {(cell - 1) * w, 0, cell * w, image.Height()});
+        cellImage_ = &image, cellSize_ = size, cellFrames_ = frames, cellIndex_ = cell;
+    }
+    return *cell_;
+}
+
+// The cell is drawn with its key colour transparent, composed in memory: over the buffer's background for
+// a control drawn whole, over the skin's face for a raw one (which the skinned window gives the control's
+// background too), so nothing is read back from the screen.
 void ChoiceSkinner::DrawChoice(HDC dc, const TRect& rc) {
     const TBitmap* image = Image();
     if (!image || image->Empty()) {
@@ -108,32 +131,33 @@ void ChoiceSkinner::DrawChoice(HDC dc, const TRect& rc) {
     const DWORD style = StyleOf(hwnd);
     enabled = !(style & WS_DISABLED);
     focused = GetFocus() == hwnd;
-    const int cell = ChooseCell();
+    const TBitmap& cell = CellOf(*image, frames, ChooseCell());
     const CheckLayout layout =
         Place(rc, cellWidth, cellHeight, (style & BS_LEFTTEXT) != 0, CheckBiDi(0) != 0);
     if (kind != 1) {
-        // Over the control's own painting: its box goes under the image (on the skin's face, which the
-        // skinned window gives the control's background too), its caption stays.
-        SavedDC saved(dc);
-        FillFace(dc, layout.image);
-        DrawSkinMap2(dc, layout.image, *image, cell, frames);
+        // Over the control's own painting: its box goes under the image, its caption stays.
+        patch_->SetSize(cellWidth, cellHeight);
+        FillColorRect(*patch_, {0, 0, cellWidth, cellHeight}, ButtonFace());
+        DrawKeyedBitmap(*patch_, {0, 0, cellWidth, cellHeight}, cell, SkinKeyColor);
+        BlitOpaque(dc, layout.image.Left, layout.image.Top, *patch_);
         return;
     }
     buffer_->SetSize(rc.Width(), rc.Height());
     const HDC bdc = BitmapDC(*buffer_);
     if (!bdc) return;
-    if (trans && control)
+    if (trans && control) {
         PaintParentBackground(control, bdc);
-    else
-        FillFace(bdc, rc);
-    DrawSkinMap2(bdc, layout.image, *image, cell, frames);
+        GdiFlush();  // the parent's painting is in the pixels before they are read
+    } else {
+        FillColorRect(*buffer_, rc, ButtonFace());
+    }
+    DrawKeyedBitmap(*buffer_, layout.image, cell, SkinKeyColor);
     DrawCaptionText(bdc, layout);
     BlitOpaque(dc, rc.Left, rc.Top, *buffer_);
 }
 
 void ChoiceSkinner::DrawCaptionText(HDC dc, const CheckLayout& layout) {
-    caption = GetWindowCaption(hwnd);
-    if (control) caption = GetStrPropByName(control, "Caption");
+    caption = control ? GetStrPropByName(control, "Caption") : GetWindowCaption(hwnd);
     SavedDC saved(dc);  // font, colours and mode go back as they were
     TColor color = fsd ? fsd->Colors[kButtonTextSlot] : clBtnText;
     if (TFont* font = control ? GetObjectPropByName<TFont>(control, "Font") : nullptr) {

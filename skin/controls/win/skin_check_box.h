@@ -21,6 +21,8 @@ public:
     void Init(TComponent* sf, TSkinData* sd, TCanvas* acanvas, bool acolor) override;
     Route BeforeProc(TMessage& Message) override;
     void AfterProc(TMessage& Message) override;
+    // A new skin: its image decides again whether the control is drawn whole; then the repaint.
+    void SkinChange() override;
 
     bool trans = false;  // the parent's background shows behind the control
 
@@ -40,7 +42,13 @@ protected:
 
 private:
     void DrawCaptionText(HDC dc, const CheckLayout& layout);
+    // Cell `cell` of `frames` of image, cut out once and kept while the same cell of the same image shows.
+    const TBitmap& CellOf(const TBitmap& image, int frames, int cell);
     std::unique_ptr<TBitmap> buffer_;  // kind 1 composes here and copies once
+    std::unique_ptr<TBitmap> patch_;   // kind 0: the cell on the skin's face
+    std::unique_ptr<TBitmap> cell_;
+    const TBitmap* cellImage_ = nullptr;
+    int cellSize_ = 0, cellFrames_ = 0, cellIndex_ = 0;
 };
 
 class TSkinCheckBox : public ChoiceSkinner {

@@ -366,6 +366,29 @@ TEST_F(SkinCheckBoxTest, BrokenCellCountsAndMissingImages) {
     EXPECT_EQ(SendMessageW(box->Handle(), SM_ISSKINNED, 0, 0), 1);
 }
 
+// The skin changes under a skinned control (the same component loads another package): the new image shows,
+// and a control that had no image to draw is drawn whole once the new skin has one.
+TEST_F(SkinCheckBoxTest, ASkinChangeShowsTheNewSkinsImage) {
+    auto* box = Framework<TCheckBox>(L"换肤 Skin change", 10, 10);
+    box->SetChecked(true);
+    skin.Button->CheckMap.Clear();
+    auto* s = new TSkinCheckBox(box);
+    s->Init(&form, &skin, nullptr, false);
+    EXPECT_EQ(s->kind, 0);
+    TMemoryStream full(testskin::BuiltPackage("full.skn"));
+    skin.LoadFromStream(full);
+    ASSERT_EQ(skin.Button->checkframe, 12);
+    s->SkinChange();
+    EXPECT_EQ(s->kind, 1);
+    Pump(20);
+    EXPECT_TRUE(ShowsCell(box->Handle(), skin.Button->CheckMap, 12, 5, 0, kImageTop));
+    // Back to the default skin, whose cells have the same size: its own cell, not the one kept from before.
+    ASSERT_TRUE(LoadDefaultSkin(skin, false));
+    s->SkinChange();
+    Pump(20);
+    EXPECT_TRUE(ShowsCell(box->Handle(), skin.Button->CheckMap, 5, 2, 0, kImageTop));
+}
+
 // A device context lent with a message (WM_PRINT, WM_PAINT, WM_ERASEBKGND) comes back with the state it had;
 // after a raw control's own painting, with the state the control left it in.
 TEST_F(SkinCheckBoxTest, ALentDeviceContextComesBackAsItWas) {

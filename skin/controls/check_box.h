@@ -18,9 +18,9 @@ struct CheckLook {
     bool pressed = false;        // the left button is down on it (BST_PUSHED)
     // Published properties of a framework control; empty names mean the property is missing.
     bool hasState = false;
-    std::string stateName;  // the "State" value name ("cbGrayed")
+    std::string stateName{};  // the "State" value name ("cbGrayed")
     bool hasChecked = false;
-    std::string checkedName;  // the "Checked" value name ("True")
+    std::string checkedName{};  // the "Checked" value name ("True")
     bool hasDataField = false;
     int dataState = 0;  // the last BM_SETCHECK's wParam + 1 (0: none yet)
     bool hasDataBinding = false;
@@ -33,7 +33,7 @@ struct RadioLook {
     bool hot = false;
     bool pressed = false;
     bool hasChecked = false;
-    std::string checkedName;
+    std::string checkedName{};
 };
 
 // The cell (from 1) of a check image of `frames` cells. On the basic scheme 1 unchecked, 2 checked, 3

@@ -14,6 +14,7 @@
 #include "platform/stream.h"
 #include "platform/win/bitmap_win.h"
 #include "platform/win/check_boxes.h"
+#include "platform/win/sys_utils.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_manager_link.h"
 #include "skin/data/skin_messages.h"
@@ -304,6 +305,19 @@ TEST_F(SkinCheckBoxTest, FrameworkCaptionSitsBesideTheImageInItsColours) {
     const std::set<TColor> disabled = Colours(off->Handle(), {15, 0, 100, 20});
     EXPECT_TRUE(disabled.count(ResolveColor(clBtnShadow)));
     EXPECT_FALSE(any(disabled, [](TColor c) { return GetGValue(c) > 140; }));  // nothing of the button text
+    // Focused: a dotted frame round the caption, except on systems of major version 6 (Wine's here).
+    const TBitmap before = Capture(plain->Handle());
+    plain->SetFocus();
+    ASSERT_EQ(GetFocus(), plain->Handle());
+    Redraw(plain->Handle());
+    const TBitmap after = Capture(plain->Handle());
+    int changed = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 15; x < 100; ++x) changed += before.Pixel(x, y) != after.Pixel(x, y);
+    if (PlatformInfo().Win32MajorVersion == 6)
+        EXPECT_EQ(changed, 0);
+    else
+        EXPECT_GT(changed, 20);
 }
 
 TEST_F(SkinCheckBoxTest, TransparentBoxShowsItsParentBehind) {

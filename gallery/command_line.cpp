@@ -31,6 +31,7 @@ const std::vector<GalleryName>& GalleryPages() {
         {"message", "a message box over the main form"},
         {"open", "the platform's file-open dialog over the main form"},
         {"buttons", "push buttons: normal, default and disabled"},
+        {"choices", "check boxes in their three states, radio buttons, a radio group and a check group"},
     };
     return pages;
 }

@@ -6,14 +6,18 @@
 #include <cstdio>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "bench/win/bench_harness.h"
 #include "platform/stream.h"
+#include "platform/win/check_boxes.h"
+#include "platform/win/choice_groups.h"
 #include "platform/win/forms.h"
 #include "platform/win/gdi.h"
 #include "platform/win/std_controls.h"
 #include "skin/controls/win/combox_scroll_bar.h"
 #include "skin/controls/win/skin_button.h"
+#include "skin/controls/win/skin_check_box.h"
 #include "skin/controls/win/skin_scrollbar.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_manager_link.h"
@@ -101,6 +105,102 @@ double HeldThumbCpu(TSkinData& skin, SkinnerList& list, HWND parent) {
     return cpu;
 }
 
+// Check boxes and radio buttons: each kind painted skinned against the same control unskinned (framework
+// controls drawn whole, raw ones with the image over their own painting), and a page of them (three states,
+// radio buttons, a radio group, a check group, disabled ones) repainted 1000 times without growth.
+void Choices(TSkinData& skin, SkinnerList& list) {
+    auto plainForm = MakeForm(20), skinnedForm = MakeForm(460);
+    auto fill = [](TForm& form) {
+        std::vector<TWinControl*> made;
+        auto add = [&](TWinControl* c, int x, int y, int w, int h) {
+            c->SetParent(&form);
+            c->SetBounds(x, y, w, h);
+            made.push_back(c);
+        };
+        const TCheckBoxState states[] = {cbUnchecked, cbChecked, cbGrayed, cbChecked};
+        for (int i = 0; i < 4; ++i) {
+            auto* box = new TCheckBox(&form);
+            box->SetAllowGrayed(true);
+            box->SetState(states[i]);
+            box->SetCaption(L"复选框 Check box");
+            box->SetEnabled(i < 3);
+            add(box, 10, 10 + 22 * i, 130, 20);
+        }
+        for (int i = 0; i < 3; ++i) {
+            auto* radio = new TRadioButton(&form);
+            radio->SetCaption(L"单选 Radio");
+            radio->SetChecked(i == 1);
+            add(radio, 150, 10 + 22 * i, 110, 20);
+        }
+        auto* radios = new TRadioGroup(&form);
+        radios->SetItems(TStringList{"红 Red", "绿 Green", "蓝 Blue", "黄 Yellow"});
+        radios->SetColumns(2);
+        add(radios, 10, 110, 180, 70);
+        radios->SetItemIndex(1);
+        auto* checks = new TCheckGroup(&form);
+        checks->SetItems(TStringList{"粗体 Bold", "斜体 Italic", "下划线 Underline"});
+        add(checks, 200, 110, 180, 70);
+        checks->SetChecked(0, true);
+        for (TCustomItemGroup* g :
+             {static_cast<TCustomItemGroup*>(radios), static_cast<TCustomItemGroup*>(checks)})
+            for (int i = 0; i < g->Count(); ++i) made.push_back(g->ItemControl(i));
+        return made;
+    };
+    fill(*plainForm);
+    for (TWinControl* c : fill(*skinnedForm)) {
+        TSkinControl* s = dynamic_cast<TCustomCheckBox*>(c) ? static_cast<TSkinControl*>(new TSkinCheckBox(c))
+                          : dynamic_cast<TRadioButton*>(c)
+                              ? static_cast<TSkinControl*>(new TSkinRadioButton(c))
+                              : nullptr;
+        if (s) s->Init(&list, &skin, nullptr, false);
+    }
+    bench::Pump();
+    auto first = [](TForm& form, auto is) -> HWND {
+        for (int i = 0; i < form.ControlCount(); ++i)
+            if (is(form.Controls(i))) return static_cast<TWinControl*>(form.Controls(i))->Handle();
+        return nullptr;
+    };
+    auto isBox = [](TControl* c) { return dynamic_cast<TCheckBox*>(c) != nullptr; };
+    auto isRadio = [](TControl* c) { return dynamic_cast<TRadioButton*>(c) != nullptr; };
+    const bench::PairTimes box = bench::TimePairPerCall([&] { Redraw(first(*skinnedForm, isBox)); },
+                                                        [&] { Redraw(first(*plainForm, isBox)); }, 300);
+    bench::Report("check box paint, unskinned", box.b);
+    bench::Report("check box paint, skinned (drawn whole)", box.a);
+    bench::Ratio("check box skinned / unskinned", box.a, box.b, 2.0);
+    const bench::PairTimes radio = bench::TimePairPerCall([&] { Redraw(first(*skinnedForm, isRadio)); },
+                                                          [&] { Redraw(first(*plainForm, isRadio)); }, 300);
+    bench::Report("radio button paint, unskinned", radio.b);
+    bench::Report("radio button paint, skinned (drawn whole)", radio.a);
+    bench::Ratio("radio button skinned / unskinned", radio.a, radio.b, 2.0);
+    // A raw dialog control keeps its own painting; the skin's image goes over its box.
+    auto raw = [&](TForm& form, int y) {
+        return CreateWindowExW(0, L"BUTTON", L"记住 Remember", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 280,
+                               y, 100, 20, form.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    };
+    const HWND rawPlain = raw(*plainForm, 10), rawSkinned = raw(*skinnedForm, 10);
+    SendMessageW(rawPlain, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(rawSkinned, BM_SETCHECK, BST_CHECKED, 0);
+    (new TSkinCheckBox(&list))->Inithwnd(rawSkinned, &skin, nullptr, &list);
+    const bench::PairTimes rawTimes =
+        bench::TimePairPerCall([&] { Redraw(rawSkinned); }, [&] { Redraw(rawPlain); }, 300);
+    bench::Report("raw check box paint, unskinned", rawTimes.b);
+    bench::Report("raw check box paint, skinned (image over it)", rawTimes.a);
+    bench::Ratio("raw check box skinned / unskinned", rawTimes.a, rawTimes.b, 2.0);
+
+    const HWND page = skinnedForm->Handle();
+    auto paintPage = [&] { Redraw(page, RDW_ERASE | RDW_ALLCHILDREN); };
+    paintPage();
+    bench::Pump();
+    const long gdiBefore = gdi::LiveHandles(), windowsBefore = bench::ThreadWindows();
+    for (int i = 0; i < 1000; ++i) {
+        paintPage();
+        if (i % 100 == 0) bench::Pump();
+    }
+    bench::Pump();
+    bench::Growth("GDI objects over 1000 paints of a page of choices", gdiBefore, gdi::LiveHandles());
+    bench::Growth("windows over the same", windowsBefore, bench::ThreadWindows());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -141,6 +241,8 @@ int main(int argc, char** argv) {
     bench::Report("whole memo repaint, unskinned", memoPlain);
     bench::Report("whole memo repaint, skinned (memo and panel)", memoSkinned);
     bench::Ratio("whole memo skinned / unskinned", memoSkinned, memoPlain, 2.0);
+
+    Choices(skin, list);
 
     // One round of hovering first, so that whatever is made once is there before counting.
     auto hover = [&](int i) {

@@ -19,6 +19,8 @@ void ShowScrollValue(HWND dlg, int pos) {
 void InitControls(HWND dlg) {
     SetDlgItemTextW(dlg, kIdcName, L"画廊 Gallery");
     CheckDlgButton(dlg, kIdcRemember, BST_CHECKED);
+    CheckDlgButton(dlg, kIdcThreeState, BST_INDETERMINATE);
+    CheckRadioButton(dlg, kIdcRadioA, kIdcRadioC, kIdcRadioB);
     HWND list = GetDlgItem(dlg, kIdcList);
     for (const wchar_t* c : kColours) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(c));
     SendMessageW(list, LB_SETCURSEL, 5, 0);

@@ -10,6 +10,10 @@ constexpr int kIdcList = 103;
 constexpr int kIdcCombo = 104;
 constexpr int kIdcScroll = 105;
 constexpr int kIdcScrollValue = 106;
+constexpr int kIdcThreeState = 130;  // BS_AUTO3STATE
+constexpr int kIdcRadioA = 131;      // BS_AUTORADIOBUTTON, one group of three
+constexpr int kIdcRadioB = 132;
+constexpr int kIdcRadioC = 133;
 
 // Runs the dialog modally; returns IDOK or IDCANCEL (-1 when the resource is missing).
 INT_PTR RunControlsDialog(HWND owner);

@@ -444,6 +444,9 @@ void TWinControl::InsertControl(TControl* control) {
 
 void TWinControl::RemoveControl(TControl* control) {
     control->InvalidateControl(true);
+    TWinControl* top = this;
+    while (top->Parent()) top = top->Parent();
+    top->ChildRemoved(control);
     auto* w = dynamic_cast<TWinControl*>(control);
     if (w && w->handle_ && !HasState(csDestroying)) {
         // The window cannot stay a child of a window it no longer belongs to.
@@ -880,6 +883,10 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_SETFOCUS:
         DefaultHandler(m);
         if (TWinControl* form = ParentForm(); form && form != this) form->ChildFocused(this);
+        return;
+    case CM_FOCUSCHANGED:
+        // Every control of the form hears where the focus went (lParam: the control that has it).
+        for (TControl* c : std::vector<TControl*>(controls_)) c->Perform(m.Msg, m.WParam, m.LParam);
         return;
     case WM_CLOSE:
         // A child control is never closed by a message: its object owns the window. (A multi-line edit

@@ -263,6 +263,8 @@ protected:
     void UpdateBounds();
     // A control below this one took the focus (forms remember it).
     virtual void ChildFocused(TWinControl* control) {}
+    // A control below this one (with all below it) left its parent (forms forget it).
+    virtual void ChildRemoved(TControl* control) {}
 
 private:
     friend class TControl;

@@ -520,6 +520,28 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
         control->SetFocus();
 }
 
+namespace {
+// Whether inner is outer or lies inside it.
+bool Within(const TControl* inner, const TControl* outer) {
+    for (const TControl* c = inner; c; c = c->Parent())
+        if (c == outer) return true;
+    return false;
+}
+}  // namespace
+
+void TCustomForm::ChildFocused(TWinControl* control) {
+    TWinControl* old = activeControl_;
+    activeControl_ = control;
+    if (old == control) return;
+    // From the control that had the focus up to the container that holds the new one as well.
+    for (TWinControl* c = old; c && c != this && !Within(control, c); c = c->Parent()) c->Perform(CM_EXIT);
+    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+}
+
+void TCustomForm::ChildRemoved(TControl* control) {
+    if (activeControl_ && Within(activeControl_, control)) activeControl_ = nullptr;
+}
+
 void TCustomForm::FocusControl() {
     // Back to the control that had the focus, or to the first one in tab order.
     if (activeControl_ && activeControl_->HandleAllocated() && activeControl_->CanFocus())

@@ -125,7 +125,9 @@ protected:
     void HandleDestroyed() override;
     // Window style and extended style for the border settings.
     void FrameStyles(DWORD& style, DWORD& exStyle) const;
-    void ChildFocused(TWinControl* control) override { activeControl_ = control; }
+    // The focus moved to control: the controls it left hear CM_EXIT, every control CM_FOCUSCHANGED.
+    void ChildFocused(TWinControl* control) override;
+    void ChildRemoved(TControl* control) override;
     TSize FrameSize() const;
 
 private:

@@ -138,6 +138,15 @@ SkinChoice ChooseFrameworkSkinner(const FrameworkControl& c, const TStringList& 
         s.kind = radio ? 2 : u.rfind("TCX", 0) == 0 ? 3 : 1;
         return when(x.Contains(radio ? xcRadioButton : xcCheckBox), s);
     }
+    // The framework's own groups of radio buttons and check boxes are skinned as the map's kinds of the
+    // same names would skin them (before the group box row, which would take them as plain group boxes).
+    if (c.isRadioGroup || c.isCheckGroup) {
+        SkinChoice s = ByKind(c.isRadioGroup ? "radiogroup" : "checkgroup", c, x, hasTab);
+        s.handled = false;
+        return s;
+    }
+    if (c.isCheckBox && x.Contains(xcCheckBox)) return Make(SkinnerKind::CheckBox);
+    if (c.isRadioButton && x.Contains(xcRadioButton)) return Make(SkinnerKind::RadioButton);
     // Rows that test a flag and fail go on to the next row.
     if (c.isGroupBox && x.Contains(xcPanel)) {
         SkinChoice s = Make(SkinnerKind::GroupBox);

@@ -66,6 +66,8 @@ struct FrameworkControl {
     bool hasScrollBars = false;  // WS_HSCROLL or WS_VSCROLL, or a memo
     bool isGroupBox = false, isStatusBar = false, isPanel = false, isMemo = false, isButton = false,
          isEdit = false, isForm = false;
+    // The framework's check boxes, radio buttons and their groups.
+    bool isCheckBox = false, isRadioButton = false, isRadioGroup = false, isCheckGroup = false;
     int numButtons = -1;   // the "NumButtons" property (-1 when missing)
     std::string kindProp;  // the "Kind" enumeration property (empty when missing)
 };

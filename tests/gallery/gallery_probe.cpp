@@ -10,6 +10,12 @@
 //                      platform's own menu bar is on the window); "status<TAB>text" (its status bar's first
 //                      panel); then per MDI child "child<TAB>title<TAB>state<TAB>x y width
 //                      height<TAB>skinned<TAB>active", where state is normal, max or min
+//   gallery_probe controls TEXT
+//                      every child window of the first visible top-level window whose title contains TEXT
+//                      (ASCII: arguments reach the probe in the system's code page), one line
+//                      each: "class<TAB>text<TAB>x y width height<TAB>style<TAB>skinned<TAB>check", the
+//                      style in hex and check what a button answers to BM_GETCHECK (0, 1 or 2; -1 for
+//                      windows of other classes)
 #include <windows.h>
 
 #include <cstdio>
@@ -147,9 +153,51 @@ int Mdi() {
     return 0;
 }
 
+struct Titled {
+    std::wstring title;
+    HWND found;
+};
+
+BOOL CALLBACK FindTitled(HWND window, LPARAM lp) {
+    auto* t = reinterpret_cast<Titled*>(lp);
+    if (!IsWindowVisible(window) || TextOf(window).find(t->title) == std::wstring::npos) return TRUE;
+    t->found = window;
+    return FALSE;
+}
+
+int Controls(const char* title) {
+    const int n = MultiByteToWideChar(CP_ACP, 0, title, -1, nullptr, 0);
+    Titled t{std::wstring(std::size_t(n > 0 ? n - 1 : 0), L'\0'), nullptr};
+    MultiByteToWideChar(CP_ACP, 0, title, -1, t.title.data(), n);
+    EnumWindows(&FindTitled, reinterpret_cast<LPARAM>(&t));
+    if (!t.found) {
+        std::fprintf(stderr, "gallery_probe: no visible window with %s in its title\n", title);
+        return 1;
+    }
+    std::vector<HWND> controls;
+    EnumChildWindows(t.found, &Collect, reinterpret_cast<LPARAM>(&controls));
+    for (HWND c : controls) {
+        RECT r;
+        GetWindowRect(c, &r);
+        std::wstring cls = ClassOf(c);
+        for (wchar_t& ch : cls) ch = wchar_t(towlower(ch));
+        // Check boxes and radio buttons: the platform's own class, or the framework's named after theirs.
+        const bool button = cls == L"button" || cls.find(L"check") != std::wstring::npos ||
+                            cls.find(L"radio") != std::wstring::npos || cls == L"tgroupbutton";
+        DWORD_PTR check = DWORD_PTR(-1);
+        if (button) SendMessageTimeoutW(c, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &check);
+        std::printf("%s\t%s\t%ld %ld %ld %ld\t%08lx\t%d\t%ld\n", Utf8(ClassOf(c)).c_str(),
+                    OneLine(TextOf(c)).c_str(), long(r.left), long(r.top), long(r.right - r.left),
+                    long(r.bottom - r.top), static_cast<unsigned long>(GetWindowLongW(c, GWL_STYLE)),
+                    Skinned(c), long(LONG_PTR(check)));
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 2 && std::strcmp(argv[1], "controls") == 0) return Controls(argv[2]);
     if (argc > 1 && std::strcmp(argv[1], "log") == 0) return Log();
     if (argc > 1 && std::strcmp(argv[1], "mdi") == 0) return Mdi();
     EnumWindows(&List, 0);

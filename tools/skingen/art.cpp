@@ -275,58 +275,108 @@ Canvas DrawPushButton(const Theme& t) {
     return c;
 }
 
-// Check boxes: 1 unchecked, 2 checked, 3 unchecked disabled, 4 checked disabled, 5 indeterminate.
-Canvas DrawCheckBox(const Theme& t) {
+namespace {
+
+enum class Mark { None, Tick, Square };  // unchecked, checked, indeterminate
+enum class Mouse { Normal, Hot, Pressed, Disabled };
+
+// One check box cell at ox: the box in its look, its mark on top.
+void PaintCheckCell(Canvas& c, const Theme& t, int ox, Mark mark, Mouse mouse) {
     constexpr int kS = 13;
-    Canvas c(5 * kS, kS, t.face);
+    const bool disabled = mouse == Mouse::Disabled;
     const Rgb boxTop = t.window, boxBottom = Mix(t.window, t.face, 0.7);
-    for (int cell = 0; cell < 5; ++cell) {
-        const int ox = cell * kS;
-        const bool checked = cell == 1 || cell == 3;
-        const bool disabled = cell == 2 || cell == 3;
-        Look look{boxTop, boxBottom, t.dark ? t.btnBorder : t.shadow, {}};
-        if (checked && !disabled) look = {Lighter(t.accent, 0.18), t.accent, Darker(t.accent, 0.25), {}};
-        if (disabled) look = {t.btnOffTop, t.btnOffBottom, t.btnOffBorder, {}};
-        DrawBody(c, ox, 0, ox + kS, kS, 2.5, look);
-        if (checked) {
-            const Shape tick =
-                Union(Segment(ox + 3.2, 6.6, ox + 5.5, 9.0, 1.8), Segment(ox + 5.5, 9.0, ox + 9.9, 3.9, 1.8));
-            c.FillShape(tick, Solid(disabled ? t.textDisabled : t.accentText), ox, 0, ox + kS, kS);
-        }
-        if (cell == 4) {
-            c.FillShape(RoundRect(ox + 3, 3, ox + 10, 10, 1.5),
-                        VGradient(3, 10, Lighter(t.accent, 0.2), t.accent), ox, 0, ox + kS, kS);
-        }
-        KeyOutside(c, RoundRect(ox, 0, ox + kS, kS, 2.5), ox, 0, ox + kS, kS);
+    Look look{boxTop, boxBottom, t.dark ? t.btnBorder : t.shadow, {}};
+    if (mouse == Mouse::Hot) look = {boxTop, Mix(boxBottom, t.accent, 0.12), Lighter(t.accent, 0.1), {}};
+    if (mouse == Mouse::Pressed) look = {boxBottom, Mix(boxBottom, t.accent, 0.3), Darker(t.accent, 0.1), {}};
+    if (mark == Mark::Tick && !disabled) {
+        const double lift = mouse == Mouse::Hot ? 0.18 : mouse == Mouse::Pressed ? -0.2 : 0;
+        const Rgb body = lift >= 0 ? Lighter(t.accent, lift) : Darker(t.accent, -lift);
+        look = {Lighter(body, 0.18), body, Darker(body, 0.25), {}};
     }
+    if (disabled) look = {t.btnOffTop, t.btnOffBottom, t.btnOffBorder, {}};
+    DrawBody(c, ox, 0, ox + kS, kS, 2.5, look);
+    if (mark == Mark::Tick) {
+        const Shape tick =
+            Union(Segment(ox + 3.2, 6.6, ox + 5.5, 9.0, 1.8), Segment(ox + 5.5, 9.0, ox + 9.9, 3.9, 1.8));
+        c.FillShape(tick, Solid(disabled ? t.textDisabled : t.accentText), ox, 0, ox + kS, kS);
+    }
+    if (mark == Mark::Square) {
+        const Rgb square = disabled                  ? t.textDisabled
+                           : mouse == Mouse::Hot     ? Lighter(t.accent, 0.25)
+                           : mouse == Mouse::Pressed ? Darker(t.accent, 0.2)
+                                                     : t.accent;
+        c.FillShape(RoundRect(ox + 3, 3, ox + 10, 10, 1.5), VGradient(3, 10, Lighter(square, 0.2), square),
+                    ox, 0, ox + kS, kS);
+    }
+    KeyOutside(c, RoundRect(ox, 0, ox + kS, kS, 2.5), ox, 0, ox + kS, kS);
+}
+
+// One radio button cell at ox.
+void PaintRadioCell(Canvas& c, const Theme& t, double ox, bool on, Mouse mouse) {
+    constexpr int kS = 13;
+    const bool disabled = mouse == Mouse::Disabled;
+    const Rgb border = disabled                  ? t.btnOffBorder
+                       : mouse == Mouse::Hot     ? Lighter(t.accent, 0.1)
+                       : mouse == Mouse::Pressed ? Darker(t.accent, 0.2)
+                       : on                      ? Darker(t.accent, 0.1)
+                                                 : (t.dark ? t.btnBorder : t.shadow);
+    const Shape outer = Ellipse(ox + 6.5, 6.5, 6.5, 6.5);
+    const Shape inner = Ellipse(ox + 6.5, 6.5, 5.5, 5.5);
+    Rgb top = disabled ? t.btnOffTop : t.window,
+        bottom = disabled ? t.btnOffBottom : Mix(t.window, t.face, 0.7);
+    if (mouse == Mouse::Hot) bottom = Mix(bottom, t.accent, 0.12);
+    if (mouse == Mouse::Pressed) top = bottom, bottom = Mix(bottom, t.accent, 0.3);
+    c.FillShape(inner, VGradient(1, 12, top, bottom), int(ox), 0, int(ox) + kS, kS);
+    c.FillShape(Minus(outer, inner), Solid(border), int(ox), 0, int(ox) + kS, kS);
+    if (on) {
+        const Rgb dot = mouse == Mouse::Hot       ? Lighter(t.accent, 0.2)
+                        : mouse == Mouse::Pressed ? Darker(t.accent, 0.2)
+                                                  : t.accent;
+        c.FillShape(Ellipse(ox + 6.5, 6.5, 3.1, 3.1),
+                    disabled ? Solid(t.textDisabled) : VGradient(3.5, 9.5, Lighter(dot, 0.25), dot), int(ox),
+                    0, int(ox) + kS, kS);
+    }
+    KeyOutside(c, outer, int(ox), 0, int(ox) + kS, kS);
+}
+
+constexpr Mouse kLooks[] = {Mouse::Normal, Mouse::Hot, Mouse::Pressed, Mouse::Disabled};
+
+}  // namespace
+
+// Check boxes: 1 unchecked, 2 checked, 3 unchecked disabled, 4 checked disabled, 5 indeterminate; or with
+// four looks of each state (normal, hot, pressed, disabled), 1-4 unchecked, 5-8 checked, 9-12 indeterminate.
+Canvas DrawCheckBox(const Theme& t, bool fourLooks) {
+    constexpr int kS = 13;
+    Canvas c((fourLooks ? 12 : 5) * kS, kS, t.face);
+    if (fourLooks) {
+        int cell = 0;
+        for (Mark mark : {Mark::None, Mark::Tick, Mark::Square})
+            for (Mouse mouse : kLooks) PaintCheckCell(c, t, kS * cell++, mark, mouse);
+        return c;
+    }
+    PaintCheckCell(c, t, 0, Mark::None, Mouse::Normal);
+    PaintCheckCell(c, t, kS, Mark::Tick, Mouse::Normal);
+    PaintCheckCell(c, t, 2 * kS, Mark::None, Mouse::Disabled);
+    PaintCheckCell(c, t, 3 * kS, Mark::Tick, Mouse::Disabled);
+    PaintCheckCell(c, t, 4 * kS, Mark::Square, Mouse::Normal);
     return c;
 }
 
-// Radio buttons: 1 off, 2 on, 3 off disabled, 4 on disabled; 5 unused (as 1).
-Canvas DrawRadioButton(const Theme& t) {
+// Radio buttons: 1 off, 2 on, 3 off disabled, 4 on disabled, 5 unused (as 1); or with four looks of each
+// state, 1-4 off, 5-8 on.
+Canvas DrawRadioButton(const Theme& t, bool fourLooks) {
     constexpr int kS = 13;
-    Canvas c(5 * kS, kS, t.face);
-    for (int cell = 0; cell < 4; ++cell) {
-        const double ox = cell * kS;
-        const bool on = cell == 1 || cell == 3;
-        const bool disabled = cell >= 2;
-        const Rgb border = disabled ? t.btnOffBorder
-                           : on     ? Darker(t.accent, 0.1)
-                                    : (t.dark ? t.btnBorder : t.shadow);
-        const Shape outer = Ellipse(ox + 6.5, 6.5, 6.5, 6.5);
-        const Shape inner = Ellipse(ox + 6.5, 6.5, 5.5, 5.5);
-        const Rgb top = disabled ? t.btnOffTop : t.window,
-                  bottom = disabled ? t.btnOffBottom : Mix(t.window, t.face, 0.7);
-        c.FillShape(inner, VGradient(1, 12, top, bottom), int(ox), 0, int(ox) + kS, kS);
-        c.FillShape(Minus(outer, inner), Solid(border), int(ox), 0, int(ox) + kS, kS);
-        if (on) {
-            c.FillShape(
-                Ellipse(ox + 6.5, 6.5, 3.1, 3.1),
-                disabled ? Solid(t.textDisabled) : VGradient(3.5, 9.5, Lighter(t.accent, 0.25), t.accent),
-                int(ox), 0, int(ox) + kS, kS);
-        }
-        KeyOutside(c, outer, int(ox), 0, int(ox) + kS, kS);
+    Canvas c((fourLooks ? 8 : 5) * kS, kS, t.face);
+    if (fourLooks) {
+        int cell = 0;
+        for (bool on : {false, true})
+            for (Mouse mouse : kLooks) PaintRadioCell(c, t, kS * cell++, on, mouse);
+        return c;
     }
+    PaintRadioCell(c, t, 0, false, Mouse::Normal);
+    PaintRadioCell(c, t, kS, true, Mouse::Normal);
+    PaintRadioCell(c, t, 2 * kS, false, Mouse::Disabled);
+    PaintRadioCell(c, t, 3 * kS, true, Mouse::Disabled);
     CopyCell(c, kS, 1, 5);
     return c;
 }

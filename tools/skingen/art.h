@@ -25,10 +25,10 @@ Canvas DrawMdiControls(const Theme& t);                        // 156 x 13, 12 c
 Canvas DrawMenuBar(const Theme& t);                            // 32 x 40, 2 cells stacked
 Canvas DrawTitleTextBack(const Theme& t);                      // 40 x 56, 2 cells stacked
 
-Canvas DrawPushButton(const Theme& t);     // 195 x 23, 5 cells
-Canvas DrawCheckBox(const Theme& t);       // 65 x 13, 5 cells
-Canvas DrawRadioButton(const Theme& t);    // 65 x 13, 5 cells
-Canvas DrawToolbarButton(const Theme& t);  // 115 x 22, 5 cells
+Canvas DrawPushButton(const Theme& t);                   // 195 x 23, 5 cells
+Canvas DrawCheckBox(const Theme& t, bool fourLooks);     // 65 x 13, 5 cells; 156 x 13, 12 cells
+Canvas DrawRadioButton(const Theme& t, bool fourLooks);  // 65 x 13, 5 cells; 104 x 13, 8 cells
+Canvas DrawToolbarButton(const Theme& t);                // 115 x 22, 5 cells
 
 Canvas DrawScrollArrows(const Theme& t);                // 391 x 16, 23 cells
 Canvas DrawScrollTrack(const Theme& t, bool vertical);  // 68 x 16 or 64 x 17, 4 cells

@@ -116,11 +116,14 @@ Canvas PreviewWindow(const Skin& skin, bool active) {
         Piece(c, skin, "Buttons", "Bitmap", i + 1, d, 8, 9, 23, 9);
         Label(c, d, states[i], i == 2 ? t.textDisabled : t.text);
     }
-    // Check boxes and radio buttons.
-    for (int i = 0; i < 5; ++i) {
-        Piece(c, skin, "Buttons", "CheckButton", i + 1, {14 + i * 40, y0 + 36, 13, 13});
-        if (i < 4) Piece(c, skin, "Buttons", "RadioButton", i + 1, {214 + i * 40, y0 + 36, 13, 13});
-    }
+    // Check boxes and radio buttons: every cell of their images.
+    const int checks = ByKey(skin, "Buttons", "CheckButton")->cells;
+    const int radioCells = ByKey(skin, "Buttons", "RadioButton")->cells;
+    const int radios = radioCells == 5 ? 4 : radioCells;  // the fifth of five is unused
+    for (int i = 0; i < checks; ++i)
+        Piece(c, skin, "Buttons", "CheckButton", i + 1, {14 + i * (190 / checks), y0 + 36, 13, 13});
+    for (int i = 0; i < radios; ++i)
+        Piece(c, skin, "Buttons", "RadioButton", i + 1, {214 + i * (160 / radios), y0 + 36, 13, 13});
     // Progress at 60 %.
     Piece(c, skin, "Progress", "Bitmap", 1, {14, y0 + 60, 180, 14}, 3, 3, 3, 3);
     if (ByKey(skin, "Progress", "Bitmap")->cells > 1) {

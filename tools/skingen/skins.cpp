@@ -124,11 +124,27 @@ void BuildCommon(Builder& b, bool full) {
 
     // Push buttons, check boxes and radio buttons.
     b.Image("button", "Buttons", "Bitmap", kButtonCells, DrawPushButton(t));
-    b.Image("checkbox", "Buttons", "CheckButton",
-            {"unchecked", "checked", "unchecked disabled", "checked disabled", "indeterminate"},
-            DrawCheckBox(t));
-    b.Image("radiobutton", "Buttons", "RadioButton", {"off", "on", "off disabled", "on disabled", "unused"},
-            DrawRadioButton(t));
+    // The default skin has the basic five cells; the full one four looks (normal, hot, pressed, disabled)
+    // of each state.
+    if (full) {
+        Meanings checks, radios;
+        for (const char* state : {"unchecked", "checked", "indeterminate"})
+            for (const char* look : {"", " hot", " pressed", " disabled"})
+                checks.push_back(state + std::string(look));
+        for (const char* state : {"off", "on"})
+            for (const char* look : {"", " hot", " pressed", " disabled"})
+                radios.push_back(state + std::string(look));
+        b.Image("checkbox", "Buttons", "CheckButton", checks, DrawCheckBox(t, true));
+        b.Key("Buttons", "CheckButtonFrame", 12);
+        b.Image("radiobutton", "Buttons", "RadioButton", radios, DrawRadioButton(t, true));
+        b.Key("Buttons", "RadioButtonFrame", 8);
+    } else {
+        b.Image("checkbox", "Buttons", "CheckButton",
+                {"unchecked", "checked", "unchecked disabled", "checked disabled", "indeterminate"},
+                DrawCheckBox(t, false));
+        b.Image("radiobutton", "Buttons", "RadioButton",
+                {"off", "on", "off disabled", "on disabled", "unused"}, DrawRadioButton(t, false));
+    }
     b.Margins("Buttons", 8, 9, 23, 9);
     b.Key("Buttons", "Trans", 1);
     b.Key("Buttons", "Tile", 0);

@@ -14,6 +14,7 @@
 
 namespace {
 
+constexpr int kButtonTextSlot = 4;
 constexpr int kButtonShadowSlot = 7;
 
 // The font a control draws with: its framework font, else the window's own.
@@ -46,7 +47,13 @@ void TSkinGroupBox::DrawControl(HDC dc, const TRect& rc) {
     if (control) FillFace(dc, rc);
     SavedDC saved(dc);
     if (HFONT font = FontOf(control, hwnd)) SelectObject(dc, font);
-    if (control && control->Font()) SetTextColor(dc, ColorToRGB(ResolveColor(control->Font()->Color())));
+    if (control && control->Font()) {
+        // The platform's text colour, which a dark skin would not show, gives way to the skin's button text;
+        // a colour of the program's own choosing is kept.
+        const TColor color = control->Font()->Color();
+        SetTextColor(dc,
+                     ColorToRGB(ResolveColor(IsSystemColor(color) ? fsd->Colors[kButtonTextSlot] : color)));
+    }
     const int top = TextHeight(dc, L"0") / 2 - 1;
     if (kind == 0 && fsd && fsd->BGBrush()) {
         // Over the control's own 3D frame.

@@ -10,6 +10,7 @@
 #include "platform/win/graphics.h"
 #include "platform/win/subclass.h"
 #include "skin/controls/caption_layout.h"
+#include "skin/controls/check_box.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_object.h"
@@ -273,6 +274,15 @@ void TSkinControl::EraseBackground(TMessage& Message) {
         FillParentColor(dc, {r.left, r.top, r.right, r.bottom});
     }
     Message.Result = 1;
+}
+
+void TSkinControl::DrawCaptionFocus(HDC dc, unsigned flags, const TRect& rect) {
+    RECT measured{rect.Left, rect.Top, rect.Right, rect.Bottom};
+    DrawTextW(dc, caption.c_str(), int(caption.size()), &measured, flags | DT_CALCRECT | DT_NOCLIP);
+    const TRect box =
+        CaptionFocusBox(rect, measured.right - measured.left, measured.bottom - measured.top, flags);
+    RECT r{box.Left, box.Top, box.Right, box.Bottom};
+    DrawFocusRect(dc, &r);
 }
 
 unsigned TSkinControl::CheckBiDi(unsigned dw) const {

@@ -128,6 +128,8 @@ protected:
     void FillParentColor(HDC dc, const TRect& rc);
     // WM_ERASEBKGND of controls that show their parent through: the parent's pixels, result 1.
     void EraseBackground(TMessage& Message);
+    // The focus frame round `caption` as drawn in rect with flags (check boxes, radio buttons).
+    void DrawCaptionFocus(HDC dc, unsigned flags, const TRect& rect);
     TColor ButtonFace() const;
     // Enters the form skinner's control list (and leaves it again when this skinner goes).
     void EnterList(TComponent* sf);

@@ -4,18 +4,21 @@
 #include <memory>
 
 #include "platform/props.h"
+#include "platform/win/choice_groups.h"
 #include "platform/win/forms.h"
 #include "platform/win/status_bar.h"
 #include "platform/win/std_controls.h"
 #include "skin/controls/win/combox_scroll_bar.h"
 #include "skin/controls/win/skin_boxes.h"
 #include "skin/controls/win/skin_button.h"
+#include "skin/controls/win/skin_check_box.h"
 #include "skin/controls/win/skin_edit.h"
 #include "skin/controls/win/skin_scrollbar.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/win/skin_data_platform.h"
 #include "skin/form/control_discovery.h"
+#include "skin/form/win/control_discovery_win.h"
 #include "skin/form/win/win_skin_form.h"
 
 namespace {
@@ -26,6 +29,8 @@ constexpr int kButtonFaceSlot = 3;
 std::unique_ptr<TSkinControl> MakeSkinner(SkinnerKind kind, TComponent* owner) {
     switch (kind) {
     case SkinnerKind::Button: return std::make_unique<TSkinButton>(owner);
+    case SkinnerKind::CheckBox: return std::make_unique<TSkinCheckBox>(owner);
+    case SkinnerKind::RadioButton: return std::make_unique<TSkinRadioButton>(owner);
     case SkinnerKind::GroupBox: return std::make_unique<TSkinGroupBox>(owner);
     case SkinnerKind::Box: return std::make_unique<TSkinBox>(owner);
     case SkinnerKind::StatusBar: return std::make_unique<TSkinStatusBar>(owner);
@@ -48,6 +53,33 @@ std::string LowerClassName(HWND hwnd) {
 }
 
 }  // namespace
+
+FrameworkControl DescribeControl(TControl* control) {
+    auto* windowed = dynamic_cast<TWinControl*>(control);
+    FrameworkControl info;
+    info.className = control->ClassName();
+    info.windowed = windowed != nullptr;
+    info.isGroupBox = dynamic_cast<TCustomGroupBox*>(control) != nullptr;
+    info.isStatusBar = dynamic_cast<TCustomStatusBar*>(control) != nullptr;
+    info.isPanel = dynamic_cast<TCustomPanel*>(control) != nullptr;
+    info.isMemo = dynamic_cast<TCustomMemo*>(control) != nullptr;
+    info.isButton = dynamic_cast<TButton*>(control) != nullptr;
+    info.isEdit = dynamic_cast<TCustomEdit*>(control) != nullptr;
+    info.isForm = dynamic_cast<TCustomForm*>(control) != nullptr;
+    info.isCheckBox = dynamic_cast<TCustomCheckBox*>(control) != nullptr;
+    info.isRadioButton = dynamic_cast<TRadioButton*>(control) != nullptr;
+    info.isRadioGroup = dynamic_cast<TCustomRadioGroup*>(control) != nullptr;
+    info.isCheckGroup = dynamic_cast<TCheckGroup*>(control) != nullptr;
+    if (windowed) {
+        const DWORD style = DWORD(GetWindowLongW(windowed->Handle(), GWL_STYLE));
+        info.hasScrollBars = (style & (WS_HSCROLL | WS_VSCROLL)) != 0 || dynamic_cast<TMemo*>(control);
+    }
+    info.numButtons = int(GetOrdPropByName(control, "NumButtons"));
+    info.kindProp = GetEnumPropByName(control, "Kind");
+    return info;
+}
+
+bool HasSkinnerFor(SkinnerKind kind) { return MakeSkinner(kind, nullptr) != nullptr; }
 
 bool TWinSkinForm::AddControlList(TSkinControl* acontrol) {
     if (Contains(acontrol)) return true;
@@ -148,22 +180,7 @@ void TWinSkinForm::AddComp(TControl* Comp, TWinControl* wForm) {
         }
     }
 
-    FrameworkControl info;
-    info.className = className;
-    info.windowed = windowed != nullptr;
-    info.isGroupBox = dynamic_cast<TCustomGroupBox*>(Comp) != nullptr;
-    info.isStatusBar = dynamic_cast<TCustomStatusBar*>(Comp) != nullptr;
-    info.isPanel = dynamic_cast<TCustomPanel*>(Comp) != nullptr;
-    info.isMemo = dynamic_cast<TCustomMemo*>(Comp) != nullptr;
-    info.isButton = dynamic_cast<TButton*>(Comp) != nullptr;
-    info.isEdit = dynamic_cast<TCustomEdit*>(Comp) != nullptr;
-    info.isForm = dynamic_cast<TCustomForm*>(Comp) != nullptr;
-    if (windowed) {
-        const DWORD style = DWORD(GetWindowLongW(windowed->Handle(), GWL_STYLE));
-        info.hasScrollBars = (style & (WS_HSCROLL | WS_VSCROLL)) != 0 || dynamic_cast<TMemo*>(Comp);
-    }
-    info.numButtons = int(GetOrdPropByName(Comp, "NumButtons"));
-    info.kindProp = GetEnumPropByName(Comp, "Kind");
+    const FrameworkControl info = DescribeControl(Comp);
     const SkinChoice choice =
         ChooseFrameworkSkinner(info, fsd->Skin3rd(), fsd->SkinControls(), fsd->tab != nullptr);
 

@@ -158,3 +158,48 @@ TEST(ControlDiscovery, ScrollBarControlsAndSizeGrips) {
 }
 
 }  // namespace
+
+namespace {
+
+// The framework's own check boxes, radio buttons and their groups, with the flags each asks for; a group is
+// taken as its kind, not as the plain group box it also is.
+TEST(ControlDiscovery, TheFrameworksCheckBoxesRadioButtonsAndGroups) {
+    TStringList map;
+    FillDefaultSkin3rd(map);
+    const TSkinControlTypes all = {xcCheckBox, xcRadioButton, xcGroupBox, xcPanel, xcButton};
+    FrameworkControl box = Control("TCheckBox");
+    box.isCheckBox = true;
+    EXPECT_EQ(ChooseFrameworkSkinner(box, map, all, false).skinner, SkinnerKind::CheckBox);
+    EXPECT_FALSE(ChooseFrameworkSkinner(box, map, all, false).recolour);
+    EXPECT_EQ(ChooseFrameworkSkinner(box, map, {xcRadioButton}, false).skinner, SkinnerKind::None);
+    FrameworkControl item = Control("TGroupButton");
+    item.isRadioButton = true;
+    EXPECT_EQ(ChooseFrameworkSkinner(item, map, all, false).skinner, SkinnerKind::RadioButton);
+    EXPECT_EQ(ChooseFrameworkSkinner(item, map, {xcCheckBox}, false).skinner, SkinnerKind::None);
+
+    FrameworkControl radios = Control("TRadioGroup");
+    radios.isRadioGroup = radios.isGroupBox = true;
+    SkinChoice s = ChooseFrameworkSkinner(radios, map, all, false);
+    EXPECT_EQ(s.skinner, SkinnerKind::GroupBox);
+    EXPECT_TRUE(s.recolour);
+    EXPECT_EQ(s.childSkinner, SkinnerKind::RadioButton);
+    EXPECT_FALSE(s.childrenFirst);
+    // Without radio buttons the group alone; without group boxes nothing, not the group box row.
+    EXPECT_EQ(ChooseFrameworkSkinner(radios, map, {xcGroupBox}, false).childSkinner, SkinnerKind::None);
+    EXPECT_EQ(ChooseFrameworkSkinner(radios, map, {xcPanel, xcRadioButton}, false).skinner,
+              SkinnerKind::None);
+
+    FrameworkControl checks = Control("TCheckGroup");
+    checks.isCheckGroup = checks.isGroupBox = true;
+    s = ChooseFrameworkSkinner(checks, map, all, false);
+    EXPECT_EQ(s.skinner, SkinnerKind::GroupBox);
+    EXPECT_EQ(s.childSkinner, SkinnerKind::CheckBox);
+    // A check group asks for the panel flag, and for radio buttons (not check boxes) before its items.
+    EXPECT_EQ(ChooseFrameworkSkinner(checks, map, {xcGroupBox, xcRadioButton}, false).skinner,
+              SkinnerKind::None);
+    s = ChooseFrameworkSkinner(checks, map, {xcPanel, xcCheckBox}, false);
+    EXPECT_EQ(s.skinner, SkinnerKind::None);
+    EXPECT_EQ(s.childSkinner, SkinnerKind::None);
+}
+
+}  // namespace

@@ -56,6 +56,32 @@ std::string LowerClassName(HWND hwnd) {
 
 }  // namespace
 
+bool SkinnerAvailable(SkinnerKind kind) { return MakeSkinner(kind, nullptr) != nullptr; }
+
+FrameworkControl DescribeFrameworkControl(TControl* Comp) {
+    FrameworkControl info;
+    auto* windowed = dynamic_cast<TWinControl*>(Comp);
+    info.className = Comp->ClassName();
+    info.windowed = windowed != nullptr;
+    info.isGroupBox = dynamic_cast<TCustomGroupBox*>(Comp) != nullptr;
+    info.isStatusBar = dynamic_cast<TCustomStatusBar*>(Comp) != nullptr;
+    info.isPanel = dynamic_cast<TCustomPanel*>(Comp) != nullptr;
+    info.isMemo = dynamic_cast<TCustomMemo*>(Comp) != nullptr;
+    info.isButton = dynamic_cast<TButton*>(Comp) != nullptr;
+    info.isEdit = dynamic_cast<TCustomEdit*>(Comp) != nullptr;
+    info.isForm = dynamic_cast<TCustomForm*>(Comp) != nullptr;
+    info.isBitBtn = dynamic_cast<TBitBtn*>(Comp) != nullptr;
+    info.isMenuButton = dynamic_cast<TMenuButton*>(Comp) != nullptr;
+    info.isSpeedButton = dynamic_cast<TSpeedButton*>(Comp) != nullptr;
+    if (windowed && windowed->HandleAllocated()) {
+        const DWORD style = DWORD(GetWindowLongW(windowed->Handle(), GWL_STYLE));
+        info.hasScrollBars = (style & (WS_HSCROLL | WS_VSCROLL)) != 0 || dynamic_cast<TMemo*>(Comp);
+    }
+    info.numButtons = int(GetOrdPropByName(Comp, "NumButtons"));
+    info.kindProp = GetEnumPropByName(Comp, "Kind");
+    return info;
+}
+
 bool TWinSkinForm::AddControlList(TSkinControl* acontrol) {
     if (Contains(acontrol)) return true;
     Add(acontrol);
@@ -155,27 +181,8 @@ void TWinSkinForm::AddComp(TControl* Comp, TWinControl* wForm) {
         }
     }
 
-    FrameworkControl info;
-    info.className = className;
-    info.windowed = windowed != nullptr;
-    info.isGroupBox = dynamic_cast<TCustomGroupBox*>(Comp) != nullptr;
-    info.isStatusBar = dynamic_cast<TCustomStatusBar*>(Comp) != nullptr;
-    info.isPanel = dynamic_cast<TCustomPanel*>(Comp) != nullptr;
-    info.isMemo = dynamic_cast<TCustomMemo*>(Comp) != nullptr;
-    info.isButton = dynamic_cast<TButton*>(Comp) != nullptr;
-    info.isEdit = dynamic_cast<TCustomEdit*>(Comp) != nullptr;
-    info.isForm = dynamic_cast<TCustomForm*>(Comp) != nullptr;
-    info.isBitBtn = dynamic_cast<TBitBtn*>(Comp) != nullptr;
-    info.isMenuButton = dynamic_cast<TMenuButton*>(Comp) != nullptr;
-    info.isSpeedButton = dynamic_cast<TSpeedButton*>(Comp) != nullptr;
-    if (windowed) {
-        const DWORD style = DWORD(GetWindowLongW(windowed->Handle(), GWL_STYLE));
-        info.hasScrollBars = (style & (WS_HSCROLL | WS_VSCROLL)) != 0 || dynamic_cast<TMemo*>(Comp);
-    }
-    info.numButtons = int(GetOrdPropByName(Comp, "NumButtons"));
-    info.kindProp = GetEnumPropByName(Comp, "Kind");
-    const SkinChoice choice =
-        ChooseFrameworkSkinner(info, fsd->Skin3rd(), fsd->SkinControls(), fsd->tab != nullptr);
+    const SkinChoice choice = ChooseFrameworkSkinner(DescribeFrameworkControl(Comp), fsd->Skin3rd(),
+                                                     fsd->SkinControls(), fsd->tab != nullptr);
 
     if (choice.setTransparent) SetPropByName(Comp, "Transparent", std::string_view("True"));
     if (choice.childrenFirst && windowed) SkinChildControls(windowed);

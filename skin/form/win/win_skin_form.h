@@ -29,6 +29,8 @@ class TPopupMenu;
 class TMenuItem;
 class TSkinData;
 struct SkinChoice;
+struct FrameworkControl;
+enum class SkinnerKind;
 class FormManagerLink;
 class TTimer;
 
@@ -312,3 +314,9 @@ private:
 TWinSkinForm* FindFormSkinner(HWND hwnd);
 // Whether a form skinner of any thread still exists (its destructor has not run).
 bool IsLiveFormSkinner(const TWinSkinForm* skinner);
+
+// What discovery reads of a framework control to choose its skinner: its class, the framework classes it
+// belongs to, its window's scroll bars and the properties some rows ask for.
+FrameworkControl DescribeFrameworkControl(TControl* Comp);
+// Whether this engine has a skinner of that kind (a choice naming another one leaves the control alone).
+bool SkinnerAvailable(SkinnerKind kind);

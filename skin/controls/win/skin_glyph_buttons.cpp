@@ -1,7 +1,12 @@
 #include "skin/controls/win/skin_glyph_buttons.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "platform/bitmap.h"
 #include "platform/graphic_bitmap.h"
@@ -63,11 +68,133 @@ const TBitmap* GlyphOf(const TObject* control, std::string_view name) {
     return g && !g->Empty() ? &g->Bitmap() : nullptr;
 }
 
+// A glyph strip's pixels as one number: a glyph changed in place is composed again.
+std::uint64_t Fingerprint(const TBitmap& b) {
+    std::uint64_t h = 1469598103934665603ull;
+    for (int y = 0; y < b.Height(); ++y) {
+        const std::uint8_t* row = b.ScanLine(y);
+        for (int i = 0; i < b.RowBytes(); ++i) h = (h ^ row[i]) * 1099511628211ull;
+    }
+    return h;
+}
+
 }  // namespace
+
+struct PictureButtonCache {
+    // A picture drawn again and again. A see-through one keeps its transparent pixels black and a mask
+    // that is white there and black elsewhere: the mask clears the picture's pixels, then the picture is
+    // added (two plain copies; a masked copy costs far more on some platforms).
+    struct Picture {
+        TBitmap image, mask;
+
+        Picture(TBitmap&& bitmap, std::optional<TColor> key) : image(std::move(bitmap)) {
+            if (!key || image.Empty()) return;
+            const TColor k = *key & 0xFFFFFF;
+            mask.SetSize(image.Width(), image.Height());
+            for (int y = 0; y < image.Height(); ++y)
+                for (int x = 0; x < image.Width(); ++x) {
+                    const bool clear = image.Pixel(x, y) == k;
+                    mask.SetPixel(x, y, clear ? clWhite : clBlack);
+                    if (clear) image.SetPixel(x, y, clBlack);
+                }
+        }
+        void Draw(HDC dc, int x, int y) {
+            HDC src = BitmapDC(image);
+            if (!src) return;
+            if (mask.Empty()) {
+                BitBlt(dc, x, y, image.Width(), image.Height(), src, 0, 0, SRCCOPY);
+                return;
+            }
+            BitBlt(dc, x, y, image.Width(), image.Height(), BitmapDC(mask), 0, 0, SRCAND);
+            BitBlt(dc, x, y, image.Width(), image.Height(), src, 0, 0, SRCPAINT);
+        }
+    };
+
+    // Frames of one skin image at one size over one background (none: see-through).
+    const TDataSkinObject* image = nullptr;
+    int width = 0, height = 0;
+    std::optional<TColor> background;
+    std::vector<std::optional<Picture>> frames;
+    // Cells of one glyph strip (slot 0: the embossed disabled look of a one-cell strip).
+    const TBitmap* strip = nullptr;
+    std::uint64_t stripPrint = 0;
+    int count = 0;
+    std::optional<Picture> cells[5];
+
+    // Frame `frame` of o composed for w x h: over the background colour when one is given (then it
+    // covers everything), else with the skin's key colour see-through.
+    Picture& Frame(const TDataSkinObject& o, int frame, int w, int h, std::optional<TColor> behind) {
+        const std::size_t n = std::size_t(std::max(o.frame, 1));
+        if (&o != image || w != width || h != height || behind != background || frames.size() != n) {
+            image = &o, width = w, height = h, background = behind;
+            frames.clear();
+            frames.resize(n);
+        }
+        auto& slot = frames[std::size_t(std::clamp(frame, 1, int(n)) - 1)];
+        if (!slot) {
+            auto bmp = MakeSkinBitmap({0, 0, w, h}, o.Map, o.r, frame, o.frame, o.Tile, 0);
+            std::optional<TColor> key;
+            if (o.trans == 1) {
+                if (behind)
+                    ReplaceKeyColor(*bmp, *behind);
+                else
+                    key = SkinKeyColor;
+            }
+            slot.emplace(std::move(*bmp), key);
+        }
+        return *slot;
+    }
+
+    // Cell slotIndex of the glyph, made by make the first time, its bottom-left pixel's colour transparent.
+    Picture& Cell(const TBitmap& glyph, int numGlyphs, int slotIndex, const std::function<TBitmap()>& make) {
+        const std::uint64_t print = Fingerprint(glyph);
+        if (&glyph != strip || print != stripPrint || numGlyphs != count) {
+            strip = &glyph, stripPrint = print, count = numGlyphs;
+            for (auto& c : cells) c.reset();
+        }
+        auto& slot = cells[slotIndex];
+        if (!slot) {
+            TBitmap piece = make();
+            const TColor key = piece.Pixel(0, piece.Height() - 1);
+            slot.emplace(std::move(piece), key);
+        }
+        return *slot;
+    }
+
+    void Clear() {
+        image = nullptr;
+        frames.clear();
+        strip = nullptr;
+        for (auto& c : cells) c.reset();
+    }
+};
 
 // ======================================================================= TSkinBitButton
 
-TSkinBitButton::TSkinBitButton(TComponent* AOwner) : TSkinButton(AOwner) {}
+TSkinBitButton::TSkinBitButton(TComponent* AOwner)
+    : TSkinButton(AOwner), cache_(std::make_unique<PictureButtonCache>()) {}
+
+TSkinBitButton::~TSkinBitButton() = default;
+
+void TSkinBitButton::SkinChange() {
+    cache_->Clear();
+    TSkinButton::SkinChange();
+}
+
+void TSkinBitButton::DrawFace(HDC dc, const TRect& rc, const TDataSkinObject& image, int frame,
+                              bool drawFrame) {
+    if (rc.IsEmpty()) return;
+    // The parent's pixels behind a transparent button; else the button face, which a frame composed over
+    // it covers entirely.
+    if (trans && (control || GControl))
+        PaintParentBackground(control ? static_cast<TControl*>(control) : GControl, dc);
+    else if (!drawFrame || image.Map.Empty())
+        FillFace(dc, rc);
+    if (!drawFrame || image.Map.Empty()) return;
+    const std::optional<TColor> behind =
+        trans && (control || GControl) ? std::nullopt : std::optional<TColor>(ResolveColor(ButtonFace()));
+    cache_->Frame(image, frame, rc.Width(), rc.Height(), behind).Draw(dc, rc.Left, rc.Top);
+}
 
 Route TSkinBitButton::BeforeProc(TMessage& Message) {
     // A framework glyph button draws itself through its owner-draw notice: the skin paints it instead.
@@ -92,15 +219,16 @@ void TSkinBitButton::DrawGlyph(HDC dc, TPoint p, int numGlyphs, int cell, const 
     const int count = GlyphCount(numGlyphs);
     const int w = glyph.Width() / count, h = glyph.Height();
     if (w < 1 || h < 1) return;
-    std::unique_ptr<TBitmap> piece;
-    if (cell == 2 && count == 1) {
-        piece = MakeDisabledGlyph(glyph);  // asked before a missing cell falls back to the first
-    } else {
-        cell = GlyphCell(cell, count);
-        piece = std::make_unique<TBitmap>(w, h, pf24bit, TUncleared{});
-        StretchCopy(*piece, Rect(0, 0, w, h), glyph, Rect((cell - 1) * w, 0, cell * w, h));
-    }
-    DrawKeyedBitmap(dc, Bounds(p.X, p.Y, w, h), *piece, piece->Pixel(0, h - 1));
+    // The disabled look of a one-cell strip is asked for before a missing cell falls back to the first.
+    const bool embossed = cell == 2 && count == 1;
+    if (!embossed) cell = GlyphCell(cell, count);
+    PictureButtonCache::Picture& picture = cache_->Cell(glyph, count, embossed ? 0 : cell, [&] {
+        if (embossed) return std::move(*MakeDisabledGlyph(glyph));
+        TBitmap piece(w, h, pf24bit, TUncleared{});
+        StretchCopy(piece, Rect(0, 0, w, h), glyph, Rect((cell - 1) * w, 0, cell * w, h));
+        return piece;
+    });
+    picture.Draw(dc, p.X, p.Y);
 }
 
 void TSkinBitButton::DrawPicture(HDC dc, TPoint p, const TBitmap& picture) {
@@ -129,11 +257,7 @@ void TSkinBitButton::DrawControl(HDC dc, const TRect& rc) {
     const HDC bdc = BitmapDC(*btemp);
     if (!bdc) return;
     const TRect local{0, 0, W, H};
-    if (trans && control)
-        PaintParentBackground(control, bdc);
-    else
-        FillFace(bdc, local);
-    DrawSkinMap(bdc, local, skin, frame, skin->frame);
+    DrawFace(bdc, local, *skin, frame, true);
 
     SavedDC saved(bdc);
     TFont* font = SelectControlFont(bdc, control, hwnd);
@@ -179,7 +303,15 @@ void TSkinBitButton::DrawControl(HDC dc, const TRect& rc) {
 
 // ======================================================================= TSkinMenuButton
 
-TSkinMenuButton::TSkinMenuButton(TComponent* AOwner) : TSkinButton(AOwner) {}
+TSkinMenuButton::TSkinMenuButton(TComponent* AOwner)
+    : TSkinButton(AOwner), cache_(std::make_unique<PictureButtonCache>()) {}
+
+TSkinMenuButton::~TSkinMenuButton() = default;
+
+void TSkinMenuButton::SkinChange() {
+    cache_->Clear();
+    TSkinButton::SkinChange();
+}
 
 Route TSkinMenuButton::BeforeProc(TMessage& Message) {
     if (Message.Msg == CN_DRAWITEM) {  // owner-drawn: the skin paints it
@@ -201,12 +333,12 @@ void TSkinMenuButton::DrawControl(HDC dc, const TRect& rc) {
     btemp->SetSize(W, H);
     const HDC bdc = BitmapDC(*btemp);
     if (!bdc) return;
-    const TRect local{0, 0, W, H};
-    if (trans && control)
+    if (trans && control) {
         PaintParentBackground(control, bdc);
-    else
-        FillFace(bdc, local);
-    DrawSkinMap(bdc, local, skin, frame, skin->frame);
+        cache_->Frame(*skin, frame, W, H, std::nullopt).Draw(bdc, 0, 0);
+    } else {
+        cache_->Frame(*skin, frame, W, H, ResolveColor(ButtonFace())).Draw(bdc, 0, 0);
+    }
 
     SavedDC saved(bdc);
     TFont* font = SelectControlFont(bdc, control, hwnd);
@@ -248,10 +380,14 @@ void TSkinMenuButton::DrawControl(HDC dc, const TRect& rc) {
 }
 
 void TSkinMenuButton::DrawGlyph(HDC dc, TPoint p, const TBitmap& glyph) {
-    TBitmap copy;
-    copy.Assign(glyph);
-    DrawKeyedBitmap(dc, Bounds(p.X, p.Y, copy.Width(), copy.Height()), copy,
-                    copy.Pixel(0, copy.Height() - 1));
+    cache_
+        ->Cell(glyph, 1, 1,
+               [&] {
+                   TBitmap copy;
+                   copy.Assign(glyph);
+                   return copy;
+               })
+        .Draw(dc, p.X, p.Y);
 }
 
 // ======================================================================= TSkinSpeedButton
@@ -397,11 +533,7 @@ void TSkinSpeedButton::DrawSpeedbtn(TCanvas& acanvas, const TRect& rc) {
     const HDC bdc = BitmapDC(*btemp);
     if (!bdc) return;
     const TRect local{0, 0, W, H};
-    if (trans)
-        PaintParentBackground(GControl, bdc);
-    else
-        FillFace(bdc, local);
-    if (look.drawFrame) DrawSkinMap(bdc, local, skin, look.frame, skin->frame);
+    DrawFace(bdc, local, *skin, look.frame, look.drawFrame);
 
     SavedDC saved(bdc);
     TFont* font = SelectControlFont(bdc, GControl, nullptr);

@@ -113,6 +113,11 @@ void TSpeedButton::UpdateExclusive() {
     }
 }
 
+void TSpeedButton::Loaded() {
+    TGraphicControl::Loaded();
+    if (down_) UpdateExclusive();
+}
+
 void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     TGraphicControl::MouseDown(button, shift, x, y);
     if (button != mbLeft || !Enabled()) return;

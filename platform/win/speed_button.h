@@ -45,6 +45,8 @@ public:
     bool MouseInControl() const { return mouseIn_; }
 
     void WndProc(TMessage& m) override;
+    // A description that left several buttons of a group down keeps the first one read.
+    void Loaded() override;
 
 protected:
     void Paint() override;

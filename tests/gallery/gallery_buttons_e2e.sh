@@ -4,7 +4,7 @@
 # dragged off clicks nothing, a button that allows all up comes up on a second click, the flat button shows
 # its frame only under the mouse, and the menu button drops its skinned menu down under itself, where the
 # keyboard picks an item. Every screenshot is kept in OUTDIR.
-#   gallery_buttons_e2e.sh Gallery.exe gallery_probe.exe OUTDIR
+#   gallery_buttons_e2e.sh Gallery.exe gallery_probe.exe OUTDIR [SKIN]
 # Exit 0 pass, 1 fail, 125 when this machine cannot run the program (see tools/wine-run.sh).
 set -uo pipefail
 
@@ -14,7 +14,7 @@ windows=$(list_windows)
 grep -qE '^(TGalleryForm|TMdiForm|TGalleryPage)'$'\t' <<<"$windows" &&
     fail "a Gallery window is already open in this Wine prefix"
 
-check_page buttons $'^TGalleryPage\t按钮 - Buttons\t'
+check_page buttons $'^TGalleryPage\t按钮 - Buttons\t' "${4:-}"
 read -r cx cy cw ch <<<"$("$tools/wine-run.sh" "$probe" client TGalleryPage 2>/dev/null | tr -d '\r')"
 [ -n "${ch:-}" ] || fail "page buttons: the probe finds no client area"
 

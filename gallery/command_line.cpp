@@ -30,7 +30,7 @@ const std::vector<GalleryName>& GalleryPages() {
         {"dialogs", "a dialog box from a dialog resource with standard controls"},
         {"message", "a message box over the main form"},
         {"open", "the platform's file-open dialog over the main form"},
-        {"buttons", "push buttons: normal, default and disabled"},
+        {"buttons", "push, glyph, speed and menu buttons in their looks"},
         {"choices", "check boxes in their three states, radio buttons, a radio group and a check group"},
     };
     return pages;

@@ -1,27 +1,38 @@
 // The control skinners under Wine: one push button and a memo's vertical scroll bar painted skinned, each
 // against the same control unskinned in the same run; no growth of GDI objects or windows over 10,000
-// control paints and 1,000 hover changes; and the processor time taken while a drop-down list's thumb is
-// dragged and then held still for a second. Runs as a Windows program: tools/bench.sh.
+// control paints and 1,000 hover changes; the processor time taken while a drop-down list's thumb is
+// dragged and then held still for a second; glyph, menu and speed buttons skinned against unskinned; and
+// 1,000 whole paints of every Gallery page without growth. Runs as a Windows program: tools/bench.sh.
 #include <cstdint>
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "bench/win/bench_harness.h"
+#include "gallery/win/gallery_images.h"
+#include "gallery/win/gallery_page.h"
 #include "platform/stream.h"
+#include "platform/win/bit_btn.h"
 #include "platform/win/check_boxes.h"
 #include "platform/win/choice_groups.h"
 #include "platform/win/forms.h"
 #include "platform/win/gdi.h"
+#include "platform/win/menu_button.h"
+#include "platform/win/speed_button.h"
 #include "platform/win/std_controls.h"
 #include "skin/controls/win/combox_scroll_bar.h"
 #include "skin/controls/win/skin_button.h"
 #include "skin/controls/win/skin_check_box.h"
+#include "skin/controls/win/skin_glyph_buttons.h"
 #include "skin/controls/win/skin_scrollbar.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_manager_link.h"
+#include "skin/data/skin_messages.h"
 #include "skin/data/win/skin_data_platform.h"
+#include "skin/form/win/win_skin_form.h"
 
 namespace {
 
@@ -201,6 +212,108 @@ void Choices(TSkinData& skin, SkinnerList& list) {
     bench::Growth("windows over the same", windowsBefore, bench::ThreadWindows());
 }
 
+// ---- Glyph, menu and speed buttons, and the Gallery's pages
+
+struct PictureButtons {
+    TBitBtn* glyph;
+    TMenuButton* menu;
+    TSpeedButton* speed;
+};
+
+PictureButtons AddPictureButtons(TForm& form) {
+    auto* glyph = new TBitBtn(&form);
+    glyph->SetParent(&form);
+    glyph->SetBounds(20, 190, 110, 40);
+    glyph->SetCaption(L"上 Top");
+    glyph->SetLayout(blGlyphTop);
+    glyph->Glyph()->SetBitmap(DrawButtonGlyphs(0, 4));
+    glyph->SetNumGlyphs(4);
+    auto* menu = new TMenuButton(&form);
+    menu->SetParent(&form);
+    menu->SetBounds(140, 190, 100, 30);
+    menu->SetCaption(L"操作 Act");
+    menu->Glyph()->SetBitmap(DrawButtonGlyphs(2, 1));
+    auto* speed = new TSpeedButton(&form);
+    speed->SetParent(&form);
+    speed->SetBounds(250, 190, 64, 32);
+    speed->SetCaption(L"左 L");
+    speed->SetGroupIndex(1);
+    speed->Glyph()->SetBitmap(DrawButtonGlyphs(1, 4));
+    speed->SetNumGlyphs(4);
+    return {glyph, menu, speed};
+}
+
+// A windowless control repainted as its parent does it: its place invalidated and painted at once.
+void RedrawOnParent(TControl* c) {
+    const RECT r{c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()};
+    RedrawWindow(c->Parent()->Handle(), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void PictureButtonRows(TSkinData& skin, SkinnerList& list, TForm& plainForm, TForm& skinnedForm) {
+    const PictureButtons plain = AddPictureButtons(plainForm);
+    const PictureButtons skinned = AddPictureButtons(skinnedForm);
+    (new TSkinBitButton(skinned.glyph))->Init(&list, &skin, nullptr, true);
+    (new TSkinMenuButton(skinned.menu))->Init(&list, &skin, nullptr, true);
+    (new TSkinSpeedButton(skinned.speed))->InitGraphicControl(&list, &skin, nullptr);
+    bench::Pump();
+    struct Row {
+        const char* name;
+        std::function<void()> plain, skinned;
+    };
+    const Row rows[] = {
+        {"glyph button", [&] { Redraw(plain.glyph->Handle()); }, [&] { Redraw(skinned.glyph->Handle()); }},
+        {"menu button", [&] { Redraw(plain.menu->Handle()); }, [&] { Redraw(skinned.menu->Handle()); }},
+        {"speed button (its place on the parent)", [&] { RedrawOnParent(plain.speed); },
+         [&] { RedrawOnParent(skinned.speed); }},
+    };
+    for (const Row& row : rows) {
+        const bench::PairTimes t = bench::TimePairPerCall(row.plain, row.skinned, 300);
+        bench::Report(std::string(row.name) + " paint, unskinned", t.a);
+        bench::Report(std::string(row.name) + " paint, skinned", t.b);
+        bench::Ratio(std::string(row.name) + " skinned / unskinned", t.b, t.a, 2.0);
+    }
+    skinned.speed->SetDown(true);
+    const double down = bench::TimePerCall([&] { RedrawOnParent(skinned.speed); }, 300);
+    bench::Report("speed button paint, skinned and down", down);
+}
+
+// Every Gallery page skinned as the manager skins a framework form, painted whole 1,000 times: no growth
+// of GDI objects or windows.
+void GalleryPageRows(TSkinData& skin) {
+    for (const GalleryPageEntry& entry : GalleryPageTable()) {
+        std::unique_ptr<TGalleryPage> page;
+        try {
+            page.reset(MakeGalleryPage(entry, nullptr));
+        } catch (const std::exception& e) {
+            std::printf("page %s cannot open: %s\n", entry.name, e.what());
+            continue;
+        }
+        page->Show();
+        auto* skinner = new TWinSkinForm(page.get());  // owned by the page
+        skinner->Hwnd = page->Handle();
+        skinner->InitTform(&skin, page.get());
+        PostMessageW(page->Handle(), SM_INITSKIN, 0, 1000);
+        for (int i = 0; i < 200 && skinner->Skinstate != TWinSkinForm::kActive; ++i) {
+            bench::Pump();
+            Sleep(5);
+        }
+        const HWND h = page->Handle();
+        auto paint = [h] {
+            RedrawWindow(h, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        };
+        paint();
+        bench::Pump();
+        const long gdiBefore = gdi::LiveHandles(), windowsBefore = bench::ThreadWindows();
+        const double t = bench::TimePerCall(paint, 100, 10);  // 1,000 paints and a warm-up
+        bench::Pump();
+        bench::Report(std::string("page ") + entry.name + ", whole repaint, skinned", t);
+        bench::Growth(std::string("GDI objects over 1000 paints of page ") + entry.name, gdiBefore,
+                      gdi::LiveHandles());
+        bench::Growth(std::string("windows over the same"), windowsBefore, bench::ThreadWindows());
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -262,6 +375,9 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 1000; ++i) hover(i);
     bench::Growth("GDI objects over 10000 control paints, 1000 hovers", gdiBefore, gdi::LiveHandles());
     bench::Growth("windows over the same", windowsBefore, bench::ThreadWindows());
+
+    PictureButtonRows(skin, list, *plainForm, *skinnedForm);
+    GalleryPageRows(skin);
 
     const double cpu = HeldThumbCpu(skin, list, skinnedForm->Handle());
     std::printf("%-52s %12.3f s    (goal: near zero) %s\n", "CPU while a list's thumb is held for 1 s", cpu,

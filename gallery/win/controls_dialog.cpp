@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <string>
 
+#include "gallery/win/gallery_images.h"
+#include "platform/win/bitmap_win.h"
+#include "platform/win/gdi.h"
 #include "platform/win/sys_utils.h"
 
 namespace {
@@ -16,7 +19,34 @@ void ShowScrollValue(HWND dlg, int pos) {
     SetDlgItemTextW(dlg, kIdcScrollValue, std::to_wstring(pos).c_str());
 }
 
+// The picture button's bitmap: a copy of a glyph on the button face (the button keeps it until the dialog
+// goes, and frees it then).
+void SetPicture(HWND dlg) {
+    TBitmap glyph = DrawButtonGlyphs(0, 1);
+    for (int y = 0; y < glyph.Height(); ++y)
+        for (int x = 0; x < glyph.Width(); ++x)
+            if (glyph.Pixel(x, y) == TColor(kButtonGlyphKey))
+                glyph.SetPixel(x, y, TColor(GetSysColor(COLOR_BTNFACE)));
+    ClientDC screen{nullptr};
+    Owned<HBITMAP> picture{CreateCompatibleBitmap(screen, glyph.Width(), glyph.Height())};
+    {
+        MemoryDC to{screen};
+        Selected select{to, picture.get()};
+        BitBlt(to, 0, 0, glyph.Width(), glyph.Height(), BitmapDC(glyph), 0, 0, SRCCOPY);
+    }
+    SendDlgItemMessageW(dlg, kIdcPicture, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
+    picture.release();  // FreePicture deletes it
+}
+
+void FreePicture(HWND dlg) {
+    auto picture =
+        reinterpret_cast<HBITMAP>(SendDlgItemMessageW(dlg, kIdcPicture, BM_GETIMAGE, IMAGE_BITMAP, 0));
+    SendDlgItemMessageW(dlg, kIdcPicture, BM_SETIMAGE, IMAGE_BITMAP, 0);
+    Owned<HBITMAP> gone{picture};
+}
+
 void InitControls(HWND dlg) {
+    SetPicture(dlg);
     SetDlgItemTextW(dlg, kIdcName, L"画廊 Gallery");
     CheckDlgButton(dlg, kIdcRemember, BST_CHECKED);
     CheckDlgButton(dlg, kIdcThreeState, BST_INDETERMINATE);
@@ -61,6 +91,7 @@ INT_PTR HandleDialogMessage(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG: InitControls(dlg); return TRUE;
     case WM_HSCROLL: Scroll(dlg, reinterpret_cast<HWND>(lParam), LOWORD(wParam)); return TRUE;
+    case WM_DESTROY: FreePicture(dlg); return FALSE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             if (modal)

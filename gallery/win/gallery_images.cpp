@@ -1,6 +1,7 @@
 // Small pictures for the menus, made of rectangles and lines so that the program needs no image files.
 #include "gallery/win/gallery_images.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -57,5 +58,44 @@ TBitmap DrawMenuImages() {
     Box(b, 80 + 5, 1, 80 + 10, 3, 0xB0B0B0);
     Box(b, 80 + 5, 5, 80 + 12, 13, 0xFFFFFF);
     Frame(b, 80 + 5, 5, 80 + 12, 13, 0x404040);
+    return b;
+}
+
+namespace {
+
+bool InPicture(int picture, int x, int y) {
+    const int dx = 2 * x - 15, dy = 2 * y - 15;  // doubled distances from the cell's centre
+    switch (picture) {
+    case 0: return dx * dx + dy * dy <= 13 * 13;
+    case 1: return std::abs(dx) + std::abs(dy) <= 14;
+    case 2:
+        return (x >= 2 && x <= 8 && y >= 5 && y <= 10) || (x >= 8 && x <= 14 && std::abs(dy) <= 2 * (14 - x));
+    default:
+        return (std::abs(dx - dy) <= 4 || std::abs(dx + dy) <= 4) && std::abs(dx) <= 13 && std::abs(dy) <= 13;
+    }
+}
+
+}  // namespace
+
+TBitmap DrawButtonGlyphs(int picture, int cells) {
+    static const TColor kUp[4] = {0x20C0F0, 0xE08030, 0x30B040, 0x3030D0};
+    static const TColor kDown[4] = {0x3070FF, 0xB040A0, 0x20A0A0, 0x208020};
+    cells = std::max(1, std::min(cells, 4));
+    TBitmap b(16 * cells, 16);
+    b.Fill(kButtonGlyphKey);
+    const int p = ((picture % 4) + 4) % 4;
+    for (int cell = 0; cell < cells; ++cell) {
+        const TColor fill = cell == 1   ? TColor(0xA0A0A0)
+                            : cell == 2 ? TColor((kUp[p] >> 1) & 0x7F7F7F)
+                            : cell == 3 ? kDown[p]
+                                        : kUp[p];
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                if (!InPicture(p, x, y)) continue;
+                const bool edge = !InPicture(p, x - 1, y) || !InPicture(p, x + 1, y) ||
+                                  !InPicture(p, x, y - 1) || !InPicture(p, x, y + 1);
+                b.SetPixel(16 * cell + x, y, edge ? (cell == 1 ? TColor(0x707070) : clBlack) : fill);
+            }
+    }
     return b;
 }

@@ -20,6 +20,30 @@ std::wstring WideClassName(const TObject& o) {
     const std::string n = o.ClassName();
     return std::wstring(n.begin(), n.end());  // class names are ASCII
 }
+
+// The control the mouse is over; every window of a thread is driven by that thread's messages.
+thread_local TControl* g_mouseControl = nullptr;
+
+// Moves the mouse to control: the old one hears CM_MOUSELEAVE, the new one CM_MOUSEENTER.
+void SetMouseControl(TControl* control) {
+    if (control == g_mouseControl) return;
+    TControl* old = g_mouseControl;
+    g_mouseControl = control;
+    if (old) old->Perform(CM_MOUSELEAVE);
+    if (control && control == g_mouseControl) control->Perform(CM_MOUSEENTER);
+}
+
+TMouseButton ButtonOf(UINT msg) {
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK: return mbLeft;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK: return mbRight;
+    default: return mbMiddle;
+    }
+}
 }  // namespace
 
 // ======================================================================= TControl
@@ -56,6 +80,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
 }
 
 TControl::~TControl() {
+    ForgetMouse();
     // Components owned by a control (skinners attached to it) go while the control is still whole:
     // they may hand back its WindowProc.
     Destroying();
@@ -219,6 +244,40 @@ void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
 }
 
+void TControl::MouseMove(TShiftState, int, int) {}
+
+void TControl::MouseUp(TMouseButton, TShiftState, int, int) {}
+
+bool TControl::MouseCapture() const {
+    if (auto* w = dynamic_cast<const TWinControl*>(this)) return w->handle_ && GetCapture() == w->handle_;
+    return parent_ && parent_->captureControl_ == this && parent_->handle_ &&
+           GetCapture() == parent_->handle_;
+}
+
+void TControl::SetMouseCapture(bool value) {
+    if (auto* w = dynamic_cast<TWinControl*>(this)) {
+        if (value && w->handle_)
+            SetCapture(w->handle_);
+        else if (!value && w->handle_ && GetCapture() == w->handle_)
+            ReleaseCapture();
+        return;
+    }
+    if (!parent_ || !parent_->handle_) return;
+    if (value) {
+        parent_->captureControl_ = this;
+        SetCapture(parent_->handle_);
+    } else if (parent_->captureControl_ == this) {
+        parent_->captureControl_ = nullptr;  // first: the release tells the parent WM_CAPTURECHANGED
+        if (GetCapture() == parent_->handle_) ReleaseCapture();
+    }
+}
+
+TControl* TControl::MouseControl() { return g_mouseControl; }
+
+void TControl::ForgetMouse() {
+    if (g_mouseControl == this) g_mouseControl = nullptr;
+}
+
 TWinControl* TControl::ParentForm() const {
     const TControl* c = this;
     while (c->parent_) c = c->parent_;
@@ -252,24 +311,38 @@ void TControl::WndProc(TMessage& m) {
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK: {
-        const TMouseButton b = (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK)   ? mbLeft
-                               : (m.Msg == WM_RBUTTONDOWN || m.Msg == WM_RBUTTONDBLCLK) ? mbRight
-                                                                                        : mbMiddle;
+        const TMouseButton b = ButtonOf(m.Msg);
         TShiftState shift = KeysToShiftState(m.WParam);
         if (m.Msg == WM_LBUTTONDBLCLK || m.Msg == WM_RBUTTONDBLCLK || m.Msg == WM_MBUTTONDBLCLK)
             shift |= ssDouble;
         if (b == mbLeft && clickEvents_) clicking_ = true;
+        if (b == mbLeft && captureMouse_) SetMouseCapture(true);
         const POINT p = MousePoint(m.LParam);
         DefaultHandler(m);
         MouseDown(b, shift, p.x, p.y);
         return;
     }
+    case WM_MOUSEMOVE: {
+        DefaultHandler(m);
+        const POINT p = MousePoint(m.LParam);
+        MouseMove(KeysToShiftState(m.WParam), p.x, p.y);
+        return;
+    }
     case WM_LBUTTONUP: {
         const bool wasClicking = clicking_;
         clicking_ = false;
+        if (captureMouse_) SetMouseCapture(false);
         DefaultHandler(m);
         const POINT p = MousePoint(m.LParam);
+        MouseUp(mbLeft, KeysToShiftState(m.WParam), p.x, p.y);
         if (wasClicking && ClientRect().Contains({p.x, p.y})) Click();
+        return;
+    }
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        DefaultHandler(m);
+        const POINT p = MousePoint(m.LParam);
+        MouseUp(ButtonOf(m.Msg), KeysToShiftState(m.WParam), p.x, p.y);
         return;
     }
     case WM_SETTEXT:
@@ -315,6 +388,7 @@ TWinControl::~TWinControl() {
     // The window goes first, so the children and then this control get their last messages while
     // every object is still whole; then this control leaves its parent (while it is still a windowed
     // control, so it leaves the tab list too) and the children leave it.
+    ForgetMouse();
     Destroying();
     DestroyHandle();
     DestroyComponents();
@@ -447,6 +521,8 @@ void TWinControl::RemoveControl(TControl* control) {
     TWinControl* top = this;
     while (top->Parent()) top = top->Parent();
     top->ChildRemoved(control);
+    if (captureControl_ == control) control->SetMouseCapture(false);
+    if (g_mouseControl == control) g_mouseControl = nullptr;
     auto* w = dynamic_cast<TWinControl*>(control);
     if (w && w->handle_ && !HasState(csDestroying)) {
         // The window cannot stay a child of a window it no longer belongs to.
@@ -773,6 +849,33 @@ void TWinControl::WMEraseBkgnd(TMessage& m) {
     m.Result = 1;
 }
 
+void TWinControl::TrackMouseControl(POINT p) {
+    RECT client;
+    GetClientRect(handle_, &client);
+    TControl* over = nullptr;
+    if (PtInRect(&client, p)) {
+        over = this;
+        for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+            TControl* c = *it;
+            if (dynamic_cast<TWinControl*>(c) || !c->Visible() || !c->Enabled()) continue;
+            if (c->BoundsRect().Contains({p.x, p.y})) {
+                over = c;
+                break;
+            }
+        }
+        // The platform says when the mouse leaves the window (for a child window too).
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+        TrackMouseEvent(&track);
+    }
+    SetMouseControl(over);
+}
+
+void TWinControl::MouseLeft() {
+    TControl* c = g_mouseControl;
+    // The notice comes late on some platforms: the mouse may already be over another window's control.
+    if (c && (c == this || (c->parent_ == this && !dynamic_cast<TWinControl*>(c)))) SetMouseControl(nullptr);
+}
+
 bool TWinControl::RelayMouse(TMessage& m) {
     const POINT p = MousePoint(m.LParam);
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
@@ -878,8 +981,27 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
     case WM_MBUTTONDBLCLK:
+        if (m.Msg == WM_MOUSEMOVE) TrackMouseControl(MousePoint(m.LParam));
+        if (captureControl_ && GetCapture() == handle_) {
+            // A windowless child holds the mouse: everything goes to it, in its own coordinates
+            // (negative ones too, left of or above it).
+            TControl* c = captureControl_;
+            const POINT p = MousePoint(m.LParam);
+            m.Result = c->Perform(m.Msg, m.WParam, MAKELPARAM(p.x - c->left_, p.y - c->top_));
+            return;
+        }
         if (GetCapture() != handle_ && RelayMouse(m)) return;
         return TControl::WndProc(m);
+    case WM_MOUSELEAVE:
+        DefaultHandler(m);
+        MouseLeft();
+        return;
+    case WM_CAPTURECHANGED:
+        if (TControl* c = captureControl_) {
+            captureControl_ = nullptr;
+            c->Perform(m.Msg, m.WParam, m.LParam);
+        }
+        return DefaultHandler(m);
     case WM_SETFOCUS:
         DefaultHandler(m);
         if (TWinControl* form = ParentForm(); form && form != this) form->ChildFocused(this);

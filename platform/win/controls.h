@@ -114,6 +114,16 @@ public:
     // Repaints at once.
     virtual void Repaint();
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    // While set, the control gets every mouse message, wherever the mouse goes (a windowless control
+    // through its parent, which holds the platform's capture for it). Released with the button.
+    bool MouseCapture() const;
+    void SetMouseCapture(bool value);
+    // The control under the mouse on this thread (nullptr: none of ours). The framework follows the mouse
+    // from control to control, windowless ones included, and tells each control CM_MOUSEENTER when the
+    // mouse comes over it and CM_MOUSELEAVE when it goes.
+    static TControl* MouseControl();
     // The form this control sits on (nullptr when none).
     TWinControl* ParentForm() const;
 
@@ -142,6 +152,10 @@ protected:
 
     // Mouse presses make a Click on release inside the control.
     bool clickEvents_ = false;
+    // A left press captures the mouse until its release.
+    bool captureMouse_ = false;
+    // The mouse is no longer over this control (it is going away).
+    void ForgetMouse();
     std::wstring text_;
     TColor color_ = clBtnFace;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -277,6 +291,10 @@ private:
     void WMPaint(TMessage& m);
     void WMEraseBkgnd(TMessage& m);
     bool RelayMouse(TMessage& m);
+    // The control under p (this window's client coordinates) becomes the mouse control.
+    void TrackMouseControl(POINT p);
+    // The mouse left this window: neither it nor a windowless child of it is under the mouse any more.
+    void MouseLeft();
     void Reflect(TMessage& m, HWND child, UINT notice);
     void WindowGone();
 
@@ -294,6 +312,7 @@ private:
     int alignLevel_ = 0;
     bool alignPending_ = false;
     TControl* alignMoved_ = nullptr;
+    TControl* captureControl_ = nullptr;  // the windowless child this window holds the mouse for
     Owned<HBRUSH> brush_;
     TColor brushColor_ = clNone;
 };

@@ -2,12 +2,15 @@
 #include "platform/win/framework_classes.h"
 
 #include "platform/class_registry.h"
+#include "platform/win/bit_btn.h"
 #include "platform/win/check_boxes.h"
 #include "platform/win/choice_groups.h"
 #include "platform/win/dialogs.h"
 #include "platform/win/forms.h"
 #include "platform/win/image_list.h"
+#include "platform/win/menu_button.h"
 #include "platform/win/menus.h"
+#include "platform/win/speed_button.h"
 #include "platform/win/status_bar.h"
 #include "platform/win/std_controls.h"
 #include "platform/win/timer.h"
@@ -16,4 +19,5 @@ void RegisterFrameworkComponents() {
     RegisterComponentClasses<TButton, TLabel, TEdit, TMemo, TGroupBox, TPanel, TStatusBar, TTimer, TForm>();
     RegisterComponentClasses<TMainMenu, TPopupMenu, TMenuItem, TImageList, TOpenDialog>();
     RegisterComponentClasses<TCheckBox, TRadioButton, TRadioGroup, TCheckGroup>();
+    RegisterComponentClasses<TBitBtn, TSpeedButton, TMenuButton>();
 }

@@ -36,7 +36,8 @@ SkinChoice ByKind(const std::string& kind, const FrameworkControl& c, TSkinContr
         s = Make(SkinnerKind::ComboBox);
         s.hasButton = true;
     } else if (kind == "edit" && x.Contains(xcEdit)) {
-        s = Make(SkinnerKind::Edit);  // only when the control has a border: the caller measures
+        s = Make(SkinnerKind::Edit);
+        s.borderedOnly = true;  // the caller measures the control
     } else if (kind == "radiobutton" && x.Contains(xcRadioButton)) {
         s = Make(SkinnerKind::RadioButton);
     } else if (kind == "panel" && x.Contains(xcPanel)) {
@@ -169,6 +170,11 @@ SkinChoice ChooseFrameworkSkinner(const FrameworkControl& c, const TStringList& 
     if (u == "TSCROLLBAR" && x.Contains(xcScrollbar)) return Make(SkinnerKind::ScControl);
     if (u == "TLISTVIEW" && x.Contains(xcScrollbar)) return Make(SkinnerKind::ListView);
     if (c.windowed && c.hasScrollBars && x.Contains(xcScrollbar)) return Make(SkinnerKind::Scrollbar);
+    // Buttons with a picture before the push button they derive from. Without their flag they keep their
+    // own look: a push button's skinner would paint their caption alone.
+    if (c.isMenuButton) return when(x.Contains(xcButton), Make(SkinnerKind::MenuButton));
+    if (c.isBitBtn) return when(x.Contains(xcBitBtn), Make(SkinnerKind::BitButton));
+    if (c.isSpeedButton) return when(x.Contains(xcSpeedButton), Make(SkinnerKind::SpeedButton));
     if (c.isButton && x.Contains(xcButton)) return Make(SkinnerKind::Button);
     if (c.isEdit && x.Contains(xcEdit)) return Make(SkinnerKind::Edit);
     if (Is(u, {"TDCEDIT", "TDCDBEDIT"})) {

@@ -55,6 +55,7 @@ struct SkinChoice {
     int childKind = 0;
     bool setTransparent = false;   // the control's "Transparent" property becomes True
     bool useHwnd = false;          // attach to the control's window (Inithwnd) rather than the control
+    bool borderedOnly = false;     // an edit of the class-name map: skinned only when it has a border
     bool ownedComponents = false;  // an embedded form: its owned components go through discovery
     bool handled = false;          // the class-name map had the class: no fallback rows
 };
@@ -68,6 +69,7 @@ struct FrameworkControl {
          isEdit = false, isForm = false;
     // The framework's check boxes, radio buttons and their groups.
     bool isCheckBox = false, isRadioButton = false, isRadioGroup = false, isCheckGroup = false;
+    bool isBitBtn = false, isMenuButton = false, isSpeedButton = false;  // glyph, menu and speed buttons
     int numButtons = -1;   // the "NumButtons" property (-1 when missing)
     std::string kindProp;  // the "Kind" enumeration property (empty when missing)
 };

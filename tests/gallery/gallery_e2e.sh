@@ -8,7 +8,7 @@
 # Exit 0 pass, 1 fail, 125 when this machine cannot run the program (see tools/wine-run.sh).
 set -uo pipefail
 
-. "$(dirname "${BASH_SOURCE[0]}")/gallery_e2e_common.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/gallery_common.sh"
 
 # --help lists every page; an unknown page is an error that names the pages, with no window.
 help=$("$tools/wine-run.sh" "$exe" --help 2>/dev/null | tr -d '\r')
@@ -23,32 +23,6 @@ grep -q "unknown page 'nope'; the pages are: main, mdi, dialogs, message, open" 
 
 windows=$(list_windows)
 grep -qE '^(TGalleryForm|TMdiForm)'$'\t' <<<"$windows" && fail "a Gallery window is already open in this Wine prefix"
-
-# How many popup menu windows ("#32768") are up, and how many of them answer that they are skinned.
-popups() { list_windows | grep -c $'^#32768\t'; }
-skinned_popups() { list_windows | grep -c $'^#32768\t[^\t]*\t[^\t]*\t1\t'; }
-popups_are() { [ "$(popups)" = "$1" ]; }
-# The same count read from X alone, quick enough to ask after every step of the mouse: the Gallery's mapped
-# windows without a title (its menus).
-x_popups() {
-    local id n=0
-    for id in $(xdotool search --onlyvisible --class '^gallery\.exe$' 2>/dev/null); do
-        [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] && n=$((n + 1))
-    done
-    echo "$n"
-}
-# Rectangle ("x y width height") of the newest popup menu: the probe lists windows from the top of the z-order.
-newest_popup() { list_windows | awk -F'\t' '$1 == "#32768" { print $3; exit }'; }
-# slide_down X Y0 Y1 N: moves the mouse down from (X, Y0) to (X, Y1) in small steps until N menus are up.
-slide_down() {
-    local yy
-    for yy in $(seq "$2" 3 "$3"); do
-        xdotool mousemove --sync "$1" "$yy"
-        sleep 0.05
-        [ "$(x_popups)" -ge "$4" ] && sleep 0.3 && return 0
-    done
-    return 1
-}
 
 check_page main $'^TGalleryForm\t'
 # Real input: a right click on the log opens the context menu; Alt+H, A runs Help > About, a message box.

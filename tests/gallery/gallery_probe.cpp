@@ -4,6 +4,8 @@
 //                      engine's SM_ISSKINNED, children counts its visible MDI children and process is the
 //                      Windows process id
 //   gallery_probe log  the lines of the log of the first visible "TGalleryForm", one per line
+//   gallery_probe client CLASS  the client area of the first visible window of that class on the screen:
+//                      "x y width height"
 //   gallery_probe mdi  the first visible "TMdiForm", one line each: "client<TAB>x y width height" (its client
 //                      area on the screen, below the skinned frame's menu band); "menu<TAB>height" (the
 //                      band's height, the platform's menu-bar height); "menubar<TAB>0|1" (whether the
@@ -117,6 +119,18 @@ int Log() {
     return 1;
 }
 
+int Client(const char* cls) {
+    const std::wstring name(cls, cls + std::strlen(cls));  // class names are ASCII
+    HWND form = FindForm(name.c_str());
+    if (!form) return 1;
+    RECT cr{};
+    GetClientRect(form, &cr);
+    POINT origin{0, 0};
+    ClientToScreen(form, &origin);
+    std::printf("%ld %ld %ld %ld\n", long(origin.x), long(origin.y), long(cr.right), long(cr.bottom));
+    return 0;
+}
+
 int Mdi() {
     HWND form = FindForm(L"TMdiForm");
     if (!form) return 1;
@@ -200,6 +214,7 @@ int main(int argc, char** argv) {
     if (argc > 2 && std::strcmp(argv[1], "controls") == 0) return Controls(argv[2]);
     if (argc > 1 && std::strcmp(argv[1], "log") == 0) return Log();
     if (argc > 1 && std::strcmp(argv[1], "mdi") == 0) return Mdi();
+    if (argc > 2 && std::strcmp(argv[1], "client") == 0) return Client(argv[2]);
     EnumWindows(&List, 0);
     return 0;
 }

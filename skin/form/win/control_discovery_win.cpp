@@ -4,8 +4,11 @@
 #include <memory>
 
 #include "platform/props.h"
+#include "platform/win/bit_btn.h"
 #include "platform/win/choice_groups.h"
 #include "platform/win/forms.h"
+#include "platform/win/menu_button.h"
+#include "platform/win/speed_button.h"
 #include "platform/win/status_bar.h"
 #include "platform/win/std_controls.h"
 #include "skin/controls/win/combox_scroll_bar.h"
@@ -13,6 +16,7 @@
 #include "skin/controls/win/skin_button.h"
 #include "skin/controls/win/skin_check_box.h"
 #include "skin/controls/win/skin_edit.h"
+#include "skin/controls/win/skin_glyph_buttons.h"
 #include "skin/controls/win/skin_scrollbar.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_messages.h"
@@ -40,6 +44,9 @@ std::unique_ptr<TSkinControl> MakeSkinner(SkinnerKind kind, TComponent* owner) {
     case SkinnerKind::ScrollbarH: return std::make_unique<TSkinScrollbarH>(owner);
     case SkinnerKind::ScControl: return std::make_unique<TSkinScControl>(owner);
     case SkinnerKind::ComboList: return std::make_unique<TComboxScrollBar>(owner);
+    case SkinnerKind::BitButton: return std::make_unique<TSkinBitButton>(owner);
+    case SkinnerKind::MenuButton: return std::make_unique<TSkinMenuButton>(owner);
+    case SkinnerKind::SpeedButton: return std::make_unique<TSkinSpeedButton>(owner);
     default: return nullptr;
     }
 }
@@ -70,7 +77,10 @@ FrameworkControl DescribeControl(TControl* control) {
     info.isRadioButton = dynamic_cast<TRadioButton*>(control) != nullptr;
     info.isRadioGroup = dynamic_cast<TCustomRadioGroup*>(control) != nullptr;
     info.isCheckGroup = dynamic_cast<TCheckGroup*>(control) != nullptr;
-    if (windowed) {
+    info.isBitBtn = dynamic_cast<TBitBtn*>(control) != nullptr;
+    info.isMenuButton = dynamic_cast<TMenuButton*>(control) != nullptr;
+    info.isSpeedButton = dynamic_cast<TSpeedButton*>(control) != nullptr;
+    if (windowed && windowed->HandleAllocated()) {
         const DWORD style = DWORD(GetWindowLongW(windowed->Handle(), GWL_STYLE));
         info.hasScrollBars = (style & (WS_HSCROLL | WS_VSCROLL)) != 0 || dynamic_cast<TMemo*>(control);
     }
@@ -140,7 +150,7 @@ bool TWinSkinForm::SkipControl(TWinControl* control) const {
 bool TWinSkinForm::IsControlSkinned(TControl* control) const {
     if (control->Perform(SM_ISSKINNED) == 1) return true;
     for (TSkinControl* c : Controllist)
-        if (c->control == control) return true;
+        if (c->control == control || (c->GControl && c->GControl == control)) return true;
     return false;
 }
 
@@ -195,15 +205,14 @@ void TWinSkinForm::AddComp(TControl* Comp, TWinControl* wForm) {
                 if ((DWORD(GetWindowLongW(child->Handle(), GWL_STYLE)) & (WS_HSCROLL | WS_VSCROLL)) ||
                     dynamic_cast<TMemo*>(child))
                     Attach(child, int(SkinnerKind::Scrollbar), false, 0);
-    if (choice.skinner == SkinnerKind::Edit && windowed && !choice.useHwnd) {
+    if (choice.borderedOnly && windowed) {
         // A bordered edit only: its window and client rectangles differ.
         RECT w, c;
         GetWindowRect(windowed->Handle(), &w);
         GetClientRect(windowed->Handle(), &c);
-        if (w.right - w.left != c.right || w.bottom - w.top != c.bottom)
-            Attach(Comp, int(choice.skinner), false, 0);
+        if (w.right - w.left != c.right || w.bottom - w.top != c.bottom) Attach(Comp, choice);
     } else if (choice.skinner != SkinnerKind::None) {
-        Attach(Comp, int(choice.skinner), choice.recolour, choice.kind);
+        Attach(Comp, choice);
     }
     if (choice.childrenAfter && windowed) {
         for (int i = 0; i < windowed->ControlCount(); ++i)
@@ -213,12 +222,33 @@ void TWinSkinForm::AddComp(TControl* Comp, TWinControl* wForm) {
 }
 
 bool TWinSkinForm::Attach(TControl* control, int skinnerKind, bool recolour, int kind) {
-    auto skinner = MakeSkinner(SkinnerKind(skinnerKind), control);
-    if (!skinner) return false;
-    skinner->kind = kind;
-    TSkinControl* s = skinner.release();  // owned by the control from here
+    SkinChoice choice;
+    choice.skinner = SkinnerKind(skinnerKind);
+    choice.recolour = recolour;
+    choice.kind = kind;
+    return Attach(control, choice);
+}
+
+bool TWinSkinForm::Attach(TControl* control, const SkinChoice& choice) {
     auto* windowed = dynamic_cast<TWinControl*>(control);
-    if (auto* bars = dynamic_cast<TSkinScrollbar*>(s); bars && windowed) {
+    if (choice.useHwnd) {
+        // The control's window as a bare window: the skinner is this form skinner's.
+        if (!windowed) return false;
+        auto skinner = MakeSkinner(choice.skinner, this);
+        if (!skinner) return false;
+        skinner.release()->Inithwnd(windowed->Handle(), fsd, fcanvas2.get(), this);
+        return true;
+    }
+    auto skinner = MakeSkinner(choice.skinner, control);
+    if (!skinner) return false;
+    skinner->kind = choice.kind;
+    if (auto* picture = dynamic_cast<TSkinBitButton*>(skinner.get()); picture && choice.picField)
+        picture->PicField = choice.picField;
+    TSkinControl* s = skinner.release();  // owned by the control from here
+    const bool recolour = choice.recolour;
+    if (auto* speed = dynamic_cast<TSkinSpeedButton*>(s)) {
+        speed->InitGraphicControl(this, fsd, fcanvas2.get());  // windowless: no window to attach to
+    } else if (auto* bars = dynamic_cast<TSkinScrollbar*>(s); bars && windowed) {
         bars->InitScrollbar(windowed, fsd, fcanvas2.get(), this);
     } else if (auto* bar = dynamic_cast<TSkinScControl*>(s); bar && windowed) {
         bar->InitScrollbar(windowed, fsd, fcanvas2.get(), this);

@@ -33,6 +33,9 @@ class TMainMenu;
 class TPopupMenu;
 class TMenuItem;
 class TSkinData;
+struct SkinChoice;
+struct FrameworkControl;
+enum class SkinnerKind;
 class FormManagerLink;
 class TTimer;
 
@@ -314,6 +317,9 @@ private:
     TSkinControl* FindControlSkinner(HWND ahwnd) const;
     // Makes and attaches the skinner a choice names; false when it names none this engine has.
     bool Attach(TControl* control, int skinnerKind, bool recolour, int kind);
+    // The same for a whole choice: its picture property, the control's window (useHwnd), or a windowless
+    // control.
+    bool Attach(TControl* control, const SkinChoice& choice);
     // The region of one border piece (1 left, 2 right, 3 top, 4 bottom) of a w x h window.
     Owned<HRGN> EdgeRegion(int piece, int w, int h);
     const TDataSkinBorder* Border(int piece) const;

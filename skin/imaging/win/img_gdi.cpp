@@ -14,18 +14,6 @@ RECT ToRECT(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
 TColor PlatformSysColor(int index) { return TColor(GetSysColor(index)) & 0xFFFFFF; }
 
-// A monochrome bitmap of w x h with a set bit wherever bmp holds the key.
-HBITMAP MakeKeyMask(const TBitmap& bmp, int w, int h, TColor key) {
-    const int rowBytes = ((w + 15) / 16) * 2;  // device-dependent bitmaps have 16-bit aligned rows
-    std::vector<BYTE> bits(std::size_t(rowBytes) * std::size_t(h), 0);
-    const TColor k = key & 0xFFFFFF;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            if (bmp.Pixel(x, y) == k)
-                bits[std::size_t(y) * std::size_t(rowBytes) + std::size_t(x >> 3)] |= BYTE(0x80 >> (x & 7));
-    return CreateBitmap(w, h, 1, 1, bits.data());
-}
-
 void Put(HDC dc, PlacedBitmap& p) {
     if (!p.bitmap) return;
     if (p.keyed)
@@ -37,6 +25,17 @@ void Put(HDC dc, PlacedBitmap& p) {
 }  // namespace
 
 void UseSystemColors() { SetSysColorFunc(&PlatformSysColor); }
+
+HBITMAP MakeKeyMask(const TBitmap& bmp, int w, int h, TColor key) {
+    const int rowBytes = ((w + 15) / 16) * 2;  // device-dependent bitmaps have 16-bit aligned rows
+    std::vector<BYTE> bits(std::size_t(rowBytes) * std::size_t(h), 0);
+    const TColor k = key & 0xFFFFFF;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (bmp.Pixel(x, y) == k)
+                bits[std::size_t(y) * std::size_t(rowBytes) + std::size_t(x >> 3)] |= BYTE(0x80 >> (x & 7));
+    return CreateBitmap(w, h, 1, 1, bits.data());
+}
 
 void BlitOpaque(HDC dc, int x, int y, TBitmap& bmp) {
     HDC src = BitmapDC(bmp);

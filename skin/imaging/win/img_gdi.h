@@ -16,6 +16,9 @@ void UseSystemColors();
 void BlitOpaque(HDC dc, int x, int y, TBitmap& bmp);
 // Copies r's size from bmp's top-left corner to r, leaving the dc's pixels where bmp holds the key exactly.
 void DrawKeyedBitmap(HDC dc, const TRect& r, TBitmap& bmp, TColor key);
+// The mask DrawKeyedBitmap draws through: a monochrome w x h bitmap with a set bit wherever bmp holds the
+// key. The caller owns it (callers that draw one picture often keep it).
+HBITMAP MakeKeyMask(const TBitmap& bmp, int w, int h, TColor key);
 
 void TileBitmapRect(HDC canvas, const TRect& destRect, const TBitmap& src, const TRect& srcRect);
 void DrawSkinRect(HDC dc, const TRect& r, const TBitmap& image, const TRect& margins, int I, int N, int trans,

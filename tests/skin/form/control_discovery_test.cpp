@@ -112,6 +112,44 @@ TEST(ControlDiscovery, FallbackRowsAndTheirFlags) {
     EXPECT_TRUE(ChooseFrameworkSkinner(form, none, {}, false).ownedComponents);
 }
 
+TEST(ControlDiscovery, ButtonsWithAPictureBeforeThePushButtonTheyDeriveFrom) {
+    TStringList map;
+    FillDefaultSkin3rd(map);
+    const TSkinControlTypes all{xcButton, xcBitBtn, xcSpeedButton, xcEdit};
+    FrameworkControl bit = Control("TBitBtn");
+    bit.isButton = bit.isBitBtn = true;
+    EXPECT_EQ(ChooseFrameworkSkinner(bit, map, all, false).skinner, SkinnerKind::BitButton);
+    // Without its flag a glyph button keeps its own look rather than lose its glyph to a push button's.
+    EXPECT_EQ(ChooseFrameworkSkinner(bit, map, {xcButton}, false).skinner, SkinnerKind::None);
+    FrameworkControl menu = Control("TMenuButton");
+    menu.isButton = menu.isBitBtn = menu.isMenuButton = true;
+    EXPECT_EQ(ChooseFrameworkSkinner(menu, map, all, false).skinner, SkinnerKind::MenuButton);
+    FrameworkControl speed = Control("TSpeedButton");
+    speed.windowed = false;
+    speed.isSpeedButton = true;
+    EXPECT_EQ(ChooseFrameworkSkinner(speed, map, all, false).skinner, SkinnerKind::SpeedButton);
+    EXPECT_EQ(ChooseFrameworkSkinner(speed, map, {xcButton}, false).skinner, SkinnerKind::None);
+
+    // Picture buttons of the class-name map name their picture property; its speed buttons are windowless.
+    SkinChoice s = ChooseFrameworkSkinner(Control("TPngBitBtn"), map, all, false);
+    EXPECT_EQ(s.skinner, SkinnerKind::BitButton);
+    EXPECT_STREQ(s.picField, "PngImage");
+    s = ChooseFrameworkSkinner(Control("TPngSpeedButton"), map, all, false);
+    EXPECT_EQ(s.skinner, SkinnerKind::SpeedButton);
+    EXPECT_STREQ(s.picField, "PngImage");
+    FrameworkControl dropDown = Control("TcxButton");
+    dropDown.kindProp = "cxbkDropDownButton";
+    EXPECT_EQ(ChooseFrameworkSkinner(dropDown, map, all, false).skinner, SkinnerKind::MenuButton);
+
+    // Only an edit of the class-name map is measured for its border; a framework edit is skinned as it is.
+    s = ChooseFrameworkSkinner(Control("TLMDEdit"), map, all, false);
+    EXPECT_EQ(s.skinner, SkinnerKind::Edit);
+    EXPECT_TRUE(s.borderedOnly);
+    FrameworkControl edit = Control("TEdit");
+    edit.isEdit = true;
+    EXPECT_FALSE(ChooseFrameworkSkinner(edit, map, all, false).borderedOnly);
+}
+
 TEST(ControlDiscovery, DialogBoxChildWindows) {
     const TSkinControlTypes all = {xcButton, xcCheckBox, xcRadioButton, xcCombo, xcEdit, xcTab};
     EXPECT_EQ(ChooseHwndSkinner("button", 0xB, all).skinner, SkinnerKind::None);       // owner-drawn

@@ -1,7 +1,7 @@
 # Shared by the Gallery's end-to-end scripts: sourced with Gallery.exe, the probe and the output folder as
-# $1..$3. Sets exe, probe, out, tools; defines fail, close_gallery (also run at exit), list_windows, check_page,
-# wait_until, patch_colour and colour_distance. Exits 125 when this machine cannot run the program.
-# shellcheck shell=bash
+# $1..$3. Sets exe, probe, out, tools; defines fail, close_gallery (also run at exit), list_windows,
+# check_page, wait_until, the popup menu counts and the screenshot colour helpers.
+# Exits 125 when this machine cannot run the program (see tools/wine-run.sh).
 exe=$(realpath "$1")
 probe=$(realpath "$2")
 mkdir -p "$3"
@@ -92,6 +92,31 @@ wait_until() {
     return 1
 }
 
+# How many popup menu windows ("#32768") are up, and how many of them answer that they are skinned.
+popups() { list_windows | grep -c $'^#32768\t'; }
+skinned_popups() { list_windows | grep -c $'^#32768\t[^\t]*\t[^\t]*\t1\t'; }
+popups_are() { [ "$(popups)" = "$1" ]; }
+# The same count read from X alone, quick enough to ask after every step of the mouse: the Gallery's mapped
+# windows without a title (its menus).
+x_popups() {
+    local id n=0
+    for id in $(xdotool search --onlyvisible --class '^gallery\.exe$' 2>/dev/null); do
+        [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] && n=$((n + 1))
+    done
+    echo "$n"
+}
+# Rectangle ("x y width height") of the newest popup menu: the probe lists windows from the top of the z-order.
+newest_popup() { list_windows | awk -F'\t' '$1 == "#32768" { print $3; exit }'; }
+# slide_down X Y0 Y1 N: moves the mouse down from (X, Y0) to (X, Y1) in small steps until N menus are up.
+slide_down() {
+    local yy
+    for yy in $(seq "$2" 3 "$3"); do
+        xdotool mousemove --sync "$1" "$yy"
+        sleep 0.05
+        [ "$(x_popups)" -ge "$4" ] && sleep 0.3 && return 0
+    done
+    return 1
+}
 # Mean colour ("r g b", 0..255) of a rectangle of a screenshot: patch_colour PNG X Y W H.
 patch_colour() {
     convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -scale 1x1\! \

@@ -125,7 +125,7 @@ void TSkinStatusBar::DrawControl(HDC dc, const TRect& rc) {
     TFont font;
     font.Assign(*bar->Font());
     font.SetStyle({});
-    SelectObject(b, font.Handle());
+    Selected useFont(b, font.Handle());  // declared after the font: let go of before the font is freed
     const TDataSkinObject* skin = fsd->StatusBar.get();
     TColor textColor = font.Color();
     if (skin) textColor = skin->Normalcolor2;

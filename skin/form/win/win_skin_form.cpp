@@ -128,6 +128,7 @@ void TWinSkinForm::InitTform(TSkinData* afsd, TForm* aform) {
     }
     formcolor = aform->Color();
     aform->SetColor(fsd->Colors[kButtonFaceSlot]);
+    textColors.Apply(aform, *fsd);
 }
 
 void TWinSkinForm::InitDlg(TSkinData* afsd) { InitWindow(afsd); }
@@ -415,7 +416,7 @@ TWinSkinForm::Step TWinSkinForm::Stage1(TMessage& m) {
         CallPrevProc(m);
         if (plain) {
             SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
-            if (fsd && fsd->BGBrush()) m.Result = LRESULT(fsd->BGBrush());
+            if (fsd && fsd->BGBrush()) m.Result = TSkinTextColors::PlainStaticColors(HDC(m.WParam), *fsd);
         }
         return Step::Done;
     case SM_INITSKIN: Activate(); return Step::Done;
@@ -781,6 +782,7 @@ void TWinSkinForm::Uncropwindow() {
 void TWinSkinForm::SkinChange() {
     if (FForm) {
         FForm->SetColor(fsd->Colors[kButtonFaceSlot]);
+        textColors.Apply(FForm, *fsd);
         for (TComponent* c : FForm->ComponentList())
             if (auto* f = dynamic_cast<TForm*>(c)) f->SetColor(fsd->Colors[kButtonFaceSlot]);
     }
@@ -849,6 +851,7 @@ void TWinSkinForm::UnSubclass() {
     }
     if (!LetGo()) return;
     if (FForm && Skinstate != kReleasing) FForm->SetColor(formcolor);
+    if (Skinstate != kReleasing) textColors.Release();
     SetSysMenuStyle(false);
     if (menu) SetMenu(Hwnd, menu->hmenu);  // the window's own menu bar comes back
     menu.reset();
@@ -870,6 +873,7 @@ void TWinSkinForm::UnSubclass() {
 }
 
 void TWinSkinForm::UnSubclass3() {
+    textColors.Forget();
     menu.reset();
     if (!sMainMenu) {
         UnSubclass2();
@@ -882,6 +886,7 @@ void TWinSkinForm::UnSubclass2() {
     if (timer) timer->SetEnabled(false);
     FreeControls();
     if (FForm && Skinstate != kReleasing) FForm->SetColor(formcolor);
+    if (Skinstate != kReleasing) textColors.Release();
     if (FObjectInst) {
         FormRole::Detach(Hwnd);
         FObjectInst = nullptr;

@@ -214,6 +214,13 @@ void TControl::ApplyParentColor() {
     inheriting_ = false;
 }
 
+TColor TControl::TextColorOn(TColor background) const {
+    const TWinControl* w = dynamic_cast<const TWinControl*>(this);
+    for (w = w ? w : parent_; w; w = w->parent_)
+        if (w->faceText_) return FaceTextColor(font_->Color(), background, &*w->faceText_);
+    return font_->Color();
+}
+
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
     TMessage m{msg, wParam, lParam, 0};
     if (WindowProc)
@@ -687,6 +694,12 @@ HBRUSH TWinControl::BackgroundBrush() {
     return brush_.get();
 }
 
+void TWinControl::SetFaceText(const std::optional<TFaceText>& scheme) {
+    if (scheme == faceText_) return;
+    faceText_ = scheme;
+    if (handle_) RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void TWinControl::Realign(TControl* moved) {
     if (alignLevel_ > 0 || HasState(csLoading) || HasState(csDestroying)) {
         alignPending_ = true;
@@ -957,7 +970,7 @@ void TWinControl::WndProc(TMessage& m) {
     case CN_BASE + WM_CTLCOLORBTN:
     case CN_BASE + WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(m.WParam);
-        SetTextColor(dc, ColorToRGB(Font()->Color()));
+        SetTextColor(dc, ColorToRGB(TextColor()));
         SetBkColor(dc, ColorToRGB(color_));
         m.Result = reinterpret_cast<LRESULT>(BackgroundBrush());
         return;

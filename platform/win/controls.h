@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/component.h"
+#include "platform/face_text.h"
 #include "platform/props.h"
 #include "platform/types.h"
 
@@ -10,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -95,6 +97,10 @@ public:
     void SetBiDiMode(TBiDiMode mode) { biDiMode_ = mode; }
     bool UseRightToLeftReading() const { return biDiMode_ != bdLeftToRight; }
     bool UseRightToLeftAlignment() const { return biDiMode_ == bdRightToLeft; }
+    // The colour the control draws its text in on a background of colour background: its font's colour,
+    // or the face text colour of a window it sits on (TWinControl::SetFaceText).
+    TColor TextColorOn(TColor background) const;
+    TColor TextColor() const { return TextColorOn(color_); }
 
     std::wstring Hint;
     bool ShowHint = false;
@@ -251,6 +257,11 @@ public:
     // The brush of the control's colour (for WM_CTLCOLORxxx answers and background fills).
     HBRUSH BackgroundBrush();
 
+    // How default-coloured text is drawn on a face colour of a skin, for every control below this one
+    // (nullopt: as the platform draws it). A change repaints the window with its children.
+    const std::optional<TFaceText>& FaceText() const { return faceText_; }
+    void SetFaceText(const std::optional<TFaceText>& scheme);
+
     void WndProc(TMessage& m) override;
     void DefaultHandler(TMessage& m) override;
     void Loaded() override;
@@ -315,6 +326,7 @@ private:
     TControl* captureControl_ = nullptr;  // the windowless child this window holds the mouse for
     Owned<HBRUSH> brush_;
     TColor brushColor_ = clNone;
+    std::optional<TFaceText> faceText_;
 };
 
 // The framework object of a window made by this framework on the current thread (its window property);

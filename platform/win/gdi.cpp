@@ -4,9 +4,18 @@
 namespace gdi {
 namespace {
 int live = 0;
-}
+int deletedWhileSelected = 0;
+}  // namespace
 int LiveHandles() { return live; }
 void CountHandle(int delta) { live += delta; }
+int DeletedWhileSelected() { return deletedWhileSelected; }
+void CheckDeleted(HGDIOBJ object) {
+    if (GetObjectType(object) == 0) return;
+    // CreateBrushIndirect answers a hollow brush with the stock one, which DeleteObject keeps.
+    for (int i = WHITE_BRUSH; i <= DC_PEN; ++i)
+        if (GetStockObject(i) == object) return;
+    ++deletedWhileSelected;
+}
 }  // namespace gdi
 
 WindowDC::WindowDC(HWND hwnd) : hwnd_(hwnd) {

@@ -11,6 +11,12 @@ namespace gdi {
 // after a piece of work to catch leaks that Wine would not report.
 int LiveHandles();
 void CountHandle(int delta);
+// Objects that were still selected into a DC when their owner deleted them. Windows refuses to delete such
+// an object (it leaks), Wine deletes it late, once it is deselected; tests compare the count before and
+// after a paint.
+int DeletedWhileSelected();
+// Counts object if DeleteObject left it alive (stock objects, which are never deleted, do not count).
+void CheckDeleted(HGDIOBJ object);
 }  // namespace gdi
 
 // Sole owner of a GDI object (HBITMAP, HFONT, HRGN, HBRUSH, HPEN); deletes it when it goes.
@@ -39,6 +45,7 @@ public:
         if (h_ == h) return;
         if (h_) {
             DeleteObject(h_);
+            gdi::CheckDeleted(h_);
             gdi::CountHandle(-1);
         }
         h_ = h;

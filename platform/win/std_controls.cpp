@@ -149,7 +149,8 @@ void TLabel::Paint() {
         OffsetRect(&rc, -1, -1);
         SetTextColor(dc, ColorToRGB(clBtnShadow));
     } else {
-        SetTextColor(dc, ColorToRGB(Font()->Color()));
+        // A transparent label shows its parent's colour behind the text.
+        SetTextColor(dc, ColorToRGB(TextColorOn(transparent_ && Parent() ? Parent()->Color() : Color())));
     }
     DrawTextW(dc, text_.c_str(), int(text_.size()), &rc, DrawFlags());
 }
@@ -440,7 +441,7 @@ void TCustomGroupBox::Paint() {
         RECT text{8, 0, 8 + s.cx + 2, h};
         FillRect(dc, &text, BackgroundBrush());
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
+        SetTextColor(dc, ColorToRGB(Enabled() ? TextColor() : clGrayText));
         DrawTextW(dc, caption.c_str(), int(caption.size()), &text, DT_SINGLELINE | DT_CENTER);
     }
 }
@@ -518,7 +519,7 @@ void TCustomPanel::Paint() {
     if (!caption.empty()) {
         SelectObject(dc, Font()->Handle());
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, ColorToRGB(Font()->Color()));
+        SetTextColor(dc, ColorToRGB(TextColor()));
         UINT flags = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS;
         flags |= alignment_ == taCenter ? DT_CENTER : alignment_ == taRightJustify ? DT_RIGHT : DT_LEFT;
         DrawTextW(dc, caption.c_str(), int(caption.size()), &r, flags);

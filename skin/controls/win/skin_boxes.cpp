@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/bitmap.h"
+#include "platform/face_text.h"
 #include "platform/win/bitmap_win.h"
 #include "platform/win/gdi.h"
 #include "platform/win/graphics.h"
@@ -14,6 +15,7 @@
 
 namespace {
 
+constexpr int kButtonFaceSlot = 3;
 constexpr int kButtonTextSlot = 4;
 constexpr int kButtonShadowSlot = 7;
 
@@ -21,6 +23,13 @@ constexpr int kButtonShadowSlot = 7;
 HFONT FontOf(TWinControl* control, HWND hwnd) {
     if (control && control->Font()) return control->Font()->Handle();
     return HFONT(SendMessageW(hwnd, WM_GETFONT, 0, 0));
+}
+
+// The colour of a text of font colour font drawn on the skin's face: a default colour becomes the skin's
+// ButtonText (a raw window's text has the default).
+TColor TextOnFace(const TSkinData& skin, TColor font) {
+    const TFaceText face{skin.Colors[kButtonFaceSlot], skin.Colors[kButtonTextSlot]};
+    return ResolveColor(FaceTextColor(font, face.face, &face));
 }
 
 }  // namespace
@@ -47,13 +56,8 @@ void TSkinGroupBox::DrawControl(HDC dc, const TRect& rc) {
     if (control) FillFace(dc, rc);
     SavedDC saved(dc);
     if (HFONT font = FontOf(control, hwnd)) SelectObject(dc, font);
-    if (control && control->Font()) {
-        // The platform's text colour, which a dark skin would not show, gives way to the skin's button text;
-        // a colour of the program's own choosing is kept.
-        const TColor color = control->Font()->Color();
-        SetTextColor(dc,
-                     ColorToRGB(ResolveColor(IsSystemColor(color) ? fsd->Colors[kButtonTextSlot] : color)));
-    }
+    const TColor fontColor = control && control->Font() ? control->Font()->Color() : clWindowText;
+    SetTextColor(dc, ColorToRGB(TextOnFace(*fsd, fontColor)));
     const int top = TextHeight(dc, L"0") / 2 - 1;
     if (kind == 0 && fsd && fsd->BGBrush()) {
         // Over the control's own 3D frame.
@@ -132,10 +136,9 @@ void TSkinStatusBar::DrawControl(HDC dc, const TRect& rc) {
     TFont font;
     font.Assign(*bar->Font());
     font.SetStyle({});
-    SelectObject(b, font.Handle());
+    Selected useFont(b, font.Handle());  // declared after the font: let go of before the font is freed
     const TDataSkinObject* skin = fsd->StatusBar.get();
-    TColor textColor = font.Color();
-    if (skin) textColor = skin->Normalcolor2;
+    const TColor textColor = skin ? skin->Normalcolor2 : TextOnFace(*fsd, font.Color());
     SetTextColor(b, ColorToRGB(ResolveColor(textColor)));
     const bool image = skin && !skin->Map.Empty();
     TCanvas canvas;

@@ -28,6 +28,17 @@ std::string Lower(std::string s) {
     return s;
 }
 
+// The box between a window's two bars, in window coordinates: the bars' rectangles are the client's,
+// moved by whatever border the window has.
+TRect CornerBox(HWND hwnd, const TWScrollbar& hb, const TWScrollbar& vb) {
+    RECT w;
+    GetWindowRect(hwnd, &w);
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    const int dx = origin.x - w.left, dy = origin.y - w.top;
+    return {vb.sbRect.Left + dx, hb.sbRect.Top + dy, vb.sbRect.Right + dx, hb.sbRect.Bottom + dy};
+}
+
 }  // namespace
 
 // ---- The panel
@@ -419,8 +430,7 @@ void TSkinScrollbar::DrawControl(HDC dc, const TRect&) {
         else if (style & WS_HSCROLL)
             hb->SetPosition(hwnd);
     }
-    if (hb && vb && hb->sbVisible && vb->sbVisible)
-        FillFace(dc, {vb->sbRect.Left + 2, hb->sbRect.Top + 2, vb->sbRect.Right + 2, hb->sbRect.Bottom + 2});
+    if (hb && vb && hb->sbVisible && vb->sbVisible) FillFace(dc, CornerBox(hwnd, *hb, *vb));
 }
 
 void TSkinScrollbar::SkinChange() {
@@ -447,20 +457,6 @@ void TSkinListView::InitScrollbar(TWinControl* acontrol, TSkinData* sd, TCanvas*
 TSkinControl* TSkinListView::AttachHeader(HWND, TSkinData*, TCanvas*, TComponent*) { return nullptr; }
 
 // ---- Window scroll bars of a bare window
-
-namespace {
-
-// The box between a window's two bars, in window coordinates.
-TRect CornerBox(HWND hwnd, const TWScrollbar& hb, const TWScrollbar& vb) {
-    RECT w;
-    GetWindowRect(hwnd, &w);
-    POINT origin{0, 0};
-    ClientToScreen(hwnd, &origin);
-    const int dx = origin.x - w.left, dy = origin.y - w.top;
-    return {vb.sbRect.Left + dx, hb.sbRect.Top + dy, vb.sbRect.Right + dx, hb.sbRect.Bottom + dy};
-}
-
-}  // namespace
 
 TSkinScrollbarH::TSkinScrollbarH(TComponent* AOwner) : TSkinControl(AOwner) {}
 

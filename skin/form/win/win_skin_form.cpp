@@ -121,6 +121,7 @@ void TWinSkinForm::InitTform(TSkinData* afsd, TForm* aform) {
     }
     formcolor = aform->Color();
     aform->SetColor(fsd->Colors[kButtonFaceSlot]);
+    textColors.Apply(aform, *fsd);
 }
 
 void TWinSkinForm::InitDlg(TSkinData* afsd) { InitWindow(afsd); }
@@ -426,7 +427,7 @@ TWinSkinForm::Step TWinSkinForm::Stage1(TMessage& m) {
         CallPrevProc(m);
         if (plain) {
             SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
-            if (fsd && fsd->BGBrush()) m.Result = LRESULT(fsd->BGBrush());
+            if (fsd && fsd->BGBrush()) m.Result = TSkinTextColors::PlainStaticColors(HDC(m.WParam), *fsd);
         }
         return Step::Done;
     case SM_INITSKIN: Activate(); return Step::Done;
@@ -807,6 +808,7 @@ void TWinSkinForm::Uncropwindow() {
 void TWinSkinForm::SkinChange() {
     if (FForm) {
         FForm->SetColor(fsd->Colors[kButtonFaceSlot]);
+        textColors.Apply(FForm, *fsd);
         for (TComponent* c : FForm->ComponentList())
             if (auto* f = dynamic_cast<TForm*>(c)) f->SetColor(fsd->Colors[kButtonFaceSlot]);
     }
@@ -905,6 +907,7 @@ void TWinSkinForm::UnSubclass() {
     }
     if (!LetGo()) return;
     if (FForm && Skinstate != kReleasing) FForm->SetColor(formcolor);
+    if (Skinstate != kReleasing) textColors.Release();
     SetSysMenuStyle(false);
     if (menu) SetMenu(Hwnd, menu->hmenu);  // the window's own menu bar comes back
     Retire(menu, retiredMenu_);
@@ -926,6 +929,7 @@ void TWinSkinForm::UnSubclass() {
 }
 
 void TWinSkinForm::UnSubclass3() {
+    textColors.Forget();
     // The menu bar in the band is still the window's own (a framework form's main menu owns its menu
     // itself): a window being destroyed takes it along, as the platform destroys a window's menu bar with
     // it, and a window that stays gets it back.
@@ -949,6 +953,7 @@ void TWinSkinForm::UnSubclass2() {
     FreeControls();
     AttachMenuHandlers(false);
     if (FForm && Skinstate != kReleasing) FForm->SetColor(formcolor);
+    if (Skinstate != kReleasing) textColors.Release();
     if (FObjectInst) {
         FormRole::Detach(Hwnd);
         FObjectInst = nullptr;

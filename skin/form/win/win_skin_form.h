@@ -23,6 +23,7 @@
 #include "platform/win/messages.h"
 #include "skin/controls/win/skin_control.h"
 #include "skin/form/nc_object.h"
+#include "skin/form/win/skin_text_colors.h"
 
 class TBitmap;
 class TCanvas;
@@ -152,6 +153,7 @@ public:
     HMENU hmenu = nullptr;
     HMENU hsysmenu = nullptr;
     TColor formcolor = 0;
+    TSkinTextColors textColors;  // the skin's text colours on its face, lent to the form's controls
     DWORD dwstyle = 0;
     bool crop = false;
     TForm* FForm = nullptr;

@@ -61,6 +61,24 @@ TEST(Gdi, ScopedOwnersBalanceTheLiveCounterAndBufferBlitsOnce) {
     }
     EXPECT_EQ(gdi::LiveHandles(), before);
 
+    // A font deleted while a dc still holds it is counted; one deselected first is not.
+    {
+        Surface target(10, 10);
+        const int held = gdi::DeletedWhileSelected();
+        {
+            Owned<HFONT> font{CreateFontW(-12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, L"Arial")};
+            Selected use(target.dc, font.get());
+        }
+        EXPECT_EQ(gdi::DeletedWhileSelected(), held);
+        HGDIOBJ old = nullptr;
+        {
+            Owned<HFONT> font{CreateFontW(-12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, L"Arial")};
+            old = SelectObject(target.dc, font.get());
+        }
+        EXPECT_EQ(gdi::DeletedWhileSelected(), held + 1);
+        SelectObject(target.dc, old);
+    }
+
     // A canvas whose font and brush change while it is bound leaves nothing behind.
     {
         Surface target(10, 10);

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <vector>
+
 #include "tests/skin/controls/win/skinner_fixtures.h"
 
 #include "platform/stream.h"
@@ -83,8 +87,10 @@ TEST_F(SkinBoxesTest, StatusBarPanelsFromTheSkinImage) {
     bar->Panels()->Items(0)->SetText(L"就绪");
     auto* s = new TSkinStatusBar(bar);
     s->Init(&form, &skin, nullptr, false);
+    const int held = gdi::DeletedWhileSelected();
     RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     Pump(30);
+    EXPECT_EQ(gdi::DeletedWhileSelected(), held);  // the bar's font is let go before it is freed
     RECT r;
     GetWindowRect(bar->Handle(), &r);
     const int w = r.right - r.left;
@@ -98,6 +104,77 @@ TEST_F(SkinBoxesTest, StatusBarPanelsFromTheSkinImage) {
     for (int y : {panel.Top, panel.Top + panel.Height() / 2, panel.Bottom - 1})
         EXPECT_EQ(WindowPixel(bar->Handle(), w - 1, y), composed->Pixel(panel.Width() - 1, y - panel.Top))
             << y;
+}
+
+// The columns where a status bar's text shows: those that change when the text goes.
+struct InkSpan {
+    int left = -1, right = -1;
+};
+InkSpan TextColumns(TStatusBar* bar, const std::function<void(const std::wstring&)>& setText,
+                    const std::wstring& text) {
+    auto grab = [&] {
+        RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        RECT r;
+        GetWindowRect(bar->Handle(), &r);
+        std::vector<TColor> pixels;
+        HDC dc = GetWindowDC(bar->Handle());
+        for (int y = 0; y < r.bottom - r.top; ++y)
+            for (int x = 0; x < r.right - r.left; ++x) pixels.push_back(TColor(GetPixel(dc, x, y)));
+        ReleaseDC(bar->Handle(), dc);
+        return pixels;
+    };
+    setText(text);
+    const std::vector<TColor> with = grab();
+    setText(L"");
+    const std::vector<TColor> without = grab();
+    setText(text);
+    RECT r;
+    GetWindowRect(bar->Handle(), &r);
+    const int w = r.right - r.left;
+    InkSpan span;
+    for (std::size_t i = 0; i < with.size(); ++i) {
+        if (with[i] == without[i]) continue;
+        const int x = int(i % std::size_t(w));
+        if (span.left < 0 || x < span.left) span.left = x;
+        span.right = std::max(span.right, x);
+    }
+    return span;
+}
+
+// Every right-to-left mode puts the simple text at the right end and swaps a panel's alignment, as the
+// framework's own right-to-left reading test does; left to right keeps them where they were.
+TEST_F(SkinBoxesTest, StatusBarTextFollowsEveryRightToLeftMode) {
+    auto* bar = new TStatusBar(host.get());
+    bar->SetParent(host.get());
+    bar->SetAlign(alBottom);
+    bar->Panels()->Add()->SetWidth(200);
+    bar->Panels()->Add()->SetWidth(50);
+    auto* s = new TSkinStatusBar(bar);
+    s->Init(&form, &skin, nullptr, false);
+    RECT pr;
+    SendMessageW(bar->Handle(), SB_GETRECT, 0, LPARAM(&pr));
+    const int width = bar->Width();
+    for (const TBiDiMode mode :
+         {bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly}) {
+        SCOPED_TRACE(int(mode));
+        const bool rtl = mode != bdLeftToRight;
+        bar->SetBiDiMode(mode);
+        bar->SetSimplePanel(true);
+        const InkSpan simple = TextColumns(
+            bar, [&](const std::wstring& t) { bar->SetSimpleText(t); }, L"就绪 ready");
+        ASSERT_GE(simple.left, 0);
+        EXPECT_EQ(rtl, simple.right > width - 12) << simple.right;
+        EXPECT_EQ(rtl, simple.left > width / 2) << simple.left;
+
+        bar->SetSimplePanel(false);
+        TStatusPanel* panel = bar->Panels()->Items(0);
+        panel->SetBiDiMode(mode);
+        const InkSpan first = TextColumns(
+            bar, [&](const std::wstring& t) { panel->SetText(t); }, L"第一 one");
+        ASSERT_GE(first.left, 0);
+        EXPECT_EQ(rtl, first.right > pr.right - 8) << first.right;
+        EXPECT_EQ(rtl, first.left > (pr.left + pr.right) / 2) << first.left;
+    }
 }
 
 }  // namespace

@@ -122,6 +122,40 @@ TEST_F(SkinScrollbarTest, ScrollingIsFollowedAndPressesReachThePlatform) {
     EXPECT_FALSE(skinner->vb->fdown);
 }
 
+// The box where the two bars meet is filled with the face, whether or not the memo has a border.
+TEST_F(SkinScrollbarTest, TheCornerBoxSitsBetweenTheTwoBars) {
+    skin.Colors[3] = RGBColor(10, 200, 30);
+    memo->Hide();  // its panel would cover the box
+    for (const TBorderStyle style : {bsSingle, bsNone}) {
+        SCOPED_TRACE(style == bsNone ? "borderless" : "bordered");
+        auto* both = new TMemo(host.get());
+        both->SetParent(host.get());
+        both->SetBounds(10, 10, 200, 150);
+        both->SetBorderStyle(style);
+        both->SetScrollBars(ssBoth);
+        both->SetWordWrap(false);
+        for (int i = 1; i <= 40; ++i) both->Lines().Add(std::wstring(60, L'圈'));
+        auto* s = new TSkinScrollbar(both);
+        s->InitScrollbar(both, &skin, nullptr, &form);
+        Pump(30);
+        ASSERT_TRUE(s->hb->sbVisible && s->vb->sbVisible);
+        RedrawWindow(both->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+        Pump(30);
+        RECT w;
+        GetWindowRect(both->Handle(), &w);
+        POINT client{0, 0};
+        ClientToScreen(both->Handle(), &client);
+        const int dx = client.x - w.left, dy = client.y - w.top;
+        const TRect box{s->vb->sbRect.Left + dx, s->hb->sbRect.Top + dy, s->vb->sbRect.Right + dx,
+                        s->hb->sbRect.Bottom + dy};
+        ASSERT_FALSE(box.IsEmpty());
+        // Wine's bar rectangles reach one pixel into the box, so its first row and column may be a bar's.
+        for (const TPoint p : {TPoint{box.Left + 1, box.Top + 1}, TPoint{box.Right - 1, box.Bottom - 1}})
+            EXPECT_EQ(WindowPixel(both->Handle(), p.X, p.Y), RGBColor(10, 200, 30)) << p.X << "," << p.Y;
+        delete both;
+    }
+}
+
 // A skin without track or thumb images: those pieces are left out (the face colour shows), the arrows are
 // still drawn, and nothing fails.
 TEST_F(SkinScrollbarTest, ASkinWithoutTrackOrThumbStillPaintsTheArrows) {

@@ -31,6 +31,7 @@ const std::vector<GalleryName>& GalleryPages() {
         {"message", "a message box over the main form"},
         {"open", "the platform's file-open dialog over the main form"},
         {"buttons", "push buttons: normal, default and disabled"},
+        {"lists", "combo boxes in their three styles, a combo box with images, date and time pickers"},
     };
     return pages;
 }

@@ -2,6 +2,8 @@
 #include "platform/win/framework_classes.h"
 
 #include "platform/class_registry.h"
+#include "platform/win/combo_box.h"
+#include "platform/win/date_time_picker.h"
 #include "platform/win/dialogs.h"
 #include "platform/win/forms.h"
 #include "platform/win/image_list.h"
@@ -13,4 +15,5 @@
 void RegisterFrameworkComponents() {
     RegisterComponentClasses<TButton, TLabel, TEdit, TMemo, TGroupBox, TPanel, TStatusBar, TTimer, TForm>();
     RegisterComponentClasses<TMainMenu, TPopupMenu, TMenuItem, TImageList, TOpenDialog>();
+    RegisterComponentClasses<TComboBox, TComboBoxEx, TDateTimePicker>();
 }

@@ -10,6 +10,10 @@
 //                      platform's own menu bar is on the window); "status<TAB>text" (its status bar's first
 //                      panel); then per MDI child "child<TAB>title<TAB>state<TAB>x y width
 //                      height<TAB>skinned<TAB>active", where state is normal, max or min
+//   gallery_probe controls CLASS
+//                      every child window of the first visible top-level window of that class, one line each:
+//                      "class<TAB>id<TAB>x y width height<TAB>skinned<TAB>style" (style in hex; the rectangle
+//                      on the screen), in the order of the platform's walk (parents before their children)
 #include <windows.h>
 
 #include <cstdio>
@@ -147,9 +151,26 @@ int Mdi() {
     return 0;
 }
 
+int Controls(const char* cls) {
+    const std::wstring name(cls, cls + std::strlen(cls));
+    HWND form = FindForm(name.c_str());
+    if (!form) return 1;
+    std::vector<HWND> controls;
+    EnumChildWindows(form, &Collect, reinterpret_cast<LPARAM>(&controls));
+    for (HWND c : controls) {
+        RECT r;
+        GetWindowRect(c, &r);
+        std::printf("%s\t%d\t%ld %ld %ld %ld\t%d\t%08lx\n", Utf8(ClassOf(c)).c_str(), GetDlgCtrlID(c), long(r.left),
+                    long(r.top), long(r.right - r.left), long(r.bottom - r.top), Skinned(c),
+                    static_cast<unsigned long>(GetWindowLongW(c, GWL_STYLE)));
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 2 && std::strcmp(argv[1], "controls") == 0) return Controls(argv[2]);
     if (argc > 1 && std::strcmp(argv[1], "log") == 0) return Log();
     if (argc > 1 && std::strcmp(argv[1], "mdi") == 0) return Mdi();
     EnumWindows(&List, 0);

@@ -10,6 +10,8 @@
 #include "skin/controls/win/combox_scroll_bar.h"
 #include "skin/controls/win/skin_boxes.h"
 #include "skin/controls/win/skin_button.h"
+#include "skin/controls/win/skin_combo_box.h"
+#include "skin/controls/win/skin_date_time.h"
 #include "skin/controls/win/skin_edit.h"
 #include "skin/controls/win/skin_scrollbar.h"
 #include "skin/data/skin_data.h"
@@ -35,6 +37,8 @@ std::unique_ptr<TSkinControl> MakeSkinner(SkinnerKind kind, TComponent* owner) {
     case SkinnerKind::ScrollbarH: return std::make_unique<TSkinScrollbarH>(owner);
     case SkinnerKind::ScControl: return std::make_unique<TSkinScControl>(owner);
     case SkinnerKind::ComboList: return std::make_unique<TComboxScrollBar>(owner);
+    case SkinnerKind::ComboBox: return std::make_unique<TSkinComBox>(owner);
+    case SkinnerKind::DateTime: return std::make_unique<TSkinDateTime>(owner);
     default: return nullptr;
     }
 }
@@ -45,6 +49,12 @@ std::string LowerClassName(HWND hwnd) {
     std::string out;
     for (const wchar_t* p = name; *p; ++p) out.push_back(char(std::tolower(*p < 128 ? int(*p) : '?')));
     return out;
+}
+
+// A combo box of the extended kind draws its button as a separate window (told after Init).
+void MarkSeparateButton(const std::vector<TSkinControl*>& skinners, TControl* control) {
+    for (TSkinControl* c : skinners)
+        if (auto* combo = dynamic_cast<TSkinComBox*>(c); combo && combo->control == control) combo->HasButton = true;
 }
 
 }  // namespace
@@ -187,6 +197,7 @@ void TWinSkinForm::AddComp(TControl* Comp, TWinControl* wForm) {
             Attach(Comp, int(choice.skinner), false, 0);
     } else if (choice.skinner != SkinnerKind::None) {
         Attach(Comp, int(choice.skinner), choice.recolour, choice.kind);
+        if (choice.hasButton) MarkSeparateButton(Controllist, Comp);
     }
     if (choice.childrenAfter && windowed) {
         for (int i = 0; i < windowed->ControlCount(); ++i)

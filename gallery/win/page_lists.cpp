@@ -18,14 +18,16 @@ class TListsPage : public TGalleryPage {
 public:
     explicit TListsPage(TComponent* owner) : TGalleryPage(owner) {
         RegisterHandler("ComboChange", [this](TObject* sender) {
-            if (auto* c = dynamic_cast<TCustomComboBox*>(sender)) Note(L"组合框 " + NameOf(sender) + L": " + c->Text());
+            if (auto* c = dynamic_cast<TCustomComboBox*>(sender))
+                Note(L"组合框 " + NameOf(sender) + L": " + c->Text());
         });
         RegisterHandler("ComboDropDown", [this](TObject* sender) { Note(L"展开 " + NameOf(sender)); });
         RegisterHandler("ComboCloseUp", [this](TObject* sender) { Note(L"收起 " + NameOf(sender)); });
         RegisterHandler("DateChange", [this](TObject* sender) {
             auto* p = dynamic_cast<TDateTimePicker*>(sender);
             if (!p) return;
-            const std::string value = p->Kind() == dtkDate ? FormatIsoDate(p->Date()) : FormatIsoTime(p->Time());
+            const std::string value =
+                p->Kind() == dtkDate ? FormatIsoDate(p->Date()) : FormatIsoTime(p->Time());
             Note(L"日期 " + NameOf(sender) + L": " + Utf8ToWide(value));
         });
         RegisterHandler("DateDropDown", [this](TObject* sender) { Note(L"日历 " + NameOf(sender)); });
@@ -39,9 +41,9 @@ public:
             laps->SetItemIndex(0);
         }
         if (auto* simple = dynamic_cast<TComboBox*>(FindComponent("SimpleCombo"))) {
-            static constexpr const wchar_t* kColours[] = {L"红 Red",    L"橙 Orange", L"黄 Yellow", L"绿 Green",
-                                                          L"青 Cyan",   L"蓝 Blue",   L"紫 Violet", L"灰 Grey",
-                                                          L"黑 Black",  L"白 White",  L"棕 Brown",  L"粉 Pink"};
+            static constexpr const wchar_t* kColours[] = {
+                L"红 Red",    L"橙 Orange", L"黄 Yellow", L"绿 Green", L"青 Cyan",  L"蓝 Blue",
+                L"紫 Violet", L"灰 Grey",   L"黑 Black",  L"白 White", L"棕 Brown", L"粉 Pink"};
             for (const wchar_t* c : kColours) simple->Items().Add(c);
             simple->SetItemIndex(5);
         }

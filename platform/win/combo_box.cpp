@@ -57,7 +57,8 @@ const PropTable TCustomComboBox::Props{
         Prop::Event("OnDropDown", &TCustomComboBox::OnDropDown),
         Prop::Event("OnCloseUp", &TCustomComboBox::OnCloseUp),
     }};
-const TClassInfo TCustomComboBox::ClassInfo_{"TCustomComboBox", &TWinControl::ClassInfo_, &TCustomComboBox::Props};
+const TClassInfo TCustomComboBox::ClassInfo_{"TCustomComboBox", &TWinControl::ClassInfo_,
+                                             &TCustomComboBox::Props};
 
 TCustomComboBox::TCustomComboBox(TComponent* owner) : TWinControl(owner) {
     SetBoundsQuiet(0, 0, 145, 21);
@@ -199,7 +200,8 @@ int TComboItems::Count() const {
 }
 
 std::wstring TComboItems::Strings(int index) const {
-    if (!box_.HandleAllocated()) return index >= 0 && index < int(kept_.size()) ? kept_[std::size_t(index)] : L"";
+    if (!box_.HandleAllocated())
+        return index >= 0 && index < int(kept_.size()) ? kept_[std::size_t(index)] : L"";
     return ListText(box_.Handle(), index);
 }
 
@@ -210,10 +212,11 @@ int TComboItems::Add(const std::wstring& s) {
     }
     auto at = kept_.end();
     if (box_.Sorted())
-        at = std::upper_bound(kept_.begin(), kept_.end(), s, [](const std::wstring& a, const std::wstring& b) {
-            return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) ==
-                   CSTR_LESS_THAN;
-        });
+        at =
+            std::upper_bound(kept_.begin(), kept_.end(), s, [](const std::wstring& a, const std::wstring& b) {
+                return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) ==
+                       CSTR_LESS_THAN;
+            });
     return int(kept_.insert(at, s) - kept_.begin());
 }
 
@@ -316,7 +319,8 @@ const PropTable TComboExItem::Props{
     {
         Prop::Str("Caption", &TComboExItem::Caption, &TComboExItem::SetCaption),
         Prop::Int("ImageIndex", &TComboExItem::ImageIndex, &TComboExItem::SetImageIndex),
-        Prop::Int("SelectedImageIndex", &TComboExItem::SelectedImageIndex, &TComboExItem::SetSelectedImageIndex),
+        Prop::Int("SelectedImageIndex", &TComboExItem::SelectedImageIndex,
+                  &TComboExItem::SetSelectedImageIndex),
         Prop::Int("Indent", &TComboExItem::Indent, &TComboExItem::SetIndent),
     }};
 const TClassInfo TComboExItem::ClassInfo_{"TComboExItem", &TCollectionItem::ClassInfo_, &TComboExItem::Props};
@@ -374,12 +378,11 @@ void TComboExItems::Update(TCollectionItem*) {
 
 // ======================================================================= TComboBoxEx
 
-const PropTable TComboBoxEx::Props{
-    &TCustomComboBox::Props,
-    {
-        Prop::Obj("ItemsEx", &TComboBoxEx::ItemsEx),
-        Prop::Obj("Images", &TComboBoxEx::Images, &TComboBoxEx::SetImages),
-    }};
+const PropTable TComboBoxEx::Props{&TCustomComboBox::Props,
+                                   {
+                                       Prop::Obj("ItemsEx", &TComboBoxEx::ItemsEx),
+                                       Prop::Obj("Images", &TComboBoxEx::Images, &TComboBoxEx::SetImages),
+                                   }};
 const TClassInfo TComboBoxEx::ClassInfo_{"TComboBoxEx", &TCustomComboBox::ClassInfo_, &TComboBoxEx::Props};
 
 TComboBoxEx::TComboBoxEx(TComponent* owner)

@@ -24,7 +24,8 @@ const PropTable TDateTimePicker::Props{
         Prop::Event("OnDropDown", &TDateTimePicker::OnDropDown),
         Prop::Event("OnCloseUp", &TDateTimePicker::OnCloseUp),
     }};
-const TClassInfo TDateTimePicker::ClassInfo_{"TDateTimePicker", &TWinControl::ClassInfo_, &TDateTimePicker::Props};
+const TClassInfo TDateTimePicker::ClassInfo_{"TDateTimePicker", &TWinControl::ClassInfo_,
+                                             &TDateTimePicker::Props};
 
 TDateTimePicker::TDateTimePicker(TComponent* owner) : TWinControl(owner) {
     SetBoundsQuiet(0, 0, 186, 21);

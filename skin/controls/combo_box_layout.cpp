@@ -26,8 +26,10 @@ FlatComboParts LayoutFlatCombo(const TRect& R, int w, int h, int c, bool buttonL
     FlatComboParts p;
     p.inner = Rect(R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1);
     const TRect S = Rect(R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2);
-    p.column = buttonLeft ? Rect(S.Left, S.Top, S.Left + c, S.Bottom) : Rect(S.Right - c, S.Top, S.Right, S.Bottom);
-    p.button = buttonLeft ? Rect(S.Left, S.Top, S.Left + w, S.Bottom) : Rect(S.Right - w, S.Top, S.Right, S.Bottom);
+    p.column =
+        buttonLeft ? Rect(S.Left, S.Top, S.Left + c, S.Bottom) : Rect(S.Right - c, S.Top, S.Right, S.Bottom);
+    p.button =
+        buttonLeft ? Rect(S.Left, S.Top, S.Left + w, S.Bottom) : Rect(S.Right - w, S.Top, S.Right, S.Bottom);
     if (c > h) p.button.Bottom = p.button.Top + h;
     return p;
 }
@@ -45,7 +47,9 @@ TRect ArrowButtonBounds(int pickerWidth, int pickerHeight, int cw, bool leftScro
     return Bounds(left, 0, cw, pickerHeight - 4);
 }
 
-int ArrowButtonLeft(const TRect& r, int cw, bool leftScrollBar) { return leftScrollBar ? 2 : r.Right - cw - 4; }
+int ArrowButtonLeft(const TRect& r, int cw, bool leftScrollBar) {
+    return leftScrollBar ? 2 : r.Right - cw - 4;
+}
 
 TRect StripCell(int imageWidth, int imageHeight, int frame, int index) {
     if (frame < 1 || index < 1 || index > frame || imageHeight < 1) return {};

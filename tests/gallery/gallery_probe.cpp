@@ -160,8 +160,8 @@ int Controls(const char* cls) {
     for (HWND c : controls) {
         RECT r;
         GetWindowRect(c, &r);
-        std::printf("%s\t%d\t%ld %ld %ld %ld\t%d\t%08lx\n", Utf8(ClassOf(c)).c_str(), GetDlgCtrlID(c), long(r.left),
-                    long(r.top), long(r.right - r.left), long(r.bottom - r.top), Skinned(c),
+        std::printf("%s\t%d\t%ld %ld %ld %ld\t%d\t%08lx\n", Utf8(ClassOf(c)).c_str(), GetDlgCtrlID(c),
+                    long(r.left), long(r.top), long(r.right - r.left), long(r.bottom - r.top), Skinned(c),
                     static_cast<unsigned long>(GetWindowLongW(c, GWL_STYLE)));
     }
     return 0;

@@ -329,5 +329,6 @@ void TSkinComBox::DrawBtnArrow(HDC dc, int I) {
     const TRect r = Rect(b.left - w.left, b.top - w.top, b.right - w.left, b.bottom - w.top);
     FillColorRect(dc, r, fsd->Colors[kButtonFaceSlot]);
     // A strip without cells draws nothing over the face.
-    if (const TDataSkinObject* arrow = fsd->comboxarrow.get()) DrawSkinMap1(dc, r, arrow->Map, I, arrow->frame);
+    if (const TDataSkinObject* arrow = fsd->comboxarrow.get())
+        DrawSkinMap1(dc, r, arrow->Map, I, arrow->frame);
 }

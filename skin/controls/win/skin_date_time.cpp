@@ -95,23 +95,22 @@ void TArrowButton::WndProc(TMessage& m) {
 }
 
 void TArrowButton::Paint() {
-    const HDC dc = Canvas().Handle();
     RECT w{};
     GetWindowRect(hwnd, &w);
-    const TRect face = Rect(0, 0, Width(), (w.bottom - w.top) - 4);
-    const TSkinData* skin = obj ? obj->fsd : nullptr;
-    FillColorRect(dc, face, skin ? skin->Colors[kButtonFaceSlot] : clBtnFace);
-    TDataSkinObject* arrow = skin ? skin->comboxarrow.get() : nullptr;
-    if (!arrow || arrow->Map.Empty()) return;
-    const int index = (state & TSkinControl::kHot) ? ccHot : ccNormal;
-    // A strip without cells leaves the face plain.
-    const TRect cell = StripCell(arrow->Map.Width(), arrow->Map.Height(), arrow->frame, index);
-    if (cell.IsEmpty()) return;
-    const HDC from = BitmapDC(arrow->Map);
-    if (!from) return;
-    SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, face.Left, face.Top, face.Width(), face.Height(), from, cell.Left, cell.Top, cell.Width(),
-               cell.Height(), SRCCOPY);
+    const int width = Width(), height = (w.bottom - w.top) - 4;
+    if (width <= 0 || height <= 0) return;
+    TSkinData* skin = obj ? obj->fsd : nullptr;
+    // Composed off the screen and copied in one blit.
+    TBitmap face(width, height, pf24bit);
+    FillColorRect(face, Rect(0, 0, width, height), skin ? skin->Colors[kButtonFaceSlot] : clBtnFace);
+    const TDataSkinObject* arrow = skin ? skin->comboxarrow.get() : nullptr;
+    if (arrow && !arrow->Map.Empty()) {
+        const int index = (state & TSkinControl::kHot) ? ccHot : ccNormal;
+        // A strip without cells leaves the face plain.
+        const TRect cell = StripCell(arrow->Map.Width(), arrow->Map.Height(), arrow->frame, index);
+        if (!cell.IsEmpty()) StretchCopy(face, Rect(0, 0, width, height), arrow->Map, cell);
+    }
+    BlitOpaque(Canvas().Handle(), 0, 0, face);
 }
 
 // ======================================================================= TSkinDateTime

@@ -54,7 +54,8 @@ std::string LowerClassName(HWND hwnd) {
 // A combo box of the extended kind draws its button as a separate window (told after Init).
 void MarkSeparateButton(const std::vector<TSkinControl*>& skinners, TControl* control) {
     for (TSkinControl* c : skinners)
-        if (auto* combo = dynamic_cast<TSkinComBox*>(c); combo && combo->control == control) combo->HasButton = true;
+        if (auto* combo = dynamic_cast<TSkinComBox*>(c); combo && combo->control == control)
+            combo->HasButton = true;
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 
 namespace {
 
-ComboLook Look(bool enabled, bool focused, bool pressed, bool hot) { return {enabled, focused, pressed, hot}; }
+ComboLook Look(bool enabled, bool focused, bool pressed, bool hot) {
+    return {enabled, focused, pressed, hot};
+}
 
 TEST(ComboCell, DisabledWinsInTheDefaultLookButNotInTheFlatOne) {
     EXPECT_EQ(ComboCell(Look(true, false, false, false)), ccNormal);

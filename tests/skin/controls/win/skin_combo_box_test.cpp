@@ -10,6 +10,7 @@
 
 #include "platform/win/combo_box.h"
 #include "skin/controls/combo_box_layout.h"
+#include "skin/controls/scroll_bar_layout.h"
 #include "skin/controls/win/combox_scroll_bar.h"
 #include "skin/controls/win/skin_scrollbar.h"
 #include "skin/data/skin_manager_link.h"
@@ -22,6 +23,15 @@
 namespace {
 
 constexpr TColor kUnset = 0x010203;  // no skin pixel composed here
+
+// A procedure under the skinner's on a list window: counts the presses on the list's scroll bar that get
+// past the skinner to the list's own handling.
+WNDPROC spiedProc = nullptr;
+int pressesPassedOn = 0;
+LRESULT CALLBACK CountPresses(HWND h, UINT msg, WPARAM w, LPARAM l) {
+    if (msg == WM_NCLBUTTONDOWN) ++pressesPassedOn;
+    return CallWindowProcW(spiedProc, h, msg, w, l);
+}
 
 class SkinComboTest : public testing::Test {
 protected:
@@ -168,6 +178,50 @@ TEST_F(SkinComboTest, ADropDownBoxGetsItsListsScrollBarAndTheListsSkinnerIsFreed
     EXPECT_EQ(t->db, nullptr);
     delete t;
     EXPECT_TRUE(form.Controllist.empty());
+}
+
+// A box above the top of the screen (or on a monitor left of the main one): the dropped list's thumb sits at
+// negative screen coordinates, and a press on it is still a press on the thumb.
+TEST_F(SkinComboTest, TheDroppedListsThumbIsDraggedAboveTheTopOfTheScreen) {
+    host->SetTop(-160);
+    TComboBox* c = Box(csDropDownList, 60);
+    c->SetDropDownCount(12);
+    COMBOBOXINFO ci{};
+    ci.cbSize = sizeof ci;
+    ASSERT_TRUE(SkinGetComboBoxInfo(c->Handle(), &ci));
+    spiedProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(ci.hwndList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountPresses)));
+    pressesPassedOn = 0;
+    TSkinComBox* s = Skin(c);
+    ASSERT_TRUE(s->db);
+    c->SetDroppedDown(true);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(s->db->hwnd) != FALSE; }, 3000));
+    const HWND list = s->db->hwnd;
+    SCROLLBARINFO b{};
+    b.cbSize = sizeof b;
+    ASSERT_TRUE(SkinGetScrollBarInfo(list, OBJID_VSCROLL, &b));
+    const POINT press{b.rcScrollBar.left + 4, b.rcScrollBar.top + (b.xyThumbTop + b.xyThumbBottom) / 2};
+    ASSERT_LT(press.y, 0);
+    POINT moved{press.x, press.y + 30};
+    ScreenToClient(list, &moved);
+    PostMessageW(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(moved.x, moved.y));
+    PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(moved.x, moved.y));
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(list, SB_VERT, &si);
+    SendMessageW(list, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(press.x, press.y));
+    Pump(20);
+    // The skin's own drag, not the platform's: the press stops at the skinner, and the list stands where the
+    // skin's thumb was drawn.
+    const int cw = s->db->cw;
+    const int want =
+        ListThumbPosition(b.xyThumbTop - cw + 30, b.rcScrollBar.bottom - b.rcScrollBar.top - 2 * cw,
+                          b.xyThumbBottom - b.xyThumbTop, si.nMin, si.nMax, si.nPage);
+    EXPECT_GT(want, 0);
+    EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), want);
+    EXPECT_EQ(pressesPassedOn, 0);
+    c->SetDroppedDown(false);
 }
 
 TEST_F(SkinComboTest, ASimpleBoxIsNotPaintedButItsListGetsAScrollBarSkinner) {

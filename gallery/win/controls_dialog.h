@@ -10,6 +10,7 @@ constexpr int kIdcList = 103;
 constexpr int kIdcCombo = 104;
 constexpr int kIdcScroll = 105;
 constexpr int kIdcScrollValue = 106;
+constexpr int kIdcFruit = 107;
 
 // Runs the dialog modally; returns IDOK or IDCANCEL (-1 when the resource is missing).
 INT_PTR RunControlsDialog(HWND owner);

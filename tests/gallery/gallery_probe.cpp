@@ -14,6 +14,10 @@
 //                      every child window of the first visible top-level window of that class, one line each:
 //                      "class<TAB>id<TAB>x y width height<TAB>skinned<TAB>style" (style in hex; the rectangle
 //                      on the screen), in the order of the platform's walk (parents before their children)
+//   gallery_probe droplist
+//                      the visible dropped list of a combo box: "x y width height<TAB>top<TAB>count<TAB>
+//                      skinned<TAB>bar-top bar-bottom thumb-top thumb-bottom" (its vertical scroll bar on the
+//                      screen, the thumb's ends from the bar's top; "-" when the bar cannot be read)
 #include <windows.h>
 
 #include <cstdio>
@@ -167,9 +171,28 @@ int Controls(const char* cls) {
     return 0;
 }
 
+int DropList() {
+    HWND list = FindForm(L"ComboLBox");
+    if (!list) return 1;
+    RECT r;
+    GetWindowRect(list, &r);
+    std::printf("%ld %ld %ld %ld\t%d\t%d\t%d\t", long(r.left), long(r.top), long(r.right - r.left),
+                long(r.bottom - r.top), int(SendMessageW(list, LB_GETTOPINDEX, 0, 0)),
+                int(SendMessageW(list, LB_GETCOUNT, 0, 0)), Skinned(list));
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    if (GetScrollBarInfo(list, OBJID_VSCROLL, &bar))
+        std::printf("%ld %ld %d %d\n", long(bar.rcScrollBar.top), long(bar.rcScrollBar.bottom),
+                    bar.xyThumbTop, bar.xyThumbBottom);
+    else
+        std::printf("-\n");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "droplist") == 0) return DropList();
     if (argc > 2 && std::strcmp(argv[1], "controls") == 0) return Controls(argv[2]);
     if (argc > 1 && std::strcmp(argv[1], "log") == 0) return Log();
     if (argc > 1 && std::strcmp(argv[1], "mdi") == 0) return Mdi();

@@ -1,5 +1,7 @@
 #include "skin/controls/win/skin_date_time.h"
 
+#include <commctrl.h>
+
 #include "platform/win/bitmap_win.h"
 #include "platform/win/gdi.h"
 #include "skin/controls/combo_box_layout.h"
@@ -65,7 +67,9 @@ void TArrowButton::WndProc(TMessage& m) {
     }
     case WM_LBUTTONUP:
         TCustomControl::WndProc(m);
-        if (GetFocus() != hwnd) ::SetFocus(hwnd);
+        // Not while the calendar is down: it has the focus, and taking it back would bring the picker's
+        // form up over the calendar.
+        if (GetFocus() != hwnd && !SendMessageW(hwnd, DTM_GETMONTHCAL, 0, 0)) ::SetFocus(hwnd);
         return;
     case WM_MOUSEMOVE:
         TCustomControl::WndProc(m);

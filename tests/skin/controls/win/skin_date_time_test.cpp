@@ -104,10 +104,20 @@ TEST_F(SkinDateTimeTest, AClickOnTheArrowDropsTheCalendarDown) {
     TSkinDateTime* s = Skin(p);
     const HWND arrow = ArrowOf(s);
     ASSERT_TRUE(arrow);
+    // The press drops the calendar down before the release comes (a click's messages are handled in turns).
     SendMessageW(arrow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageW(arrow, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_TRUE(PumpUntil([&] { return p->DroppedDown(); }, 3000));
+    SendMessageW(arrow, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Pump(50);
     EXPECT_EQ(drops, 1);
+    // The release leaves the calendar above its form: the form is not brought back over it.
+    const HWND calendar = HWND(SendMessageW(p->Handle(), DTM_GETMONTHCAL, 0, 0));
+    ASSERT_TRUE(calendar);
+    EXPECT_TRUE(IsWindowVisible(calendar));
+    bool above = false;
+    for (HWND w = GetWindow(calendar, GW_HWNDNEXT); w && !above; w = GetWindow(w, GW_HWNDNEXT))
+        above = w == host->Handle();
+    EXPECT_TRUE(above);
     SendMessageW(p->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
     Pump(20);
 }

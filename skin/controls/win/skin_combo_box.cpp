@@ -278,7 +278,7 @@ void TSkinComBox::DrawControl(HDC dc, const TRect& rc) {
     if (button->style == 2) {
         // Whole faces: the field is key-coloured, so the box's own field shows through.
         const TDataSkinObject* face = left ? fsd->Comboxborder.get() : button;
-        if (face) DrawSkinRect(dc, R, face->Map, face->r, I, face->frame, 1, 0, 0);
+        if (face) DrawFace(dc, R, *face, I);
         return;
     }
     // The field is cut out of a dc that may be lent to us (WM_PAINT with a dc): its clipping is put back.
@@ -294,6 +294,23 @@ void TSkinComBox::DrawControl(HDC dc, const TRect& rc) {
         const int w = glyph->Map.Width() / glyph->frame;
         DrawSkinMap1(dc, CenterCell(parts.glyph, w, glyph->Map.Height()), glyph->Map, I, glyph->frame);
     }
+}
+
+void TSkinComBox::DrawFace(HDC dc, const TRect& R, const TDataSkinObject& image, int I) {
+    if (I < 1 || I > int(faces_.size()) || I > image.frame || image.Map.Empty() || R.IsEmpty()) return;
+    Face& f = faces_[std::size_t(I - 1)];
+    if (f.keyed.Empty() || f.image != &image || f.w != R.Width() || f.h != R.Height()) {
+        const auto face = MakeSkinBitmap(R.Offset(-R.Left, -R.Top), image.Map, image.r, I, image.frame, 0, 0);
+        f.keyed = KeyedBitmap(*face, SkinKeyColor);
+        f.image = &image;
+        f.w = R.Width(), f.h = R.Height();
+    }
+    f.keyed.Draw(dc, R.Left, R.Top);
+}
+
+void TSkinComBox::SkinChange() {
+    faces_ = {};  // the images may have changed in place
+    TSkinControl::SkinChange();
 }
 
 void TSkinComBox::DrawFlat(HDC dc, const TRect& rc) {

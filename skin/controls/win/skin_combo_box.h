@@ -4,7 +4,10 @@
 // the dropped list, TSkinScrollbarH for the always-shown list of a simple one).
 #pragma once
 
+#include <array>
+
 #include "skin/controls/win/skin_control.h"
+#include "skin/imaging/win/img_gdi.h"
 
 class TComboxScrollBar;
 class TSkinScrollbarH;
@@ -21,6 +24,7 @@ public:
     void Unsubclass() override;
     void AfterProc(TMessage& Message) override;
     void DrawControl(HDC dc, const TRect& rc) override;
+    void SkinChange() override;
     void Notification(TComponent* component, TOperation operation) override;
 
     // The messages of the first child window (HookButton): it runs first, then the box is painted over it
@@ -53,4 +57,14 @@ private:
     void DrawBtnArrow(HDC dc, int I);
     void DrawFlat(HDC dc, const TRect& rc);
     int CellIndex(bool flat);
+    // Cell I of a whole-face image over R, key-coloured.
+    void DrawFace(HDC dc, const TRect& R, const TDataSkinObject& image, int I);
+
+    // The faces as last composed, by cell: a repaint at the same size only copies one.
+    struct Face {
+        const TDataSkinObject* image = nullptr;
+        int w = 0, h = 0;
+        KeyedBitmap keyed;
+    };
+    std::array<Face, 4> faces_;
 };

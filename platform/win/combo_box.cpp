@@ -103,11 +103,12 @@ void TCustomComboBox::SetDroppedDown(bool value) {
 }
 
 void TCustomComboBox::SetComboText(const std::wstring& text) {
-    if (style_ != csDropDownList) return SetText(text);
     int found = -1;
     for (int i = 0, n = ItemCount(); i < n && found < 0; ++i)
         if (ItemText(i) == text) found = i;
+    // The choice follows the text: the item of that text, or none.
     SetItemIndex(found);
+    if (style_ != csDropDownList) SetText(text);
 }
 
 std::wstring TCustomComboBox::GetText() const {

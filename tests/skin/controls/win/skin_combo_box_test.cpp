@@ -277,6 +277,80 @@ TEST_F(SkinComboTest, TheDefaultLookPutsTheLentDcsClippingBack) {
     ReleaseDC(h, screen);
 }
 
+// The flat look: the outer ring in the skin's button shadow, the button cell stretched into the button at
+// the side, and the focus or the mouse winning over the disabled cell.
+TEST_F(SkinComboTest, TheFlatLookFramesTheBoxAndStretchesTheButtonCell) {
+    skin.combox->style = 1;
+    TComboBox* c = Box(csDropDownList);
+    TSkinComBox* s = Skin(c);
+    const HWND h = c->Handle();
+    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump(20);
+    EXPECT_EQ(WindowPixel(h, 0, 10), ResolveColor(skin.Colors[7]));
+    EXPECT_EQ(WindowPixel(h, 60, 0), ResolveColor(skin.Colors[7]));
+    const TDataSkinBorder& b = *skin.combox;
+    const TRect B = s->rBtn;
+    ASSERT_FALSE(B.IsEmpty());
+    EXPECT_EQ(B.Right, 150 - 2);  // the button column on the right, inside the rings
+    TBitmap cell(B.Width(), B.Height(), pf24bit);
+    const int w = b.Map.Width() / b.frame;
+    StretchCopy(cell, Rect(0, 0, B.Width(), B.Height()), b.Map, Rect(0, 0, w, b.Map.Height()));
+    HDC dc = GetWindowDC(h);
+    int bad = 0, n = 0;
+    for (int y = 0; y < B.Height(); ++y)
+        for (int x = 0; x < B.Width(); ++x) {
+            if (cell.Pixel(x, y) == SkinKeyColor) continue;
+            ++n;
+            bad += TColor(GetPixel(dc, B.Left + x, B.Top + y)) != cell.Pixel(x, y);
+        }
+    ReleaseDC(h, dc);
+    EXPECT_GT(n, 20);
+    EXPECT_EQ(bad, 0);
+}
+
+// A box whose button is a window of its own (the class map's "comboboxex", a box of another library with a
+// border): the two rings round the box and the arrow cell over the button window; an arrow strip without
+// cells leaves the button's face plain.
+TEST_F(SkinComboTest, ASeparateButtonWindowGetsTheArrowCellAndTheBoxTwoRings) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = HBRUSH(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = "TvButtonedBox";
+    RegisterClassA(&wc);
+    const HWND h = CreateWindowExA(0, "TvButtonedBox", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 20, 60, 150, 24,
+                                   host->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(h);
+    const HWND button = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 130, 2, 16, 18, h, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr);
+    auto* s = new TSkinComBox(&form);
+    s->Inithwnd(h, &skin, nullptr, &form);
+    s->HasButton = true;
+    EXPECT_EQ(s->hbtn, button);
+    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
+    Pump(20);
+    EXPECT_EQ(WindowPixel(h, 0, 8), ResolveColor(skin.Colors[7]));
+    EXPECT_EQ(WindowPixel(h, 1, 8), clWhite);
+    RECT b, w;
+    GetWindowRect(button, &b);
+    GetWindowRect(h, &w);
+    const TDataSkinObject& arrow = *skin.comboxarrow;
+    const TRect cell = StripCell(arrow.Map.Width(), arrow.Map.Height(), arrow.frame, ccNormal);
+    TBitmap want(b.right - b.left, b.bottom - b.top, pf24bit);
+    StretchCopy(want, Rect(0, 0, want.Width(), want.Height()), arrow.Map, cell);
+    const int x0 = b.left - w.left, y0 = b.top - w.top;
+    int bad = 0;
+    for (int y = 0; y < want.Height(); ++y)
+        for (int x = 0; x < want.Width(); ++x)
+            if (want.Pixel(x, y) != SkinKeyColor) bad += WindowPixel(h, x0 + x, y0 + y) != want.Pixel(x, y);
+    EXPECT_EQ(bad, 0);
+    skin.comboxarrow->frame = 0;
+    s->PaintControl(nullptr);
+    EXPECT_EQ(WindowPixel(h, x0 + 3, y0 + 3), ResolveColor(skin.Colors[3]));
+    delete s;
+    DestroyWindow(h);
+}
+
 // A narrow (ANSI) drop-down box gets its first child, the edit, followed: a press there is a press of the
 // box, and the edit's paints repaint the box's skin over it.
 TEST_F(SkinComboTest, TheFirstChildOfANarrowBoxIsFollowed) {

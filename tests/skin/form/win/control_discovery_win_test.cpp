@@ -13,10 +13,12 @@
 
 #include "platform/form_reader.h"
 #include "platform/props.h"
+#include "platform/win/combo_box.h"
 #include "platform/win/forms.h"
 #include "platform/win/framework_classes.h"
 #include "platform/win/status_bar.h"
 #include "platform/win/std_controls.h"
+#include "skin/controls/win/skin_combo_box.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_manager_link.h"
 #include "skin/data/skin_messages.h"
@@ -109,6 +111,27 @@ TEST_F(DiscoveryTest, EveryControlOfTheListsPageIsSkinnedAsItsDecisionSays) {
         ++checked;
     }
     EXPECT_GE(checked, 10);
+}
+
+// A class the map names "comboboxex" gets a combo box skinner told that its button is a window of its own.
+TEST_F(DiscoveryTest, TheMapsExtendedKindMarksTheComboBoxSkinnersSeparateButton) {
+    TStringList map{"TComboBox=ComboBoxEx"};
+    skin.SetSkin3rd(map);
+    TForm form(nullptr);
+    auto* combo = new TComboBox(&form);
+    combo->SetParent(&form);
+    combo->SetBounds(10, 10, 120, 21);
+    form.Show();
+    Pump(20);
+    auto* f = new TWinSkinForm(&form);
+    f->Hwnd = form.Handle();
+    f->InitTform(&skin, &form);
+    Activate(form.Handle());
+    TSkinComBox* skinner = nullptr;
+    for (TSkinControl* c : f->Controllist)
+        if (c->control == combo) skinner = dynamic_cast<TSkinComBox*>(c);
+    ASSERT_TRUE(skinner);
+    EXPECT_TRUE(skinner->HasButton);
 }
 
 // A dialog box's raw windows: drop-down combo boxes are skinned, a simple one is not, an extended one

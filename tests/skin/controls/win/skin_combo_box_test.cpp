@@ -130,6 +130,18 @@ TEST_F(SkinComboTest, EachStateShowsItsCellOfTheSkinsFace) {
     SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(b.Left + 3, b.Top + 5));
     EXPECT_FALSE(s->state & TSkinControl::kPressed);
     c->SetDroppedDown(false);
+    Pump(20);
+    // Held down and dragged into the list, the box hands the mouse to its list and gets no release: the press
+    // is over all the same, and so it is when the list closes up.
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(b.Left + 3, b.Top + 5));
+    ASSERT_TRUE(s->state & TSkinControl::kPressed);
+    SendMessageW(h, WM_CAPTURECHANGED, 0, 0);
+    EXPECT_FALSE(s->state & TSkinControl::kPressed);
+    s->state |= TSkinControl::kPressed;
+    c->SetDroppedDown(false);
+    Pump(20);
+    EXPECT_FALSE(s->state & TSkinControl::kPressed);
+    EXPECT_EQ(Mismatches(h, Face(h, ccHot)), 0);  // still focused
 }
 
 // The face's cells are mirrored for a button on the left (the cell order with them).

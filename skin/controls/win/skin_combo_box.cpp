@@ -9,6 +9,7 @@
 #include "skin/controls/win/combox_scroll_bar.h"
 #include "skin/controls/win/skin_scrollbar.h"
 #include "skin/data/skin_data.h"
+#include "skin/data/skin_messages.h"
 #include "skin/data/skin_object.h"
 #include "skin/data/win/skin_data_platform.h"
 #include "skin/imaging/img_util.h"
@@ -49,6 +50,7 @@ void FrameColor(HDC dc, const TRect& r, COLORREF color) {
 TSkinComBox::TSkinComBox(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 TSkinComBox::~TSkinComBox() {
+    if (outerProc_ && control) control->WindowProc = outerProc_;
     UnhookButton();
     FreeLists();
 }
@@ -62,7 +64,9 @@ void TSkinComBox::Init(TComponent* sf, TSkinData* sd, TCanvas* acanvas, bool aco
     if (const HWND inner = ExtendedComboChild(owner->Handle())) {
         // The extended box paints nothing of its own: the skin goes on the combo box it shows.
         TSkinControl::Inithwnd(inner, sd, acanvas, sf);
-        control = owner;  // discovery knows the control as skinned
+        control = owner;  // discovery knows the control as skinned, and so does the control's own window
+        outerProc_ = owner->WindowProc;
+        owner->WindowProc = [this](TMessage& m) { OuterProc(m); };
     } else {
         TSkinControl::Init(sf, sd, acanvas, acolor);
         if (!Inited) return;
@@ -151,6 +155,17 @@ void TSkinComBox::Unsubclass() {
 }
 
 // ---- Messages
+
+void TSkinComBox::OuterProc(TMessage& Message) {
+    switch (Message.Msg) {
+    case SM_ISSKINNED:
+        if (!skinned) return outerProc_(Message);
+        Message.Result = 1;
+        return;
+    case SM_SETSKINNED: return NewWndProc(Message);  // the combo box the skin is on
+    default: outerProc_(Message);
+    }
+}
 
 void TSkinComBox::ButtonProc(TMessage& Message) {
     const HWND button = hbtn;

@@ -30,6 +30,9 @@ public:
     // The messages of the first child window (HookButton): it runs first, then the box is painted over it
     // or takes the press.
     void ButtonProc(TMessage& Message);
+    // The messages of an extended box's own window, whose combo box child has the skinner: it answers for
+    // the skinner and hands everything else on.
+    void OuterProc(TMessage& Message);
 
     DWORD dwStyle = 0;  // refreshed at every paint; for a simple box, its list's style after Init
     DWORD ExStyle = 0;  // WS_EX_LEFTSCROLLBAR puts the button on the left
@@ -67,4 +70,5 @@ private:
         KeyedBitmap keyed;
     };
     std::array<Face, 4> faces_;
+    TWndMethod outerProc_;  // the extended box's own WindowProc, replaced by OuterProc
 };

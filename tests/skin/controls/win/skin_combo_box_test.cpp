@@ -400,9 +400,17 @@ TEST_F(SkinComboTest, AnExtendedBoxIsSkinnedThroughItsOwnComboBox) {
     EXPECT_EQ(s->hwnd, inner);
     EXPECT_EQ(s->control, ex);
     EXPECT_EQ(SendMessageW(inner, SM_ISSKINNED, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(ex->Handle(), SM_ISSKINNED, 0, 0), 1);  // the box's own window answers for it
     ASSERT_TRUE(s->db);  // a framework box: its dropped list is skinned too
     EXPECT_EQ(Mismatches(inner, Face(inner, ccNormal)), 0);
     EXPECT_EQ(ex->Text(), L"项 2");
+    // Switched off through the box's own window, the skin leaves its combo box.
+    SendMessageW(ex->Handle(), SM_SETSKINNED, 0, 0);
+    EXPECT_NE(SendMessageW(ex->Handle(), SM_ISSKINNED, 0, 0), 1);
+    EXPECT_NE(SendMessageW(inner, SM_ISSKINNED, 0, 0), 1);
+    delete s;  // the box's own window gets its WindowProc back
+    EXPECT_NE(SendMessageW(ex->Handle(), SM_ISSKINNED, 0, 0), 1);
+    EXPECT_EQ(ex->ItemIndex(), 2);
 }
 
 }  // namespace

@@ -32,6 +32,7 @@ const std::vector<GalleryName>& GalleryPages() {
         {"open", "the platform's file-open dialog over the main form"},
         {"buttons", "push, glyph, speed and menu buttons in their looks"},
         {"choices", "check boxes in their three states, radio buttons, a radio group and a check group"},
+        {"lists", "combo boxes in their three styles, a combo box with images, date and time pickers"},
     };
     return pages;
 }

@@ -14,6 +14,9 @@ namespace {
 constexpr const wchar_t* kColours[] = {L"红 Red",  L"橙 Orange", L"黄 Yellow", L"绿 Green",
                                        L"青 Cyan", L"蓝 Blue",   L"紫 Violet", L"灰 Grey"};
 constexpr const wchar_t* kSizes[] = {L"小 Small", L"中 Medium", L"大 Large"};
+constexpr const wchar_t* kFruits[] = {L"苹果 Apple", L"香蕉 Banana", L"樱桃 Cherry", L"枣 Date",
+                                      L"葡萄 Grape", L"柠檬 Lemon",  L"芒果 Mango",  L"橙 Orange",
+                                      L"桃 Peach",   L"梨 Pear",     L"李子 Plum",   L"西瓜 Watermelon"};
 
 void ShowScrollValue(HWND dlg, int pos) {
     SetDlgItemTextW(dlg, kIdcScrollValue, std::to_wstring(pos).c_str());
@@ -57,6 +60,9 @@ void InitControls(HWND dlg) {
     HWND combo = GetDlgItem(dlg, kIdcCombo);
     for (const wchar_t* s : kSizes) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
     SendMessageW(combo, CB_SETCURSEL, 1, 0);
+    HWND fruit = GetDlgItem(dlg, kIdcFruit);
+    for (const wchar_t* f : kFruits) SendMessageW(fruit, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(f));
+    SetWindowTextW(fruit, L"苹果 Apple");
     SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 40, 0};
     SetScrollInfo(GetDlgItem(dlg, kIdcScroll), SB_CTL, &si, FALSE);
     ShowScrollValue(dlg, 40);

@@ -15,6 +15,7 @@ constexpr int kIdcRadioA = 131;      // BS_AUTORADIOBUTTON, one group of three
 constexpr int kIdcRadioB = 132;
 constexpr int kIdcRadioC = 133;
 constexpr int kIdcPicture = 107;  // a push button showing a bitmap (BS_BITMAP)
+constexpr int kIdcFruit = 108;    // CBS_DROPDOWN
 
 // Runs the dialog modally; returns IDOK or IDCANCEL (-1 when the resource is missing).
 INT_PTR RunControlsDialog(HWND owner);

@@ -30,11 +30,13 @@ void TGalleryPage::Note(const std::wstring& text) {
 // Pages with code of their own (each in its page_<name>.cpp).
 TGalleryPage* MakeButtonsPage(TComponent* owner);
 TGalleryPage* MakeChoicesPage(TComponent* owner);
+TGalleryPage* MakeListsPage(TComponent* owner);
 
 const std::vector<GalleryPageEntry>& GalleryPageTable() {
     static const std::vector<GalleryPageEntry> pages{
         {"buttons", L"按钮 Buttons", L"PAGE_BUTTONS", &MakeButtonsPage},
         {"choices", L"选择 Choices", L"PAGE_CHOICES", &MakeChoicesPage},
+        {"lists", L"列表 Lists", L"PAGE_LISTS", &MakeListsPage},
     };
     return pages;
 }

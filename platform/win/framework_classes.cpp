@@ -5,6 +5,8 @@
 #include "platform/win/bit_btn.h"
 #include "platform/win/check_boxes.h"
 #include "platform/win/choice_groups.h"
+#include "platform/win/combo_box.h"
+#include "platform/win/date_time_picker.h"
 #include "platform/win/dialogs.h"
 #include "platform/win/forms.h"
 #include "platform/win/image_list.h"
@@ -20,4 +22,5 @@ void RegisterFrameworkComponents() {
     RegisterComponentClasses<TMainMenu, TPopupMenu, TMenuItem, TImageList, TOpenDialog>();
     RegisterComponentClasses<TCheckBox, TRadioButton, TRadioGroup, TCheckGroup>();
     RegisterComponentClasses<TBitBtn, TSpeedButton, TMenuButton>();
+    RegisterComponentClasses<TComboBox, TComboBoxEx, TDateTimePicker>();
 }

@@ -156,6 +156,13 @@ SkinChoice ChooseFrameworkSkinner(const FrameworkControl& c, const TStringList& 
     }
     if (c.isStatusBar && x.Contains(xcStatusBar)) return Make(SkinnerKind::StatusBar);
     if (u == "TTNTCOMBOBOX" && x.Contains(xcCombo)) return Make(SkinnerKind::ComboBox);
+    // The framework's own combo boxes and date pickers, told by class before the rows that look at window
+    // styles (a combo box has a scroll bar style). A time picker steps its fields with an up-down control
+    // and has no drop-down button to cover.
+    // The decision ends at these rows whether xcCombo is set or not.
+    if (Is(u, {"TCOMBOBOX", "TCOMBOBOXEX"})) return when(x.Contains(xcCombo), Make(SkinnerKind::ComboBox));
+    if (u == "TDATETIMEPICKER")
+        return when(x.Contains(xcCombo) && c.kindProp == "dtkDate", Make(SkinnerKind::DateTime));
     if (Is(u, {"TRICHEDIT", "TWWDBRICHEDIT", "TDXDBMEMO"}) && x.Contains(xcScrollbar))
         return Make(SkinnerKind::Scrollbar);
     if (c.isPanel && x.Contains(xcPanel)) {

@@ -18,6 +18,14 @@
 //                      each: "class<TAB>text<TAB>x y width height<TAB>style<TAB>skinned<TAB>check", the
 //                      style in hex and check what a button answers to BM_GETCHECK (0, 1 or 2; -1 for
 //                      windows of other classes)
+//   gallery_probe children CLASS
+//                      every child window of the first visible top-level window of that class, one line each:
+//                      "class<TAB>id<TAB>x y width height<TAB>skinned<TAB>style" (style in hex; the rectangle
+//                      on the screen), in the order of the platform's walk (parents before their children)
+//   gallery_probe droplist
+//                      the visible dropped list of a combo box: "x y width height<TAB>top<TAB>count<TAB>
+//                      skinned<TAB>bar-top bar-bottom thumb-top thumb-bottom" (its vertical scroll bar on the
+//                      screen, the thumb's ends from the bar's top; "-" when the bar cannot be read)
 #include <windows.h>
 
 #include <cstdio>
@@ -208,10 +216,46 @@ int Controls(const char* title) {
     return 0;
 }
 
+int Children(const char* cls) {
+    const std::wstring name(cls, cls + std::strlen(cls));
+    HWND form = FindForm(name.c_str());
+    if (!form) return 1;
+    std::vector<HWND> controls;
+    EnumChildWindows(form, &Collect, reinterpret_cast<LPARAM>(&controls));
+    for (HWND c : controls) {
+        RECT r;
+        GetWindowRect(c, &r);
+        std::printf("%s\t%d\t%ld %ld %ld %ld\t%d\t%08lx\n", Utf8(ClassOf(c)).c_str(), GetDlgCtrlID(c),
+                    long(r.left), long(r.top), long(r.right - r.left), long(r.bottom - r.top), Skinned(c),
+                    static_cast<unsigned long>(GetWindowLongW(c, GWL_STYLE)));
+    }
+    return 0;
+}
+
+int DropList() {
+    HWND list = FindForm(L"ComboLBox");
+    if (!list) return 1;
+    RECT r;
+    GetWindowRect(list, &r);
+    std::printf("%ld %ld %ld %ld\t%d\t%d\t%d\t", long(r.left), long(r.top), long(r.right - r.left),
+                long(r.bottom - r.top), int(SendMessageW(list, LB_GETTOPINDEX, 0, 0)),
+                int(SendMessageW(list, LB_GETCOUNT, 0, 0)), Skinned(list));
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    if (GetScrollBarInfo(list, OBJID_VSCROLL, &bar))
+        std::printf("%ld %ld %d %d\n", long(bar.rcScrollBar.top), long(bar.rcScrollBar.bottom),
+                    bar.xyThumbTop, bar.xyThumbBottom);
+    else
+        std::printf("-\n");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "droplist") == 0) return DropList();
     if (argc > 2 && std::strcmp(argv[1], "controls") == 0) return Controls(argv[2]);
+    if (argc > 2 && std::strcmp(argv[1], "children") == 0) return Children(argv[2]);
     if (argc > 1 && std::strcmp(argv[1], "log") == 0) return Log();
     if (argc > 1 && std::strcmp(argv[1], "mdi") == 0) return Mdi();
     if (argc > 2 && std::strcmp(argv[1], "client") == 0) return Client(argv[2]);

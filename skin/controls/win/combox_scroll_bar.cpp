@@ -163,6 +163,9 @@ bool TComboxScrollBar::TrackListThumb(TMessage& Message) {
             const int at = ListThumbPosition(offs + ScreenPoint(m).y - startY, track, thumbLen, si.nMin,
                                              si.nMax, si.nPage);
             if (at != last) {
+                // A list may read a tracked position from its scroll bar rather than from the message (Wine's
+                // does): outside the platform's own tracking that is the bar's position, so it is set first.
+                SetScrollPos(list, SB_VERT, at, FALSE);
                 SendMessageW(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, at), 0);
                 cur = last = at;
             }

@@ -15,6 +15,8 @@
 #include "skin/controls/win/skin_boxes.h"
 #include "skin/controls/win/skin_button.h"
 #include "skin/controls/win/skin_check_box.h"
+#include "skin/controls/win/skin_combo_box.h"
+#include "skin/controls/win/skin_date_time.h"
 #include "skin/controls/win/skin_edit.h"
 #include "skin/controls/win/skin_glyph_buttons.h"
 #include "skin/controls/win/skin_scrollbar.h"
@@ -47,6 +49,8 @@ std::unique_ptr<TSkinControl> MakeSkinner(SkinnerKind kind, TComponent* owner) {
     case SkinnerKind::BitButton: return std::make_unique<TSkinBitButton>(owner);
     case SkinnerKind::MenuButton: return std::make_unique<TSkinMenuButton>(owner);
     case SkinnerKind::SpeedButton: return std::make_unique<TSkinSpeedButton>(owner);
+    case SkinnerKind::ComboBox: return std::make_unique<TSkinComBox>(owner);
+    case SkinnerKind::DateTime: return std::make_unique<TSkinDateTime>(owner);
     default: return nullptr;
     }
 }
@@ -57,6 +61,13 @@ std::string LowerClassName(HWND hwnd) {
     std::string out;
     for (const wchar_t* p = name; *p; ++p) out.push_back(char(std::tolower(*p < 128 ? int(*p) : '?')));
     return out;
+}
+
+// A combo box of the extended kind draws its button as a separate window (told after Init).
+void MarkSeparateButton(const std::vector<TSkinControl*>& skinners, TControl* control) {
+    for (TSkinControl* c : skinners)
+        if (auto* combo = dynamic_cast<TSkinComBox*>(c); combo && combo->control == control)
+            combo->HasButton = true;
 }
 
 }  // namespace
@@ -213,6 +224,7 @@ void TWinSkinForm::AddComp(TControl* Comp, TWinControl* wForm) {
         if (w.right - w.left != c.right || w.bottom - w.top != c.bottom) Attach(Comp, choice);
     } else if (choice.skinner != SkinnerKind::None) {
         Attach(Comp, choice);
+        if (choice.hasButton) MarkSeparateButton(Controllist, Comp);
     }
     if (choice.childrenAfter && windowed) {
         for (int i = 0; i < windowed->ControlCount(); ++i)

@@ -56,6 +56,25 @@ void DrawKeyedBitmap(HDC dc, const TRect& r, TBitmap& bmp, TColor key) {
     MaskBlt(dc, r.Left, r.Top, w, h, src, 0, 0, mask.get(), 0, 0, MAKEROP4(0x00AA0029, SRCCOPY));
 }
 
+KeyedBitmap::KeyedBitmap(const TBitmap& picture, TColor key)
+    : mask_(picture.Width(), picture.Height(), pf24bit), kept_(picture.Width(), picture.Height(), pf24bit) {
+    const TColor k = key & 0xFFFFFF;
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x) {
+            const TColor p = picture.Pixel(x, y);
+            mask_.SetPixel(x, y, p == k ? clWhite : clBlack);
+            kept_.SetPixel(x, y, p == k ? clBlack : p);
+        }
+}
+
+void KeyedBitmap::Draw(HDC dc, int x, int y) {
+    HDC mask = BitmapDC(mask_), kept = BitmapDC(kept_);
+    if (!mask || !kept) return;
+    // The mask clears the picture's pixels to black and keeps the rest; the picture is then added in.
+    BitBlt(dc, x, y, mask_.Width(), mask_.Height(), mask, 0, 0, SRCAND);
+    BitBlt(dc, x, y, kept_.Width(), kept_.Height(), kept, 0, 0, SRCPAINT);
+}
+
 void TileBitmapRect(HDC canvas, const TRect& destRect, const TBitmap& src, const TRect& srcRect) {
     const std::int64_t sw = srcRect.Width(), sh = srcRect.Height();
     if (sw < 0 || sh < 0 || sw * sh == 0) return;

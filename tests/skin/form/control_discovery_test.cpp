@@ -150,6 +150,29 @@ TEST(ControlDiscovery, ButtonsWithAPictureBeforeThePushButtonTheyDeriveFrom) {
     EXPECT_FALSE(ChooseFrameworkSkinner(edit, map, all, false).borderedOnly);
 }
 
+TEST(ControlDiscovery, TheFrameworksComboBoxesAndPickers) {
+    TStringList map;
+    FillDefaultSkin3rd(map);
+    const TSkinControlTypes all = {xcCombo, xcScrollbar, xcEdit};
+    FrameworkControl combo = Control("TComboBox");
+    combo.hasScrollBars = true;  // a combo box has the style of a vertical bar
+    EXPECT_EQ(ChooseFrameworkSkinner(combo, map, all, false).skinner, SkinnerKind::ComboBox);
+    EXPECT_EQ(ChooseFrameworkSkinner(combo, map, {xcScrollbar}, false).skinner, SkinnerKind::None);
+    FrameworkControl ex = Control("TComboBoxEx");
+    ex.hasScrollBars = true;
+    const SkinChoice byMap = ChooseFrameworkSkinner(ex, map, all, false);
+    EXPECT_EQ(byMap.skinner, SkinnerKind::ComboBox);  // the map's "TComboboxex=combobox"
+    EXPECT_FALSE(byMap.hasButton);
+    EXPECT_EQ(ChooseFrameworkSkinner(ex, TStringList{}, all, false).skinner, SkinnerKind::ComboBox);
+    TStringList separate{"TComboBoxEx=ComboBoxEx"};
+    EXPECT_TRUE(ChooseFrameworkSkinner(ex, separate, all, false).hasButton);
+    FrameworkControl picker = Control("TDateTimePicker");
+    picker.kindProp = "dtkDate";
+    EXPECT_EQ(ChooseFrameworkSkinner(picker, map, all, false).skinner, SkinnerKind::DateTime);
+    picker.kindProp = "dtkTime";  // an up-down, no button to cover
+    EXPECT_EQ(ChooseFrameworkSkinner(picker, map, all, false).skinner, SkinnerKind::None);
+}
+
 TEST(ControlDiscovery, DialogBoxChildWindows) {
     const TSkinControlTypes all = {xcButton, xcCheckBox, xcRadioButton, xcCombo, xcEdit, xcTab};
     EXPECT_EQ(ChooseHwndSkinner("button", 0xB, all).skinner, SkinnerKind::None);       // owner-drawn

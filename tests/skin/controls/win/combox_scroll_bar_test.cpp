@@ -131,12 +131,21 @@ TEST_F(ComboListBarTest, TheThumbIsDraggedByTheSkinnersOwnLoop) {
     PressBar(press);
     EXPECT_EQ(Top(), 0);
 
-    // Dragged 30 pixels down: the list shows the position the thumb stands for.
+    // Dragged 30 pixels down: the list shows the position the thumb stands for, already while it is held.
+    const TWndMethod old = host->WindowProc;
+    int held = -1;
+    host->WindowProc = [&, old](TMessage& m) {
+        if (m.Msg != WM_APP) return old(m);
+        held = Top();
+    };
     PostMove(press, 30);
+    PostMessageW(host->Handle(), WM_APP, 0, 0);
     PostMessageW(list, WM_LBUTTONUP, 0, 0);
     PressBar(press);
+    host->WindowProc = old;
     const int want = ListThumbPosition(b.xyThumbTop - cw + 30, track, thumbLen, si.nMin, si.nMax, si.nPage);
     EXPECT_GT(want, 0);
+    EXPECT_EQ(held, want);
     EXPECT_EQ(Top(), want);
     EXPECT_EQ(skinner->thumbtop, Bar().xyThumbTop);  // and the skin's thumb was drawn where it went
     EXPECT_NE(GetCapture(), list);

@@ -148,6 +148,22 @@ TEST(ImgGdi, KeyedBlitLeavesKeyPixelsUntouchedInARealWindow) {
               background.Pixel(4, 4));  // the strip's (0, 0) is key: the window shows through
 }
 
+// A keyed picture made once draws what the keyed blit draws, here and at a second place.
+TEST(ImgGdi, AKeyedBitmapMadeOnceDrawsAsTheKeyedBlit) {
+    const TBitmap strip = Strip(30, 10);
+    const auto picture = MakeSkinBitmap(Rect(0, 0, 40, 20), strip, Rect(2, 2, 2, 2), 1, 1, 0, 0);
+    KeyedBitmap keyed(*picture, SkinKeyColor);
+    ExpectGdiMatchesPixels(
+        [&](HDC dc) {
+            keyed.Draw(dc, 3, 4);
+            keyed.Draw(dc, 20, 14);
+        },
+        [&](TBitmap& b) {
+            DrawKeyedBitmap(b, Bounds(3, 4, 40, 20), *picture, SkinKeyColor);
+            DrawKeyedBitmap(b, Bounds(20, 14, 40, 20), *picture, SkinKeyColor);
+        });
+}
+
 std::vector<RECT> RegionRects(HRGN rgn) {
     const DWORD size = GetRegionData(rgn, 0, nullptr);
     std::vector<std::uint8_t> data(size);

@@ -140,15 +140,20 @@ void TSkinButton::DrawControl(HDC dc, const TRect& rc) {
     const int frame =
         ButtonFrame({enabled, (state & kPressed) != 0, (state & kHot) != 0, focused || isDefault});
 
+    // The background and the skin cell are composed in btemp's own pixels; only the text needs GDI.
     btemp->SetSize(rc.Width(), rc.Height());
     const HDC bdc = BitmapDC(*btemp);
     if (!bdc) return;
     if (trans && control) {
         PaintParentBackground(control, bdc);
     } else {
-        FillFace(bdc, rc);
+        FillColorRect(*btemp, rc, ButtonFace());
     }
-    DrawSkinMap(bdc, rc, skin, frame, skin->frame);
+    const TBitmap& cell = SkinCell(*skin, frame, skin->frame, rc.Width(), rc.Height());
+    if (skin->trans == 1)
+        DrawKeyedBitmap(*btemp, rc, cell, SkinKeyColor);
+    else
+        CopyOpaque(*btemp, rc.Left, rc.Top, cell);
 
     SavedDC saved(bdc);
     TColor color;

@@ -16,6 +16,7 @@
 #include "platform/types.h"
 #include "platform/win/controls.h"
 #include "platform/win/messages.h"
+#include "skin/imaging/skin_cell_cache.h"
 
 class TBitmap;
 class TCanvas;
@@ -129,6 +130,10 @@ protected:
     // WM_ERASEBKGND of controls that show their parent through: the parent's pixels, result 1.
     void EraseBackground(TMessage& Message);
     TColor ButtonFace() const;
+    // The skin cells this skinner drew, composed at their sizes, for its next paints (emptied when the skin
+    // changes).
+    TBitmap& SkinCell(const TDataSkinObject& aObject, int I, int N, int w, int h);
+
     // Enters the form skinner's control list (and leaves it again when this skinner goes).
     void EnterList(TComponent* sf);
     // Binds this skinner to its owner control: the skin, the lent canvas, the list and the colour swap.
@@ -139,6 +144,7 @@ private:
     // Reads the window rectangle into boundsrect; false when the window is gone.
     bool ReadBounds(TRect& rc);
     SkinControlList* list_ = nullptr;
+    SkinCellCache cells_;
 };
 
 // The parent's background behind control, painted into dc in the control's coordinates: the parent gets

@@ -2,6 +2,7 @@
 // against the same control unskinned in the same run; no growth of GDI objects or windows over 10,000
 // control paints and 1,000 hover changes; and the processor time taken while a drop-down list's thumb is
 // dragged and then held still for a second. Runs as a Windows program: tools/bench.sh.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -161,9 +162,12 @@ int main(int argc, char** argv) {
     bench::Growth("GDI objects over 10000 control paints, 1000 hovers", gdiBefore, gdi::LiveHandles());
     bench::Growth("windows over the same", windowsBefore, bench::ThreadWindows());
 
+    // The process's times come in clock ticks and may read a hair lower the second time: near zero either
+    // way.
     const double cpu = HeldThumbCpu(skin, list, skinnedForm->Handle());
-    std::printf("%-52s %12.3f s    (goal: near zero) %s\n", "CPU while a list's thumb is held for 1 s", cpu,
-                cpu >= 0 && cpu < 0.1 ? "met" : "NOT MET");
+    const bool held = cpu > -0.5;  // -1: the drop-down list could not be set up
+    std::printf("%-52s %12.3f s    (goal: near zero) %s\n", "CPU while a list's thumb is held for 1 s",
+                std::max(cpu, 0.0), held && cpu < 0.1 ? "met" : "NOT MET");
 
     skinnedForm.reset();
     plainForm.reset();

@@ -344,17 +344,18 @@ void ButtonPaint(TSkinData& skin) {
     bench::Report("push button paint, skinned", t.b);
     bench::Ratio("push button skinned / unskinned", t.b, t.a, 2.0);
 
-    // Where the time goes: the button's own drawing and the skinner's, each into a memory dc; the rest of
-    // a window paint (invalidating, BeginPaint, EndPaint, the copy to the screen) is the platform's.
+    // Where the time goes: the button's own drawing and the skinner's, each into a memory dc, taken in turns;
+    // the rest of a window paint (the invalidation, BeginPaint, EndPaint, the copy to the screen) is the
+    // platform's, the same for both.
     TBitmap target(69, 25, pf24bit);
     const HDC memory = BitmapDC(target);
     const HWND h = plain->Handle();
-    const double own = bench::TimePerCall(
-        [&] { SendMessageW(h, WM_PRINTCLIENT, WPARAM(memory), PRF_CLIENT | PRF_ERASEBKGND); }, 300);
-    const double drawing = bench::TimePerCall([&] { buttonSkinner->PaintControl(memory); }, 300);
-    bench::Report("  of the unskinned paint: the button's own drawing", own);
-    bench::Report("  of the skinned paint: the skinner's drawing", drawing);
-    bench::Report("  the platform's part of a paint (unskinned - own)", t.a - own);
+    const bench::PairTimes d = bench::TimePairPerCall(
+        [&] { SendMessageW(h, WM_PRINTCLIENT, WPARAM(memory), PRF_CLIENT | PRF_ERASEBKGND); },
+        [&] { buttonSkinner->PaintControl(memory); }, 200, 9);
+    bench::Report("  of the unskinned paint: the button's own drawing", d.a);
+    bench::Report("  of the skinned paint: the skinner's drawing", d.b);
+    bench::Report("  the platform's part of a paint (unskinned - own)", t.a - d.a);
     skinnedForm.reset();
     plainForm.reset();
 }

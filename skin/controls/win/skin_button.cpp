@@ -59,7 +59,7 @@ Route TSkinButton::BeforeProc(TMessage& Message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         // The control never sees the press: it neither captures the mouse nor clicks by itself.
-        if (GetFocus() != hwnd) SetFocus(hwnd);
+        if (!HasFocus()) SetFocus(hwnd);
         state |= kPressed;
         PaintControl(nullptr);
         if (kind == 0 && control) ForwardMouseDown(Message);
@@ -131,7 +131,7 @@ void TSkinButton::ForwardMouseDown(const TMessage& Message) {
 void TSkinButton::DrawControl(HDC dc, const TRect& rc) {
     const TDataSkinButton* skin = fsd ? fsd->Button.get() : nullptr;
     if (!skin || skin->Map.Empty() || rc.IsEmpty()) return;
-    focused = GetFocus() == hwnd;
+    focused = HasFocus();
     enabled = !(DWORD(GetWindowLongW(hwnd, GWL_STYLE)) & WS_DISABLED);
     std::string defaultText = control ? GetEnumPropByName(control, "Default") : std::string();
     for (auto& c : defaultText) c = char(std::tolower(static_cast<unsigned char>(c)));

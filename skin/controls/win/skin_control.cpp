@@ -98,6 +98,7 @@ bool TSkinControl::BindOwner(TComponent* sf, TSkinData* sd, TCanvas* acanvas, bo
     fCanvas = acanvas;
     control = owner;
     hwnd = control->Handle();
+    hasFocus_ = GetFocus() == hwnd;
     isunicode = IsWindowUnicode(hwnd) != FALSE;
     EnterList(sf);
     if (newColor) {
@@ -125,6 +126,7 @@ void TSkinControl::Inithwnd(HWND ahwnd, TSkinData* sd, TCanvas* acanvas, TCompon
     EnterList(sf);
     isunicode = IsWindowUnicode(hwnd) != FALSE;  // first: a wide procedure in front would change the answer
     caption = GetWindowCaption(hwnd);
+    hasFocus_ = GetFocus() == hwnd;
     FPrevWndProc = ControlRole::Attach(hwnd, this);
     if (FPrevWndProc) FObjectInst = ControlRole::Proc();
     InvalidateRect(hwnd, nullptr, TRUE);
@@ -148,6 +150,8 @@ void TSkinControl::SkinChange() {
 
 void TSkinControl::NewWndProc(TMessage& Message) {
     done = false;
+    if (Message.Msg == WM_SETFOCUS) hasFocus_ = true;
+    if (Message.Msg == WM_KILLFOCUS) hasFocus_ = false;
     if (Message.Msg == SM_SETSKINNED) {
         skinned = LONG_PTR(Message.WParam) > 0;
         if (skinned) RepaintNow();

@@ -133,6 +133,9 @@ protected:
     // The skin cells this skinner drew, composed at their sizes, for its next paints (emptied when the skin
     // changes).
     TBitmap& SkinCell(const TDataSkinObject& aObject, int I, int N, int w, int h);
+    // Whether the window has the keyboard focus, as GetFocus would answer, followed from the focus messages
+    // it receives (asking the system costs a request to the Wine server at every paint).
+    bool HasFocus() const { return hasFocus_; }
 
     // Enters the form skinner's control list (and leaves it again when this skinner goes).
     void EnterList(TComponent* sf);
@@ -145,6 +148,7 @@ private:
     bool ReadBounds(TRect& rc);
     SkinControlList* list_ = nullptr;
     SkinCellCache cells_;
+    bool hasFocus_ = false;
 };
 
 // The parent's background behind control, painted into dc in the control's coordinates: the parent gets

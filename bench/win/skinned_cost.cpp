@@ -56,7 +56,11 @@ std::wstring TimeText(DWORD ms) {
 
 LRESULT CALLBACK BareProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     switch (msg) {
-    case WM_TIMER: SetWindowTextW(bare.label, TimeText(GetTickCount() - bare.start).c_str()); return 0;
+    case WM_TIMER: try { SetWindowTextW(bare.label, TimeText(GetTickCount() - bare.start).c_str());
+        } catch (...) {
+            // Nothing unwinds into the system; the next tick tries again.
+        }
+        return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcW(h, msg, wParam, lParam);
     }
@@ -134,8 +138,10 @@ public:
     }
     ~Child() {
         if (!pi_.hProcess) return;
-        if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
+        // Closed as its user closes it; a program that shows no window, or does not end, is ended.
+        if (!window_ || !PostMessageW(window_, WM_CLOSE, 0, 0) ||
+            WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0)
+            TerminateProcess(pi_.hProcess, 1);
         CloseHandle(pi_.hProcess);
     }
     Child(const Child&) = delete;

@@ -2,6 +2,7 @@
 #include "platform/bitmap.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -33,6 +34,9 @@ std::unique_ptr<TBitmapStore> MakeHeapStore(int, int height, TPixelFormat, int r
 }
 
 TBitmapStoreFactory g_factory = nullptr;
+
+// Content stamps: one counter for the whole process, so that no two bitmaps share one.
+std::atomic<std::uint64_t> g_lastStamp{0};
 
 int Expand5(int v) { return (v << 3) | (v >> 2); }
 int Expand6(int v) { return (v << 2) | (v >> 4); }
@@ -191,6 +195,7 @@ TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
         format_ = other.format_;
         palette_ = std::move(other.palette_);
         store_ = std::move(other.store_);
+        stamp_ = std::exchange(other.stamp_, ++g_lastStamp);
         transparent_ = other.transparent_;
         fixedTransparent_ = other.fixedTransparent_;
         transparentColor_ = other.transparentColor_;
@@ -198,10 +203,13 @@ TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
     return *this;
 }
 
+void TBitmap::Touch() { stamp_ = ++g_lastStamp; }
+
 void TBitmap::Allocate(int width, int height, TPixelFormat format, std::vector<TColor> palette, bool clear) {
     const int bpp = BitsPerPixel(format);
     const int rowBytes = BitmapRowBytes(width, bpp);
     if (width > 0 && height > 0 && std::int64_t(rowBytes) * height > kMaxPixelBytes) throw std::bad_alloc();
+    Touch();
     store_.reset();
     width_ = height_ = rowBytes_ = 0;
     format_ = format;
@@ -241,6 +249,7 @@ void TBitmap::SetSize(int width, int height) {
 }
 
 void TBitmap::Clear() {
+    Touch();
     store_.reset();
     width_ = height_ = rowBytes_ = 0;
 }
@@ -284,6 +293,7 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
 
 std::uint8_t* TBitmap::Bits() {
     if (!store_) return nullptr;
+    Touch();  // the caller may write
     store_->Sync();
     return store_->Bits();
 }
@@ -326,6 +336,7 @@ void TBitmap::SetPalette(std::vector<TColor> palette) {
     if (limit == 0) return;
     if (int(palette.size()) > limit) palette.resize(std::size_t(limit));
     palette_ = std::move(palette);
+    Touch();
     if (store_) store_->PaletteChanged(palette_);
 }
 

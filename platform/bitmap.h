@@ -101,6 +101,13 @@ public:
     void SaveToStream(TStream& stream, int bitsPerPixel = 24) const;
     void SaveToFile(const std::filesystem::path& fileName, int bitsPerPixel = 24) const;
 
+    // A number that changes whenever the pixels may change (any writable access to them, a new size, format
+    // or palette) and that no other bitmap of the process ever shows: the same stamp read twice means the
+    // same pixels, so composed copies of them can be kept. Drawing through a dc handed out earlier is not
+    // seen; the Windows build renews the stamp whenever it hands one out.
+    std::uint64_t ContentStamp() const { return stamp_; }
+    void Touch();
+
     // The store behind the pixels (nullptr while empty). The Windows build reaches its DIB section here.
     TBitmapStore* Store() const { return store_.get(); }
     // Moves the pixels into a new store made by factory. The Windows build uses it once for a bitmap
@@ -116,6 +123,7 @@ private:
     TPixelFormat format_ = pf24bit;
     std::vector<TColor> palette_;
     std::unique_ptr<TBitmapStore> store_;
+    std::uint64_t stamp_ = 0;
     bool transparent_ = false;
     bool fixedTransparent_ = false;
     TColor transparentColor_ = clDefault;

@@ -3,6 +3,7 @@
 // control paints and 1,000 hover changes; the processor time taken while a drop-down list's thumb is
 // dragged and then held still for a second; glyph, menu and speed buttons skinned against unskinned; and
 // 1,000 whole paints of every Gallery page without growth. Runs as a Windows program: tools/bench.sh.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -452,9 +453,12 @@ int main(int argc, char** argv) {
     GalleryPageRows(skin);
     MeasureComboKinds(skin, list);
 
+    // The process's times come in clock ticks and may read a hair lower the second time: near zero either
+    // way.
     const double cpu = HeldThumbCpu(skin, list, skinnedForm->Handle());
-    std::printf("%-52s %12.3f s    (goal: near zero) %s\n", "CPU while a list's thumb is held for 1 s", cpu,
-                cpu >= 0 && cpu < 0.1 ? "met" : "NOT MET");
+    const bool held = cpu > -0.5;  // -1: the drop-down list could not be set up
+    std::printf("%-52s %12.3f s    (goal: near zero) %s\n", "CPU while a list's thumb is held for 1 s",
+                std::max(cpu, 0.0), held && cpu < 0.1 ? "met" : "NOT MET");
 
     skinnedForm.reset();
     plainForm.reset();

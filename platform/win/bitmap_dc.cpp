@@ -111,11 +111,13 @@ DibStore* DibOf(TBitmap& bitmap) {
 void UseDibSections() { SetBitmapStoreFactory(&MakeDibStore); }
 
 HDC BitmapDC(TBitmap& bitmap) {
+    bitmap.Touch();  // whoever holds the dc may draw into the pixels
     DibStore* dib = DibOf(bitmap);
     return dib ? dib->DC() : nullptr;
 }
 
 HBITMAP BitmapHandle(TBitmap& bitmap) {
+    bitmap.Touch();
     DibStore* dib = DibOf(bitmap);
     return dib ? dib->Handle() : nullptr;
 }

@@ -8,7 +8,8 @@
 
 // The bitmap's memory DC (created on first use, owned by the bitmap) and its DIB section. Both draw into
 // the very pixels ScanLine returns; nothing is copied between the two views. nullptr while the bitmap is
-// empty. The handles stay valid until the bitmap's size, pixel format or content is replaced.
+// empty. The handles stay valid until the bitmap's size, pixel format or content is replaced. Each call
+// renews the bitmap's content stamp (the caller may draw).
 HDC BitmapDC(TBitmap& bitmap);
 HBITMAP BitmapHandle(TBitmap& bitmap);
 

@@ -352,13 +352,17 @@ void TControl::WndProc(TMessage& m) {
         MouseUp(ButtonOf(m.Msg), KeysToShiftState(m.WParam), p.x, p.y);
         return;
     }
-    case WM_SETTEXT:
+    case WM_SETTEXT: {
         text_ = m.LParam ? reinterpret_cast<const wchar_t*>(m.LParam) : L"";
         m.Result = TRUE;
         TextChanged();
+        const TRect before = BoundsRect();
         AdjustSize();
-        Invalidate();
+        // In its old place an opaque control paints its new text over the old one at once; the parent
+        // repaints only what a moved or resized control uncovered (SetBounds invalidated that).
+        if (BoundsRect() != before || !PaintInPlace()) Invalidate();
         return;
+    }
     case WM_GETTEXTLENGTH: m.Result = LRESULT(text_.size()); return;
     case WM_GETTEXT: {
         if (m.WParam == 0 || !m.LParam) return;
@@ -1129,6 +1133,25 @@ void PaintOnCanvas(TCanvas& canvas, HDC dc, Paint paint) {
 }
 
 }  // namespace
+
+bool TGraphicControl::PaintInPlace() {
+    TWinControl* parent = Parent();
+    if (!Opaque() || !Visible() || Width() <= 0 || Height() <= 0 || !parent || !parent->HandleAllocated())
+        return false;
+    const HWND h = parent->Handle();
+    if (!IsWindowVisible(h)) return false;
+    ClientDC dc(h);
+    if (!dc) return false;
+    const RECT r{Left(), Top(), Left() + Width(), Top() + Height()};
+    IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+    if (parent->DoubleBuffered()) {
+        BufferDC buffer(dc, r);
+        parent->PaintControls(buffer, this);
+    } else {
+        parent->PaintControls(dc, this);
+    }
+    return true;
+}
 
 void TGraphicControl::WndProc(TMessage& m) {
     if (m.Msg == WM_PAINT) {

@@ -150,6 +150,11 @@ protected:
     virtual void FontChanged();
     virtual void ColorChanged();
     virtual void TextChanged() {}
+    // The control paints every pixel of its rectangle itself (nothing of its parent shows through).
+    virtual bool Opaque() const { return false; }
+    // Paints the control at once where it stands, without its parent; false when it cannot (then it
+    // must be invalidated).
+    virtual bool PaintInPlace() { return false; }
     // Size to content (labels); called after text or font changes.
     virtual void AdjustSize() {}
     void SetBoundsQuiet(int left, int top, int width, int height) {
@@ -349,6 +354,8 @@ public:
 
 protected:
     virtual void Paint() {}
+    // An opaque control is painted on a dc of its parent's window, with the windowless controls above it.
+    bool PaintInPlace() override;
 
 private:
     TCanvas canvas_;

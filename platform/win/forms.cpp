@@ -727,6 +727,11 @@ bool TApplication::ProcessMessage(MSG& msg) {
         terminated_ = true;
         return true;
     }
+    Deliver(msg);
+    return true;
+}
+
+void TApplication::Deliver(MSG& msg) {
     bool handled = false;
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
         TCustomForm* f = Screen->ActiveForm();
@@ -748,7 +753,6 @@ bool TApplication::ProcessMessage(MSG& msg) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    return true;
 }
 
 void TApplication::ProcessMessages() {
@@ -758,8 +762,15 @@ void TApplication::ProcessMessages() {
 }
 
 void TApplication::HandleMessage() {
+    // GetMessageW waits in the same call that finds the queue empty; a peek and WaitMessage would ask the
+    // system twice at every wake-up.
     MSG msg;
-    if (!ProcessMessage(msg)) WaitMessage();
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+        terminated_ = true;  // WM_QUIT
+    } else if (got > 0) {
+        Deliver(msg);
+    }
 }
 
 void TApplication::Run() {

@@ -249,6 +249,8 @@ public:
 private:
     friend class TCustomForm;
     bool ProcessMessage(MSG& msg);
+    // Shortcuts and dialog navigation first, then the window's own procedure.
+    void Deliver(MSG& msg);
     void FormDestroyed(TCustomForm* form);
 
     std::wstring title_;

@@ -11,14 +11,32 @@ constexpr std::array<std::string_view, 4> kScrollStyleNames{"ssNone", "ssHorizon
 constexpr std::array<std::string_view, 4> kBevelKindNames{"bkNone", "bkTile", "bkSoft", "bkFlat"};
 constexpr std::array<std::string_view, 4> kBevelCutNames{"bvNone", "bvLowered", "bvRaised", "bvSpace"};
 
-// Line height and caption metrics of a font, measured on the screen.
+// A memory dc like the screen's, kept for the thread: measuring on it gives the screen's metrics without
+// asking the system for the screen's dc each time (a label measures its text at every change). Made once
+// and kept, it is not counted among the live handles.
+class MeasuringDC {
+public:
+    MeasuringDC() : dc_(CreateCompatibleDC(nullptr)) {}
+    ~MeasuringDC() {
+        if (dc_) DeleteDC(dc_);
+    }
+    MeasuringDC(const MeasuringDC&) = delete;
+    MeasuringDC& operator=(const MeasuringDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// Line height and caption metrics of a font, measured as on the screen.
 TSize MeasureText(const TFont& font, const std::wstring& text, UINT flags, int wrapWidth) {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, font.Handle());
+    thread_local MeasuringDC measuring;
+    const HDC dc = measuring.get();
+    if (!dc) return {};
+    HGDIOBJ old = SelectObject(dc, font.Handle());
     RECT r{0, 0, wrapWidth > 0 ? wrapWidth : 0, 0};
-    DrawTextW(screen, text.c_str(), int(text.size()), &r, flags | DT_CALCRECT);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
+    DrawTextW(dc, text.c_str(), int(text.size()), &r, flags | DT_CALCRECT);
+    SelectObject(dc, old);
     return {int(r.right - r.left), int(r.bottom - r.top)};
 }
 

@@ -54,6 +54,7 @@ public:
 protected:
     void Paint() override;
     void AdjustSize() override;
+    bool Opaque() const override { return !transparent_; }
 
 private:
     UINT DrawFlags() const;

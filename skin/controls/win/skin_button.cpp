@@ -59,7 +59,7 @@ Route TSkinButton::BeforeProc(TMessage& Message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         // The control never sees the press: it neither captures the mouse nor clicks by itself.
-        if (GetFocus() != hwnd) SetFocus(hwnd);
+        if (!HasFocus()) SetFocus(hwnd);
         state |= kPressed;
         PaintControl(nullptr);
         if (kind == 0 && control) ForwardMouseDown(Message);
@@ -131,7 +131,7 @@ void TSkinButton::ForwardMouseDown(const TMessage& Message) {
 void TSkinButton::DrawControl(HDC dc, const TRect& rc) {
     const TDataSkinButton* skin = fsd ? fsd->Button.get() : nullptr;
     if (!skin || skin->Map.Empty() || rc.IsEmpty()) return;
-    focused = GetFocus() == hwnd;
+    focused = HasFocus();
     enabled = !(DWORD(GetWindowLongW(hwnd, GWL_STYLE)) & WS_DISABLED);
     std::string defaultText = control ? GetEnumPropByName(control, "Default") : std::string();
     for (auto& c : defaultText) c = char(std::tolower(static_cast<unsigned char>(c)));
@@ -140,15 +140,20 @@ void TSkinButton::DrawControl(HDC dc, const TRect& rc) {
     const int frame =
         ButtonFrame({enabled, (state & kPressed) != 0, (state & kHot) != 0, focused || isDefault});
 
+    // The background and the skin cell are composed in btemp's own pixels; only the text needs GDI.
     btemp->SetSize(rc.Width(), rc.Height());
     const HDC bdc = BitmapDC(*btemp);
     if (!bdc) return;
     if (trans && control) {
         PaintParentBackground(control, bdc);
     } else {
-        FillFace(bdc, rc);
+        FillColorRect(*btemp, rc, ButtonFace());
     }
-    DrawSkinMap(bdc, rc, skin, frame, skin->frame);
+    const TBitmap& cell = SkinCell(*skin, frame, skin->frame, rc.Width(), rc.Height());
+    if (skin->trans == 1)
+        DrawKeyedBitmap(*btemp, rc, cell, SkinKeyColor);
+    else
+        CopyOpaque(*btemp, rc.Left, rc.Top, cell);
 
     SavedDC saved(bdc);
     TColor color;

@@ -99,6 +99,7 @@ bool TSkinControl::BindOwner(TComponent* sf, TSkinData* sd, TCanvas* acanvas, bo
     fCanvas = acanvas;
     control = owner;
     hwnd = control->Handle();
+    hasFocus_ = GetFocus() == hwnd;
     isunicode = IsWindowUnicode(hwnd) != FALSE;
     EnterList(sf);
     if (newColor) {
@@ -126,6 +127,7 @@ void TSkinControl::Inithwnd(HWND ahwnd, TSkinData* sd, TCanvas* acanvas, TCompon
     EnterList(sf);
     isunicode = IsWindowUnicode(hwnd) != FALSE;  // first: a wide procedure in front would change the answer
     caption = GetWindowCaption(hwnd);
+    hasFocus_ = GetFocus() == hwnd;
     FPrevWndProc = ControlRole::Attach(hwnd, this);
     if (FPrevWndProc) FObjectInst = ControlRole::Proc();
     InvalidateRect(hwnd, nullptr, TRUE);
@@ -140,6 +142,7 @@ void TSkinControl::Unsubclass() {
 }
 
 void TSkinControl::SkinChange() {
+    cells_.Clear();
     if (newColor && control) control->SetColor(ButtonFace());
     RepaintNow();
 }
@@ -148,6 +151,8 @@ void TSkinControl::SkinChange() {
 
 void TSkinControl::NewWndProc(TMessage& Message) {
     done = false;
+    if (Message.Msg == WM_SETFOCUS) hasFocus_ = true;
+    if (Message.Msg == WM_KILLFOCUS) hasFocus_ = false;
     if (Message.Msg == SM_SETSKINNED) {
         skinned = LONG_PTR(Message.WParam) > 0;
         if (skinned) RepaintNow();
@@ -344,13 +349,17 @@ void TSkinControl::DrawImgCaption(TCanvas& acanvas, const TRect& rc, HIMAGELIST 
 
 // ---- Skin images
 
+TBitmap& TSkinControl::SkinCell(const TDataSkinObject& aObject, int I, int N, int w, int h) {
+    return cells_.Cell(aObject.Map, aObject.r, I, N, aObject.Tile, 0, w, h);
+}
+
 void TSkinControl::DrawSkinMap(HDC dc, const TRect& rc, const TDataSkinObject* aObject, int I, int N) {
     if (!aObject || !Drawable(rc) || rc.IsEmpty()) return;
-    auto bmp = MakeSkinBitmap(rc, aObject->Map, aObject->r, I, N, aObject->Tile, 0);
+    TBitmap& bmp = SkinCell(*aObject, I, N, rc.Width(), rc.Height());
     if (aObject->trans == 1) {
-        DrawKeyedBitmap(dc, rc, *bmp, SkinKeyColor);
+        DrawKeyedBitmap(dc, rc, bmp, SkinKeyColor);
     } else {
-        BlitOpaque(dc, rc.Left, rc.Top, *bmp);
+        BlitOpaque(dc, rc.Left, rc.Top, bmp);
     }
 }
 
@@ -370,15 +379,15 @@ void TSkinControl::DrawSkinMap3(TCanvas& acanvas, const TRect& rc, const TBitmap
 void TSkinControl::DrawBMPSkin(TBitmap& abmp, const TRect& rc, const TDataSkinObject* aObject, int I, int N,
                                int trans) {
     if (!aObject || !Drawable(rc) || rc.IsEmpty()) return;
-    auto bmp = MakeSkinBitmap(rc, aObject->Map, aObject->r, I, N, aObject->Tile, 0);
+    const TBitmap& bmp = SkinCell(*aObject, I, N, rc.Width(), rc.Height());
     if (abmp.Width() < rc.Width() || abmp.Height() < rc.Height())
         abmp.SetSize(std::max(abmp.Width(), rc.Width()), std::max(abmp.Height(), rc.Height()));
     FillColorRect(abmp, rc, ButtonFace());
     const TRect at{0, 0, rc.Width(), rc.Height()};
     if (trans == 1) {
-        DrawKeyedBitmap(abmp, at, *bmp, SkinKeyColor);
+        DrawKeyedBitmap(abmp, at, bmp, SkinKeyColor);
     } else {
-        CopyOpaque(abmp, 0, 0, *bmp);
+        CopyOpaque(abmp, 0, 0, bmp);
     }
 }
 

@@ -16,6 +16,7 @@
 #include "platform/types.h"
 #include "platform/win/controls.h"
 #include "platform/win/messages.h"
+#include "skin/imaging/skin_cell_cache.h"
 
 class TBitmap;
 class TCanvas;
@@ -131,6 +132,13 @@ protected:
     // The focus frame round `caption` as drawn in rect with flags (check boxes, radio buttons).
     void DrawCaptionFocus(HDC dc, unsigned flags, const TRect& rect);
     TColor ButtonFace() const;
+    // The skin cells this skinner drew, composed at their sizes, for its next paints (emptied when the skin
+    // changes).
+    TBitmap& SkinCell(const TDataSkinObject& aObject, int I, int N, int w, int h);
+    // Whether the window has the keyboard focus, as GetFocus would answer, followed from the focus messages
+    // it receives (asking the system costs a request to the Wine server at every paint).
+    bool HasFocus() const { return hasFocus_; }
+
     // Enters the form skinner's control list (and leaves it again when this skinner goes).
     void EnterList(TComponent* sf);
     // Binds this skinner to its owner control: the skin, the lent canvas, the list and the colour swap.
@@ -141,6 +149,8 @@ private:
     // Reads the window rectangle into boundsrect; false when the window is gone.
     bool ReadBounds(TRect& rc);
     SkinControlList* list_ = nullptr;
+    SkinCellCache cells_;
+    bool hasFocus_ = false;
 };
 
 // The parent's background behind control, painted into dc in the control's coordinates: the parent gets

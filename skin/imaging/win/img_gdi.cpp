@@ -2,6 +2,7 @@
 #include "skin/imaging/win/img_gdi.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -30,10 +31,25 @@ HBITMAP MakeKeyMask(const TBitmap& bmp, int w, int h, TColor key) {
     const int rowBytes = ((w + 15) / 16) * 2;  // device-dependent bitmaps have 16-bit aligned rows
     std::vector<BYTE> bits(std::size_t(rowBytes) * std::size_t(h), 0);
     const TColor k = key & 0xFFFFFF;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            if (bmp.Pixel(x, y) == k)
-                bits[std::size_t(y) * std::size_t(rowBytes) + std::size_t(x >> 3)] |= BYTE(0x80 >> (x & 7));
+    auto set = [&](int x, int y) {
+        bits[std::size_t(y) * std::size_t(rowBytes) + std::size_t(x >> 3)] |= BYTE(0x80 >> (x & 7));
+    };
+    const int bpp = bmp.PixelFormat() == pf32bit ? 4 : bmp.PixelFormat() == pf24bit ? 3 : 0;
+    if (bpp == 0) {
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (bmp.Pixel(x, y) == k) set(x, y);
+        return CreateBitmap(w, h, 1, 1, bits.data());
+    }
+    // The rows are read in place: a pixel at a time would bring GDI up to date (GdiFlush) for every one.
+    const std::uint8_t kb = std::uint8_t(GetBValue(k)), kg = std::uint8_t(GetGValue(k)),
+                       kr = std::uint8_t(GetRValue(k));
+    const std::uint8_t* rows = bmp.Bits();
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* p = rows + std::size_t(y) * std::size_t(bmp.RowBytes());
+        for (int x = 0; x < w; ++x, p += bpp)
+            if (p[0] == kb && p[1] == kg && p[2] == kr) set(x, y);
+    }
     return CreateBitmap(w, h, 1, 1, bits.data());
 }
 

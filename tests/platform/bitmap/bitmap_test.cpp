@@ -324,4 +324,30 @@ TEST(Bitmap, AssignMakesAnIndependentCopyWithTransparency) {
     EXPECT_TRUE(b.Empty());
 }
 
+TEST(Bitmap, TheContentStampChangesWithEveryWritableAccessAndOnlyThen) {
+    TBitmap a(4, 4, pf24bit), b(4, 4, pf24bit);
+    EXPECT_NE(a.ContentStamp(), b.ContentStamp());
+    const std::uint64_t before = a.ContentStamp();
+    const TBitmap& view = a;
+    view.Pixel(1, 1);
+    view.ScanLine(2);
+    EXPECT_EQ(a.ContentStamp(), before);  // reading leaves it
+    a.SetPixel(1, 1, 0x123456);
+    const std::uint64_t written = a.ContentStamp();
+    EXPECT_NE(written, before);
+    a.ScanLine(0);
+    EXPECT_NE(a.ContentStamp(), written);  // a writable row may be written
+    for (auto change : {+[](TBitmap& x) { x.SetSize(5, 4); }, +[](TBitmap& x) { x.SetPixelFormat(pf32bit); },
+                        +[](TBitmap& x) { x.Assign(TBitmap(5, 4)); }, +[](TBitmap& x) { x.Clear(); }}) {
+        const std::uint64_t s = a.ContentStamp();
+        change(a);
+        EXPECT_NE(a.ContentStamp(), s);
+    }
+    // A moved-from bitmap is another image now.
+    const std::uint64_t bs = b.ContentStamp();
+    TBitmap c(std::move(b));
+    EXPECT_EQ(c.ContentStamp(), bs);
+    EXPECT_NE(b.ContentStamp(), bs);
+}
+
 }  // namespace

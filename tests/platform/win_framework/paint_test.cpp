@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "platform/bitmap.h"
 #include "win_fixtures.h"
@@ -199,6 +200,48 @@ TEST(Painting, DoubleBufferedFormStillErasesOnRequest) {
     // A skinner asks the parent for its background behind a control.
     EXPECT_NE(form->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(s.dc.get()), 0), 0);
     EXPECT_EQ(s.At(25, 25), RGBColor(1, 2, 3));
+}
+
+// A label's new text in the same place is painted at once, as a full repaint of its parent would show it,
+// and leaves the parent nothing to repaint; a transparent label, or one whose size changes, is still
+// left to the parent's next paint.
+TEST(Painting, AnOpaqueLabelPaintsItsNewTextAtOnceAsItsParentWould) {
+    auto form = MakeHostForm(320, 120);
+    auto* box = new TGroupBox(form.get());
+    box->SetParent(form.get());
+    box->SetBounds(0, 0, 320, 70);
+    box->SetCaption(L"计时");
+    auto* label = new TLabel(form.get());
+    label->SetParent(box);
+    label->SetLeft(8);
+    label->SetTop(16);
+    label->Font()->SetHeight(-29);
+    label->Font()->SetStyle(TFontStyles{fsBold});
+    label->Font()->SetColor(RGBColor(0, 0, 255));
+    label->SetCaption(L"00时00分00秒000毫秒");
+    form->Show();
+    Pump(50);
+    const HWND h = box->Handle();
+    RECT pending{};
+    int n = 0;
+    for (bool buffered : {false, true}) {
+        SCOPED_TRACE(buffered ? "double-buffered parent" : "plain parent");
+        box->SetDoubleBuffered(buffered);
+        const auto before = ClientPixels(h);
+        label->SetCaption(L"00时00分0" + std::to_wstring(++n) + L"秒234毫秒");
+        EXPECT_FALSE(GetUpdateRect(h, &pending, FALSE));
+        const auto shown = ClientPixels(h);
+        EXPECT_NE(shown, before);
+        RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        EXPECT_EQ(ClientPixels(h), shown);
+    }
+    label->SetCaption(L"0");  // a new size
+    EXPECT_TRUE(GetUpdateRect(h, &pending, FALSE));
+    Pump(30);
+    label->SetTransparent(true);
+    Pump(30);
+    label->SetCaption(L"1");
+    EXPECT_TRUE(GetUpdateRect(h, &pending, FALSE));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Message pumping and host forms for window tests.
 #include "win_fixtures.h"
 
+#include <algorithm>
+
 void Pump(int ms) {
     PumpUntil([] { return false; }, ms);
 }
@@ -34,6 +36,34 @@ std::wstring WindowClassName(HWND hwnd) {
     wchar_t name[256] = {};
     GetClassNameW(hwnd, name, 256);
     return name;
+}
+
+std::vector<std::uint32_t> ClientPixels(HWND hwnd) {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    const int w = r.right, h = r.bottom;
+    std::vector<std::uint32_t> pixels(std::size_t(w > 0 && h > 0 ? w * h : 0));
+    if (pixels.empty()) return pixels;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(memory, section);
+    HDC dc = GetDC(hwnd);
+    BitBlt(memory, 0, 0, w, h, dc, 0, 0, SRCCOPY);
+    ReleaseDC(hwnd, dc);
+    GdiFlush();
+    std::copy_n(static_cast<const std::uint32_t*>(bits), pixels.size(), pixels.begin());
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(section);
+    for (std::uint32_t& p : pixels) p &= 0xFFFFFF;
+    return pixels;
 }
 
 void RegisterTestClass(const wchar_t* name, WNDPROC proc) {

@@ -3,8 +3,10 @@
 
 #include "platform/win/forms.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 // Dispatches the messages that arrive within ms milliseconds (at least one pass over the queue).
 void Pump(int ms);
@@ -15,6 +17,8 @@ bool PumpUntil(const std::function<bool()>& done, int ms);
 std::unique_ptr<TForm> MakeHostForm(int clientWidth = 400, int clientHeight = 300);
 
 std::wstring WindowClassName(HWND hwnd);
+// What the client area of a window shows now, row by row ($00RRGGBB).
+std::vector<std::uint32_t> ClientPixels(HWND hwnd);
 
 // Registers a window class of this module with a button-face background (nullptr: DefWindowProcW).
 void RegisterTestClass(const wchar_t* name, WNDPROC proc = nullptr);

@@ -66,6 +66,33 @@ TEST_F(SkinBoxesTest, GroupBoxFrameAndCaption) {
     EXPECT_EQ(WindowPixel(box->Handle(), 100, 60), ResolveColor(skin.Colors[3]));
 }
 
+// The lap timer's case: the time label on a skinned group box shows each new text at once, pixel for
+// pixel as the skinner's whole paint of the box shows it.
+TEST_F(SkinBoxesTest, ALabelOnAGroupBoxShowsItsNewTextAsTheSkinnerPaintsTheBox) {
+    auto* box = new TGroupBox(host.get());
+    box->SetParent(host.get());
+    box->SetBounds(0, 0, 394, 57);
+    box->SetCaption(L"计时");
+    auto* label = new TLabel(host.get());
+    label->SetParent(box);
+    label->SetLeft(8);
+    label->SetTop(16);
+    label->Font()->SetHeight(-29);
+    label->Font()->SetStyle(TFontStyles{fsBold});
+    label->Font()->SetColor(RGBColor(0, 0, 255));
+    label->SetCaption(L"00时00分00秒000毫秒");
+    auto* s = new TSkinGroupBox(box);
+    s->Init(&form, &skin, nullptr, true);
+    RedrawWindow(box->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Pump(30);
+    label->SetCaption(L"00时00分01秒234毫秒");
+    RECT pending{};
+    EXPECT_FALSE(GetUpdateRect(box->Handle(), &pending, FALSE));
+    const auto shown = ClientPixels(box->Handle());
+    RedrawWindow(box->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(ClientPixels(box->Handle()), shown);
+}
+
 TEST_F(SkinBoxesTest, PanelsTakeTheButtonFaceAndGiveItBack) {
     auto* panel = new TPanel(host.get());
     panel->SetParent(host.get());

@@ -10,12 +10,14 @@
 #include <vector>
 
 #include "platform/stream.h"
+#include "platform/win/bitmap_win.h"
 #include "platform/win/std_controls.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_manager_link.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_object.h"
 #include "skin/imaging/img_util.h"
+#include "skin/imaging/win/img_gdi.h"
 #include "tests/platform/win_framework/win_fixtures.h"
 #include "tests/skin/data/test_skins.h"
 
@@ -100,6 +102,55 @@ TEST_F(SkinButtonTest, EachLookShowsItsCell) {
     EnableWindow(button, FALSE);
     RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_TRUE(Shows(3));
+}
+
+// The whole window, pixel for pixel, against the face filled and the keyed cell copied by the dc routines,
+// in every look and again after a change of size (a button without caption or focus frame: nothing else
+// is drawn).
+TEST_F(SkinButtonTest, EveryPixelIsTheFaceUnderTheKeyedCell) {
+    SetWindowTextW(button, L"");
+    TSkinOptions options = skin.Options();
+    options.Include(xoNoFocusRect);
+    skin.SetOptions(options);
+    TSkinButton s(&form);
+    s.Inithwnd(button, &skin, nullptr, &form);
+    const TDataSkinButton& b = *skin.Button;
+    auto expectCell = [&](int cell, int w, int h) {
+        SCOPED_TRACE(::testing::Message() << "cell " << cell << " at " << w << " x " << h);
+        TBitmap want(w, h, pf24bit);
+        FillColorRect(BitmapDC(want), Rect(0, 0, w, h), skin.Colors[3]);
+        DrawSkinRect(BitmapDC(want), Rect(0, 0, w, h), b.Map, b.r, cell, b.frame, b.trans, b.Tile, 0);
+        GdiFlush();
+        TBitmap shown(w, h, pf24bit);
+        HDC dc = GetWindowDC(button);
+        BitBlt(BitmapDC(shown), 0, 0, w, h, dc, 0, 0, SRCCOPY);
+        ReleaseDC(button, dc);
+        GdiFlush();
+        int bad = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (shown.Pixel(x, y) != want.Pixel(x, y) && ++bad <= 3)
+                    ADD_FAILURE() << "pixel " << x << "," << y << std::hex << ": " << shown.Pixel(x, y)
+                                  << " want " << want.Pixel(x, y);
+        EXPECT_EQ(bad, 0);
+    };
+    for (int round = 0; round < 2; ++round) {  // the second round paints from the kept cells
+        RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        expectCell(1, 100, 30);
+        SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+        expectCell(4, 100, 30);
+        SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        expectCell(2, 100, 30);
+        SendMessageW(button, WM_MOUSELEAVE, 0, 0);
+        SetFocus(other);
+        RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+    EnableWindow(button, FALSE);
+    RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    expectCell(3, 100, 30);
+    SetWindowPos(button, nullptr, 0, 0, 69, 25, SWP_NOMOVE | SWP_NOZORDER);
+    RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    expectCell(3, 69, 25);
 }
 
 TEST_F(SkinButtonTest, TheSkinnerOwnsThePressAndClicksOnRelease) {

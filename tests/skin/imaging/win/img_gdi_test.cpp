@@ -104,6 +104,15 @@ TEST(ImgGdi, OpaqueAndKeyedCompositionLandAsThePixelRulesSay) {
             [&](HDC dc) { DrawSkinCellCentered(dc, Rect(0, 0, 10, 10), strip, 2, 3, trans); },
             [&](TBitmap& b) { DrawSkinCellCentered(b, Rect(0, 0, 10, 10), strip, 2, 3, trans); });
     }
+    // A keyed copy from any pixel format leaves out exactly the key's pixels.
+    for (TPixelFormat f : {pf24bit, pf32bit, pf8bit}) {
+        SCOPED_TRACE(::testing::Message() << "format " << int(f));
+        TBitmap source = Strip(33, 17);
+        source.SetPixelFormat(f);
+        ExpectGdiMatchesPixels(
+            [&](HDC dc) { DrawKeyedBitmap(dc, Rect(3, 2, 36, 19), source, SkinKeyColor); },
+            [&](TBitmap& b) { DrawKeyedBitmap(b, Rect(3, 2, 36, 19), source, SkinKeyColor); });
+    }
     // An empty skin image leaves the dc as it was, in both modes.
     const TBitmap missing;
     for (int trans : {0, 1})

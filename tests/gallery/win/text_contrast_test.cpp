@@ -17,7 +17,9 @@
 #include "gallery/win/gallery_form.h"
 #include "gallery/win/gallery_page.h"
 #include "gallery/win/mdi_form.h"
+#include "platform/win/bit_btn.h"
 #include "platform/win/forms.h"
+#include "platform/win/speed_button.h"
 #include "platform/win/status_bar.h"
 #include "platform/win/std_controls.h"
 #include "skin/data/win/skin_data_platform.h"
@@ -190,6 +192,40 @@ private:
     bool crisp_ = false;
 };
 
+// A button's glyph taken away while its text is measured: a glyph laid out beside the text moves when the
+// text is blanked, and its own pixels would be taken for the text's.
+class NoGlyph {
+public:
+    explicit NoGlyph(TControl* c) {
+        if (auto* b = dynamic_cast<TBitBtn*>(c)) {
+            kind_ = b->Kind();
+            glyph_ = b->Glyph();
+            button_ = b;
+            b->SetKind(bkCustom);
+            b->SetCaption(caption_ = c->Caption());  // the kind's caption stays
+        } else if (auto* s = dynamic_cast<TSpeedButton*>(c)) {
+            glyph_ = s->Glyph();
+        }
+        if (glyph_) {
+            saved_.Assign(glyph_->Bitmap());
+            glyph_->Clear();
+        }
+    }
+    ~NoGlyph() {
+        if (glyph_) glyph_->SetBitmap(saved_);
+        if (button_ && kind_ != bkCustom) button_->SetKind(kind_);
+    }
+    NoGlyph(const NoGlyph&) = delete;
+    NoGlyph& operator=(const NoGlyph&) = delete;
+
+private:
+    TBitBtn* button_ = nullptr;
+    TBitBtnKind kind_ = bkCustom;
+    TGraphicBitmap* glyph_ = nullptr;
+    TBitmap saved_;
+    std::wstring caption_;
+};
+
 bool SkinnedNow(HWND h) {
     const TWinSkinForm* f = FindFormSkinner(h);
     return f && f->Skinstate == TWinSkinForm::kActive;
@@ -268,6 +304,7 @@ protected:
                 const bool autoSize = label && label->AutoSize();
                 if (label) label->SetAutoSize(false);  // the blank label keeps its place
                 const CrispControlFont crisp(c);
+                const NoGlyph noGlyph(c);
                 Measure(
                     top, where, c->Enabled(), TextArea(c, top),
                     [&] {
@@ -286,7 +323,10 @@ protected:
         for (HWND child = GetWindow(top, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             if (!IsWindowVisible(child)) continue;
             const std::wstring text = WindowText(child);
-            if (text.empty()) continue;
+            // A button showing a picture has no text on screen.
+            const bool picture = WindowClassName(child) == L"Button" &&
+                                 (GetWindowLongW(child, GWL_STYLE) & (BS_BITMAP | BS_ICON));
+            if (text.empty() || picture) continue;
             RECT area;
             GetClientRect(child, &area);
             const CrispFont crisp(child);

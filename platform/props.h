@@ -301,6 +301,7 @@ public:
                 return TStringList(v);
         };
         p.SetStrings = [get, set](TObject& o, const TStringList& v) {
+            (void)get;  // one of the two is unused, by the kind of setter
             (void)set;
             auto* c = dynamic_cast<C*>(&o);
             if (!c) return false;

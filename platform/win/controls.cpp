@@ -669,14 +669,7 @@ void TWinControl::Repaint() {
     RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-std::wstring TWinControl::GetText() const {
-    if (!handle_) return text_;
-    const int n = GetWindowTextLengthW(handle_);
-    std::wstring s(std::size_t(n > 0 ? n : 0) + 1, L'\0');
-    const int got = GetWindowTextW(handle_, s.data(), int(s.size()));
-    s.resize(std::size_t(got > 0 ? got : 0));
-    return s;
-}
+std::wstring TWinControl::GetText() const { return handle_ ? WindowText(handle_) : text_; }
 
 void TWinControl::FontChanged() {
     if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), TRUE);
@@ -826,7 +819,7 @@ void TWinControl::PaintHandler(HDC dc) {
 }
 
 void TWinControl::WMPaint(TMessage& m) {
-    HDC given = reinterpret_cast<HDC>(m.WParam);
+    HDC given = PassedDc(m);
     if (given) {
         if (standardControl_ && controls_.empty())
             DefaultHandler(m);
@@ -859,7 +852,7 @@ void TWinControl::WMEraseBkgnd(TMessage& m) {
         return;
     }
     if (standardControl_) return DefaultHandler(m);
-    HDC dc = reinterpret_cast<HDC>(m.WParam);
+    HDC dc = PassedDc(m);
     RECT r;
     GetClientRect(handle_, &r);
     FillRect(dc, &r, BackgroundBrush());
@@ -973,7 +966,7 @@ void TWinControl::WndProc(TMessage& m) {
     case CN_BASE + WM_CTLCOLORLISTBOX:
     case CN_BASE + WM_CTLCOLORBTN:
     case CN_BASE + WM_CTLCOLORSTATIC: {
-        HDC dc = reinterpret_cast<HDC>(m.WParam);
+        HDC dc = PassedDc(m);
         SetTextColor(dc, ColorToRGB(TextColor()));
         SetBkColor(dc, ColorToRGB(color_));
         m.Result = reinterpret_cast<LRESULT>(BackgroundBrush());
@@ -1155,7 +1148,7 @@ bool TGraphicControl::PaintInPlace() {
 
 void TGraphicControl::WndProc(TMessage& m) {
     if (m.Msg == WM_PAINT) {
-        HDC dc = reinterpret_cast<HDC>(m.WParam);
+        HDC dc = PassedDc(m);
         if (!dc) return;
         PaintOnCanvas(canvas_, dc, [this] { Paint(); });
         return;

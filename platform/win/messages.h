@@ -44,6 +44,10 @@ constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
 inline LONG_PTR WindowData(HWND hwnd, int index) { return GetWindowLongPtrW(hwnd, index); }
 inline void SetWindowData(HWND hwnd, int index, LONG_PTR value) { SetWindowLongPtrW(hwnd, index, value); }
 
+// The device context a message lends in wParam (WM_ERASEBKGND, WM_PAINT from PaintControls, WM_PRINTCLIENT,
+// WM_CTLCOLORxxx and the engine's paint requests); 0 for WM_PAINT of the window itself.
+inline HDC PassedDc(const TMessage& m) { return reinterpret_cast<HDC>(m.WParam); }
+
 // Signed mouse coordinates from lParam (a captured mouse can report negative ones).
 inline POINT MousePoint(LPARAM lp) {
     return {short(LOWORD(static_cast<DWORD>(lp))), short(HIWORD(static_cast<DWORD>(lp)))};

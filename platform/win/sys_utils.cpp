@@ -80,3 +80,25 @@ std::string_view ProgramResourceText(const wchar_t* name) {
     if (!bytes) return {};
     return {static_cast<const char*>(bytes), SizeofResource(HInstance(), res)};
 }
+
+std::wstring WindowClassName(HWND hwnd) {
+    wchar_t name[256] = {};
+    if (!hwnd || !GetClassNameW(hwnd, name, 256)) return {};
+    return name;
+}
+
+std::string LowerClassName(HWND hwnd) {
+    std::string out;
+    for (wchar_t c : WindowClassName(hwnd))
+        out.push_back(c >= L'A' && c <= L'Z' ? char(c - L'A' + 'a') : c < 128 ? char(c) : '?');
+    return out;
+}
+
+std::wstring WindowText(HWND hwnd) {
+    const int length = hwnd ? GetWindowTextLengthW(hwnd) : 0;
+    if (length <= 0) return {};
+    std::wstring text(std::size_t(length) + 1, L'\0');
+    const int got = GetWindowTextW(hwnd, text.data(), length + 1);
+    text.resize(std::size_t(got > 0 ? got : 0));
+    return text;
+}

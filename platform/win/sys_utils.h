@@ -19,6 +19,12 @@ const TPlatformInfo& PlatformInfo();
 // Decodes a GetVersion value (exposed for tests).
 TPlatformInfo PlatformInfoFromVersion(DWORD version);
 
+// A window's class name (at most 255 characters) and its text, wide; the class name with its ASCII letters
+// lower-cased, as 8-bit text, for the class tests of the skinning engine.
+std::wstring WindowClassName(HWND hwnd);
+std::string LowerClassName(HWND hwnd);
+std::wstring WindowText(HWND hwnd);
+
 // The module instance of the program (the executable), as used for window classes and property keys.
 HINSTANCE HInstance();
 // The bytes of the program's own RCDATA resource `name` (form descriptions, skin packages); empty when

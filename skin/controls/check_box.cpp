@@ -1,14 +1,10 @@
 #include "skin/controls/check_box.h"
+#include "platform/string_list.h"  // AsciiLower
 
 #include <algorithm>
 #include <cctype>
 
 namespace {
-
-std::string Lower(std::string s) {
-    for (auto& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 bool Has(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
@@ -36,7 +32,7 @@ int CheckCell(const CheckLook& k, int frames) {
     const int n = CellCount(frames);
     int cell = k.checked ? 2 : 1;
     if (k.hasState) {
-        const std::string state = Lower(k.stateName);
+        const std::string state = AsciiLower(k.stateName);
         if (Has(state, "uncheck"))
             cell = 1;
         else if (Has(state, "check"))
@@ -44,7 +40,7 @@ int CheckCell(const CheckLook& k, int frames) {
         else if (Has(state, "gray"))
             cell = 4;
     } else if (k.hasChecked) {
-        cell = Lower(k.checkedName) == "true" ? 2 : 1;
+        cell = AsciiLower(k.checkedName) == "true" ? 2 : 1;
     }
     if (k.hasDataField && k.dataState != 0) cell = k.dataState == 3 ? 4 : k.dataState;
     if (k.hasDataBinding) cell = 1;
@@ -60,7 +56,7 @@ int CheckCell(const CheckLook& k, int frames) {
 int RadioCell(const RadioLook& k, int frames) {
     const int n = CellCount(frames);
     int cell = k.checked ? 2 : 1;
-    if (k.hasChecked) cell = Lower(k.checkedName) == "true" ? 2 : 1;
+    if (k.hasChecked) cell = AsciiLower(k.checkedName) == "true" ? 2 : 1;
     if (k.disabled) cell += 2;
     if (n == 8) {
         cell = Remap(cell);

@@ -1,4 +1,5 @@
 #include "skin/controls/glyph_button.h"
+#include "platform/string_list.h"  // AsciiLower
 
 #include <cctype>
 #include <string>
@@ -67,8 +68,7 @@ GlyphPlacement Place(GlyphPlacementInput in, bool centred, Rule rule) {
 }  // namespace
 
 GlyphLayout GlyphLayoutOf(std::string_view name) {
-    std::string lower(name);
-    for (auto& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+    const std::string lower = AsciiLower(name);
     if (lower == "blglyphright") return GlyphLayout::Right;
     if (lower == "blglyphtop") return GlyphLayout::Top;
     if (lower == "blglyphbottom") return GlyphLayout::Bottom;

@@ -1,4 +1,5 @@
 #include "skin/controls/scroll_bar_layout.h"
+#include "platform/string_list.h"  // AsciiLower
 
 #include <algorithm>
 #include <cctype>
@@ -109,7 +110,5 @@ std::intptr_t PackPoint(int x, int y) {
 
 bool ScrollControlVertical(std::string_view kindProp, unsigned style) {
     if (kindProp.empty()) return (style & 1) != 0;  // SBS_VERT
-    std::string lower(kindProp);
-    for (auto& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return lower != "sbhorizontal";
+    return AsciiLower(kindProp) != "sbhorizontal";
 }

@@ -189,7 +189,7 @@ void TSkinData::ApplySkinChange() {
     if (!m) return;  // no engine in this program: the skin is only held
     m->UpdateData = this;
     m->DeleteSysbtn();
-    if (m->state == 1) m->SetAction(saSkinChanged, kSkinActionDelayMs);
+    if (m->state == SkinManagerLink::kRunning) m->SetAction(saSkinChanged, kSkinActionDelayMs);
 }
 
 void TSkinData::Loaded() {
@@ -232,7 +232,7 @@ void TSkinData::SetActive(bool value) {
         if (value) {
             if (Empty) return;
             m->Request(this, saInstall);
-            m->state = 1;
+            m->state = SkinManagerLink::kRunning;
         } else {
             m->Request(this, saUninstall);
         }

@@ -47,9 +47,14 @@ public:
         SetAction(action, kSkinActionDelayMs);
     }
 
-    bool active = false;              // while false no new skinner of any kind is made
-    bool skinchildform = false;       // AddForm also accepts plain child windows
-    std::int32_t state = 0;           // 0 nothing activated yet, 1 running, 4 shutting down
+    // The values of `state`.
+    static constexpr std::int32_t kNoneActivated = 0;  // no window has been activated yet
+    static constexpr std::int32_t kRunning = 1;
+    static constexpr std::int32_t kShuttingDown = 4;  // or a detached secondary manager
+
+    bool active = false;         // while false no new skinner of any kind is made
+    bool skinchildform = false;  // AddForm also accepts plain child windows
+    std::int32_t state = kNoneActivated;
     TSkinData* UpdateData = nullptr;  // the component on whose behalf the pending action runs
     HWND lpara = nullptr;             // the window of a pending re-skin-one-form action
 };

@@ -85,6 +85,27 @@ TSkinOptions DefaultSkinOptions();        // xoPreview, xoToolbarBK, xoCaptionBu
 
 // The colour scheme: 20 colours and whether the skin gave each one.
 using TShemeColors = std::array<TColor, 20>;
+// The slots of the scheme, as the Colours section's keys fill them (9, 10 and 19 are no key's; 17 is the
+// caption colour read off the title image).
+namespace scheme {
+constexpr int kWindowText = 0;
+constexpr int kTitleTextActive = 1;
+constexpr int kTitleTextNoActive = 2;
+constexpr int kButtonFace = 3;
+constexpr int kButtonText = 4;
+constexpr int kButtonHilight = 5;
+constexpr int kButtonlight = 6;
+constexpr int kButtonShadow = 7;
+constexpr int kButtonDkShadow = 8;
+constexpr int kHilightText = 11;
+constexpr int kHilight = 12;
+constexpr int kMenubar = 13;
+constexpr int kMenuBarText = 14;
+constexpr int kMenuText = 15;
+constexpr int kMenu = 16;
+constexpr int kCaptionColor = 17;
+constexpr int kScrollbar = 18;
+}  // namespace scheme
 using THasColors = std::array<bool, 20>;
 
 // The Colours section keys and their defaults, in reading order. Index 13 (Menubar) defaults to the

@@ -44,7 +44,7 @@ constexpr TObjectKeys kButtonKeys{.image = "Bitmap", .style = false};
 
 TColor CaptionColorOf(const TSkinContent& skin) {
     const TDataSkinBorder* top = skin.border[2].get();
-    if (!top || top->Map.Empty()) return skin.Colors[3];
+    if (!top || top->Map.Empty()) return skin.Colors[scheme::kButtonFace];
     const int cellHeight = top->Map.Height() / AtLeast1(top->frame);
     return top->Map.Pixel(top->Map.Width() / 3, cellHeight / 3);
 }
@@ -121,7 +121,7 @@ bool TSkinData::LoadSkin() {
     if (!parsedOk) return false;
 
     CommitSkin(std::move(load.content), load.arrowFilled);
-    native_->MakeBGBrush(Colors[3]);
+    native_->MakeBGBrush(Colors[scheme::kButtonFace]);
     Empty = false;
     return true;
 }
@@ -241,7 +241,7 @@ bool TSkinLoad::Run(TStream& data) {
     MakeComboArrow();
     MakeToolbarImage();
 
-    s.Colors[17] = CaptionColorOf(s);
+    s.Colors[scheme::kCaptionColor] = CaptionColorOf(s);
     return true;
 }
 
@@ -269,7 +269,7 @@ void TSkinLoad::ReadKeys(TDataSkinObject& o, const std::string& section, const T
     o.Normalcolor = ini_.ReadInteger(section, "NormalColour", -1);
     o.Overcolor = ini_.ReadInteger(section, "MouseOverColour", -1);
     o.Downcolor = ini_.ReadInteger(section, "PressedColour", -1);
-    const TColor text = content.Colors[4];
+    const TColor text = content.Colors[scheme::kButtonText];
     auto colour2 = [&](const char* key) {
         const std::string v = ini_.ReadString(section, key, "");
         return v.empty() ? text : ParseColorText(v);
@@ -465,7 +465,8 @@ void TSkinLoad::ReadSchemeColor(int index, const std::string& key, TColor fallba
 void TSkinLoad::ReadColours() {
     TSkinContent& s = content;
     for (const TSchemeColorKey& k : kSchemeColorKeys)
-        ReadSchemeColor(k.index, k.key, k.fallback == kDefaultFromButtonFace ? s.Colors[3] : k.fallback);
+        ReadSchemeColor(k.index, k.key,
+                        k.fallback == kDefaultFromButtonFace ? s.Colors[scheme::kButtonFace] : k.fallback);
 
     s.ColorPreset.clear();
     for (int i = 0; i < sections_.Count(); ++i) {
@@ -567,7 +568,7 @@ void TSkinLoad::MakeComboArrow() {
     TDataSkinObject& arrow = *s.comboxarrow;
     if (!s.Comboxborder && s.combox) {
         arrow.Map.Assign(s.combox->Map);
-        ReplaceKeyColor(arrow.Map, s.Colors[3]);
+        ReplaceKeyColor(arrow.Map, s.Colors[scheme::kButtonFace]);
         arrow.frame = s.combox->frame;
         arrowFilled = true;
     } else if (s.Comboxborder && s.combox && s.combox->style == 2) {
@@ -590,7 +591,7 @@ void TSkinLoad::MakeToolbarImage() {
     TBitmap bar(10, 40, pf24bit);
     const TColor c = CaptionColorOf(s);
     TColor bottom = BlendColors(RGBColor(0x80, 0x80, 0x80), c, 150);
-    const TColor top = BlendColors(s.Colors[3], clWhite, 150);
+    const TColor top = BlendColors(s.Colors[scheme::kButtonFace], clWhite, 150);
     const int saturation = ColorSaturation(c);
     if (saturation > 110) bottom = BlendColors(c, clWhite, (225 - saturation) * 25 / 140 + 50);
     FillGradientRect(bar, Rect(0, 0, 10, 40), top, bottom, 1);

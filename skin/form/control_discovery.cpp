@@ -206,7 +206,8 @@ HwndChoice ChooseHwndSkinner(std::string_view cls, unsigned style, TSkinControlT
         return c;
     };
     if (cls == "button" && (style & 0xB) != 0xB) {
-        if ((style & 7) == 7 || (style & 0x80) == 0x80) return h;  // group box frames, flat buttons
+        if ((style & 7) == 7 || (style & 0x80) == 0x80)
+            return h;  // group boxes (BS_GROUPBOX), pictures (BS_BITMAP)
         if ((style & 3) == 3 || (style & 2) == 2 || (style & 5) == 5)
             return x.Contains(xcCheckBox) ? make(SkinnerKind::CheckBox) : h;
         if ((style & 9) == 9 || (style & 4) == 4)

@@ -74,7 +74,7 @@ struct FrameworkControl {
     std::string kindProp;  // the "Kind" enumeration property (empty when missing)
 };
 
-// Rules 6 to 8 of attaching a framework control: the class-name map (LookupSkin3rd), then the fixed rows.
+// The skinner of a framework control: the class-name map (LookupSkin3rd) first, then the fixed rows.
 SkinChoice ChooseFrameworkSkinner(const FrameworkControl& c, const TStringList& Skin3rd,
                                   TSkinControlTypes controls, bool hasTabObject);
 

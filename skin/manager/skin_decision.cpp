@@ -1,15 +1,9 @@
 #include "skin/manager/skin_decision.h"
+#include "platform/string_list.h"  // AsciiLower
 
 #include "platform/window_styles.h"
 
 namespace {
-
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return out;
-}
 
 bool Has(std::string_view s, std::string_view part) { return s.find(part) != std::string_view::npos; }
 
@@ -17,13 +11,13 @@ bool Has(std::string_view s, std::string_view part) { return s.find(part) != std
 
 bool IsChildWindow(std::uint32_t style, std::uint32_t exStyle, std::string_view parentClassName) {
     return (style & WinStyle::Child) && !(exStyle & WinStyle::ExMdiChild) &&
-           Lower(parentClassName) != "mdiclient";
+           AsciiLower(parentClassName) != "mdiclient";
 }
 
 bool CanSkinClass(std::string_view className, std::uint32_t style, bool hasMainData,
                   TSkinOptions mainOptions) {
     if (!hasMainData) return true;
-    const std::string lower = Lower(className);
+    const std::string lower = AsciiLower(className);
     if (!mainOptions.Contains(xoPreview) && Has(lower, "preview")) return false;
     if (className == "#32770" && (style & WinStyle::SetForeground)) return false;
     if (lower == "tpopupdbtreeview") return false;
@@ -57,7 +51,7 @@ int ChooseSkinData(std::span<const SkinChoice> components, std::string_view clas
     };
     int i = last([](const SkinChoice& c) { return c.type == sfOnlyThisForm && c.ownerIsWindow; });
     if (i >= 0) return i;
-    const std::string lower = Lower(className);
+    const std::string lower = AsciiLower(className);
     if (lower == "tmessageform" || lower == "#32770") {
         i = last([](const SkinChoice& c) { return c.type == sfDialog; });
         if (i >= 0) return i;

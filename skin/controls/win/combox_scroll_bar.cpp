@@ -110,7 +110,7 @@ void TComboxScrollBar::DrawBar(HDC dc, const TRect& rc) {
     const HDC bdc = BitmapDC(B);
     if (!bdc) return;
     SetStretchBltMode(bdc, COLORONCOLOR);
-    FillColorRect(B, Rect(0, 0, A, barLen), ResolveColor(fsd->Colors[3]));
+    FillColorRect(B, Rect(0, 0, A, barLen), ResolveColor(fsd->Colors[scheme::kButtonFace]));
     auto span = [&](int from, int to) { return Rect(0, from, A, to); };
     if (p.track)
         DrawSkinRect(bdc, span(p.trackFrom, p.trackTo), track->Map, track->r, p.trackCell, 4, track->trans,

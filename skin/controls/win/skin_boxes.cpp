@@ -15,10 +15,6 @@
 
 namespace {
 
-constexpr int kButtonFaceSlot = 3;
-constexpr int kButtonTextSlot = 4;
-constexpr int kButtonShadowSlot = 7;
-
 // The font a control draws with: its framework font, else the window's own.
 HFONT FontOf(TWinControl* control, HWND hwnd) {
     if (control && control->Font()) return control->Font()->Handle();
@@ -28,7 +24,7 @@ HFONT FontOf(TWinControl* control, HWND hwnd) {
 // The colour of a text of font colour font drawn on the skin's face: a default colour becomes the skin's
 // ButtonText (a raw window's text has the default).
 TColor TextOnFace(const TSkinData& skin, TColor font) {
-    const TFaceText face{skin.Colors[kButtonFaceSlot], skin.Colors[kButtonTextSlot]};
+    const TFaceText face{skin.Colors[scheme::kButtonFace], skin.Colors[scheme::kButtonText]};
     return ResolveColor(FaceTextColor(font, face.face, &face));
 }
 
@@ -67,7 +63,7 @@ void TSkinGroupBox::DrawControl(HDC dc, const TRect& rc) {
         FrameRect(dc, &inner, fsd->BGBrush());
     }
     {
-        Owned<HPEN> pen(CreatePen(PS_SOLID, 1, ColorToRGB(ResolveColor(fsd->Colors[kButtonShadowSlot]))));
+        Owned<HPEN> pen(CreatePen(PS_SOLID, 1, ColorToRGB(ResolveColor(fsd->Colors[scheme::kButtonShadow]))));
         Selected usePen(dc, pen.get());
         Selected noBrush(dc, GetStockObject(NULL_BRUSH));
         RoundRect(dc, 1, top, rc.Right - 1, rc.Bottom - 1, 5, 5);
@@ -89,7 +85,7 @@ void TSkinBox::Init(TComponent* sf, TSkinData* sd, TCanvas* acanvas, bool acolor
 
 void TSkinBox::Unsubclass() {
     if (newColor && control) control->SetColor(oldcolor);
-    skinstate = 2;
+    skinstate = kDetached;
 }
 
 // ---- Status bars

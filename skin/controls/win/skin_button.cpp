@@ -1,4 +1,5 @@
 #include "skin/controls/win/skin_button.h"
+#include "platform/string_list.h"  // AsciiLower
 
 #include <windowsx.h>
 
@@ -24,18 +25,6 @@
 namespace {
 
 constexpr int kTransparentTag = 5555;
-constexpr int kButtonTextSlot = 4;
-
-std::wstring Lower(std::wstring s) {
-    for (auto& c : s) c = wchar_t(std::towlower(c));
-    return s;
-}
-
-std::wstring ClassNameOf(HWND hwnd) {
-    wchar_t name[101] = {};
-    GetClassNameW(hwnd, name, 101);
-    return name;
-}
 
 }  // namespace
 
@@ -46,8 +35,8 @@ TSkinButton::~TSkinButton() = default;
 void TSkinButton::Init(TComponent* sf, TSkinData* sd, TCanvas* acanvas, bool acolor) {
     TSkinControl::Init(sf, sd, acanvas, acolor);
     if (!control) return;
-    const std::wstring name = Lower(ClassNameOf(hwnd));
-    kind = name.rfind(L"trz", 0) == 0 || name.rfind(L"tel", 0) == 0 ? 1 : 0;
+    const std::string name = LowerClassName(hwnd);
+    kind = name.rfind("trz", 0) == 0 || name.rfind("tel", 0) == 0 ? 1 : 0;
     trans = control->Tag() == kTransparentTag || (fsd && fsd->Options().Contains(xoTransparent));
 }
 
@@ -113,7 +102,7 @@ void TSkinButton::PerformClick() {
         return;
     }
     const HWND parent = GetParent(hwnd);
-    const WPARAM id = Lower(ClassNameOf(hwnd)) == L"tbutton" ? 0 : WPARAM(GetDlgCtrlID(hwnd));
+    const WPARAM id = LowerClassName(hwnd) == "tbutton" ? 0 : WPARAM(GetDlgCtrlID(hwnd));
     PostMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(hwnd));
 }
 
@@ -133,9 +122,7 @@ void TSkinButton::DrawControl(HDC dc, const TRect& rc) {
     if (!skin || skin->Map.Empty() || rc.IsEmpty()) return;
     focused = HasFocus();
     enabled = !(DWORD(GetWindowLongW(hwnd, GWL_STYLE)) & WS_DISABLED);
-    std::string defaultText = control ? GetEnumPropByName(control, "Default") : std::string();
-    for (auto& c : defaultText) c = char(std::tolower(static_cast<unsigned char>(c)));
-    const bool isDefault = defaultText == "true";
+    const bool isDefault = control && AsciiLower(GetEnumPropByName(control, "Default")) == "true";
     caption = control ? GetStrPropByName(control, "Caption") : GetWindowCaption(hwnd);
     const int frame =
         ButtonFrame({enabled, (state & kPressed) != 0, (state & kHot) != 0, focused || isDefault});
@@ -163,13 +150,9 @@ void TSkinButton::DrawControl(HDC dc, const TRect& rc) {
         color = font ? font->Color() : clBtnText;
     } else {
         if (HFONT font = HFONT(SendMessageW(hwnd, WM_GETFONT, 0, 0))) SelectObject(bdc, font);
-        color = fsd->Colors[kButtonTextSlot];
+        color = fsd->Colors[scheme::kButtonText];
     }
-    if (skin->newnormal) color = skin->Normalcolor2;
-    if (frame == 4 && skin->newover) color = skin->Overcolor2;
-    if (frame == 2 && skin->newdown) color = skin->Downcolor2;
-    if (!enabled) color = clBtnShadow;
-    SetTextColor(bdc, ColorToRGB(ResolveColor(color)));
+    SetTextColor(bdc, ColorToRGB(ResolveColor(ButtonCaptionColour(*skin, color, frame, enabled))));
     DrawButtonText(bdc, rc, DT_CENTER);
     BlitOpaque(dc, rc.Left, rc.Top, *btemp);
 }
@@ -182,7 +165,7 @@ void TSkinButton::DrawButtonText(HDC dc, const TRect& rc, unsigned Alignment) {
     DrawTextW(dc, caption.c_str(), int(caption.size()), &measured, flags | DT_CALCRECT | DT_NOCLIP);
     const TRect box = PlaceCaption(rc, measured.right - measured.left, measured.bottom - measured.top,
                                    Alignment == DT_CENTER);
-    RECT r{box.Left, box.Top, box.Right, box.Bottom};
+    RECT r = ToRECT(box);
     DrawTextW(dc, caption.c_str(), int(caption.size()), &r, CheckBiDi(flags));
     SetBkMode(dc, OPAQUE);
     if (focused && !(fsd && fsd->Options().Contains(xoNoFocusRect))) {

@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int kTransparentTag = 5555;
-constexpr int kButtonTextSlot = 4;
 
 DWORD StyleOf(HWND hwnd) { return DWORD(GetWindowLongW(hwnd, GWL_STYLE)); }
 
@@ -159,7 +158,7 @@ void ChoiceSkinner::DrawChoice(HDC dc, const TRect& rc) {
 void ChoiceSkinner::DrawCaptionText(HDC dc, const CheckLayout& layout) {
     caption = control ? GetStrPropByName(control, "Caption") : GetWindowCaption(hwnd);
     SavedDC saved(dc);  // font, colours and mode go back as they were
-    TColor color = fsd ? fsd->Colors[kButtonTextSlot] : clBtnText;
+    TColor color = fsd ? fsd->Colors[scheme::kButtonText] : clBtnText;
     if (TFont* font = control ? GetObjectPropByName<TFont>(control, "Font") : nullptr) {
         SelectObject(dc, font->Handle());
         // A colour of the program's own choosing is kept; the platform's text colour, which a dark skin

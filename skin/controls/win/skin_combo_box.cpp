@@ -19,17 +19,9 @@ namespace {
 
 using ButtonRole = Subclass<TSkinComBox, &TSkinComBox::ButtonProc>;
 
-constexpr int kButtonFaceSlot = 3;
-constexpr int kButtonShadowSlot = 7;
-
 DWORD StyleOf(HWND h) { return DWORD(GetWindowLongPtrW(h, GWL_STYLE)); }
 
-bool IsComboBoxClass(HWND h) {
-    wchar_t name[32] = {};
-    GetClassNameW(h, name, 32);
-    for (wchar_t& c : name) c = wchar_t(std::towlower(c));
-    return std::wstring_view(name) == L"combobox";
-}
+bool IsComboBoxClass(HWND h) { return LowerClassName(h) == "combobox"; }
 
 // The combo box an extended combo box keeps as its child; nullptr when h is a combo box itself.
 HWND ExtendedComboChild(HWND h) {
@@ -341,7 +333,7 @@ void TSkinComBox::DrawFlat(HDC dc, const TRect& rc) {
     const RECT inner = ToRECT(parts.inner), column = ToRECT(parts.column);
     FrameRect(dc, &inner, brush);
     FillRect(dc, &column, brush);
-    FrameColor(dc, R, ColorToRGB(ResolveColor(fsd->Colors[kButtonShadowSlot])));
+    FrameColor(dc, R, ColorToRGB(ResolveColor(fsd->Colors[scheme::kButtonShadow])));
     rBtn = parts.button;
     DrawSkinMap1(dc, parts.button, button.Map, I, button.frame);
 }
@@ -350,7 +342,7 @@ void TSkinComBox::DrawFrame(HDC dc, const TRect& rc) {
     RECT client;
     GetClientRect(hwnd, &client);
     if (!HasOwnBorder(rc, client.right, client.bottom)) return;
-    FrameColor(dc, rc, ColorToRGB(ResolveColor(fsd->Colors[kButtonShadowSlot])));
+    FrameColor(dc, rc, ColorToRGB(ResolveColor(fsd->Colors[scheme::kButtonShadow])));
     FrameColor(dc, Rect(rc.Left + 1, rc.Top + 1, rc.Right - 1, rc.Bottom - 1), RGB(255, 255, 255));
 }
 
@@ -359,7 +351,7 @@ void TSkinComBox::DrawBtnArrow(HDC dc, int I) {
     RECT b, w;
     if (!GetWindowRect(hbtn, &b) || !GetWindowRect(hwnd, &w)) return;
     const TRect r = Rect(b.left - w.left, b.top - w.top, b.right - w.left, b.bottom - w.top);
-    FillColorRect(dc, r, fsd->Colors[kButtonFaceSlot]);
+    FillColorRect(dc, r, fsd->Colors[scheme::kButtonFace]);
     // A strip without cells draws nothing over the face.
     if (const TDataSkinObject* arrow = fsd->comboxarrow.get())
         DrawSkinMap1(dc, r, arrow->Map, I, arrow->frame);

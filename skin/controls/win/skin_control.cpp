@@ -21,8 +21,6 @@ namespace {
 
 using ControlRole = Subclass<TSkinControl, &TSkinControl::NewWndProc>;
 
-constexpr int kButtonFaceSlot = 3;  // the colour scheme's ButtonFace
-
 // The off-screen bitmap that DrawSkin composes into and DrawBuf shows; one per thread, grown as needed.
 TBitmap& SharedBuffer() {
     thread_local TBitmap buffer;
@@ -40,18 +38,6 @@ std::unique_ptr<TBitmap> StretchedCell(const TBitmap& bmp, const TRect& rc, int 
     StretchCopy(*cell, Rect(0, 0, rc.Width(), rc.Height()), bmp, Rect((I - 1) * w, 0, I * w, bmp.Height()));
     return cell;
 }
-
-// Binds a lent canvas to a dc for one scope; the canvas holds no dc afterwards.
-class CanvasBinding {
-public:
-    CanvasBinding(TCanvas& canvas, HDC dc) : canvas_(canvas) { canvas_.SetHandle(dc); }
-    ~CanvasBinding() { canvas_.SetHandle(nullptr); }
-    CanvasBinding(const CanvasBinding&) = delete;
-    CanvasBinding& operator=(const CanvasBinding&) = delete;
-
-private:
-    TCanvas& canvas_;
-};
 
 }  // namespace
 
@@ -107,7 +93,7 @@ bool TSkinControl::BindOwner(TComponent* sf, TSkinData* sd, TCanvas* acanvas, bo
         control->SetColor(ButtonFace());
     }
     Inited = true;
-    skinstate = 1;
+    skinstate = kAttached;
     return true;
 }
 
@@ -132,13 +118,13 @@ void TSkinControl::Inithwnd(HWND ahwnd, TSkinData* sd, TCanvas* acanvas, TCompon
     if (FPrevWndProc) FObjectInst = ControlRole::Proc();
     InvalidateRect(hwnd, nullptr, TRUE);
     Inited = true;
-    skinstate = 1;
+    skinstate = kAttached;
 }
 
 void TSkinControl::Unsubclass() {
     if (!skinned) return;
     skinned = false;
-    if (skinstate != 6 && newColor && control) control->SetColor(oldcolor);
+    if (skinstate != kWindowGone && newColor && control) control->SetColor(oldcolor);
 }
 
 void TSkinControl::SkinChange() {
@@ -171,7 +157,7 @@ void TSkinControl::NewWndProc(TMessage& Message) {
 Route TSkinControl::BeforeProc(TMessage& Message) {
     switch (Message.Msg) {
     case WM_NCDESTROY:
-        skinstate = 6;
+        skinstate = kWindowGone;
         CallDefault(Message);  // the window's own procedure sees its last message
         if (skinned) Unsubclass();
         return Route::Swallow;
@@ -187,7 +173,7 @@ void TSkinControl::AfterProc(TMessage& Message) {
     case WM_ENABLE:
     case WM_SETTEXT:
     case CM_ENABLEDCHANGED: RepaintNow(); break;
-    case WM_PAINT: PaintControl(reinterpret_cast<HDC>(Message.WParam)); break;
+    case WM_PAINT: PaintControl(PassedDc(Message)); break;
     default: break;
     }
 }
@@ -218,7 +204,7 @@ void TSkinControl::RepaintNow() {
 bool TSkinControl::ReadBounds(TRect& rc) {
     RECT r;
     if (!GetWindowRect(hwnd, &r)) return false;
-    boundsrect = {r.left, r.top, r.right, r.bottom};
+    boundsrect = ToTRect(r);
     rc = {0, 0, r.right - r.left, r.bottom - r.top};
     return true;
 }
@@ -246,7 +232,7 @@ void TSkinControl::PaintFromMessage(TMessage& Message) {
         if (ReadBounds(rc)) DrawControl(dc, rc);
     };
     if (Message.WParam) {
-        draw(reinterpret_cast<HDC>(Message.WParam));
+        draw(PassedDc(Message));
     } else {
         PaintDC dc(hwnd);
         draw(dc);
@@ -254,7 +240,7 @@ void TSkinControl::PaintFromMessage(TMessage& Message) {
     Message.Result = 0;
 }
 
-TColor TSkinControl::ButtonFace() const { return fsd ? fsd->Colors[kButtonFaceSlot] : clBtnFace; }
+TColor TSkinControl::ButtonFace() const { return fsd ? fsd->Colors[scheme::kButtonFace] : clBtnFace; }
 
 void TSkinControl::FillFace(HDC dc, const TRect& rc) { FillColorRect(dc, rc, ButtonFace()); }
 
@@ -270,23 +256,23 @@ TColor TSkinControl::GetParentColor(TColor acolor) const {
 }
 
 void TSkinControl::EraseBackground(TMessage& Message) {
-    const HDC dc = reinterpret_cast<HDC>(Message.WParam);
+    const HDC dc = PassedDc(Message);
     if (control) {
         PaintParentBackground(control, dc);
     } else {
         RECT r;
         GetClientRect(hwnd, &r);
-        FillParentColor(dc, {r.left, r.top, r.right, r.bottom});
+        FillParentColor(dc, ToTRect(r));
     }
     Message.Result = 1;
 }
 
 void TSkinControl::DrawCaptionFocus(HDC dc, unsigned flags, const TRect& rect) {
-    RECT measured{rect.Left, rect.Top, rect.Right, rect.Bottom};
+    RECT measured = ToRECT(rect);
     DrawTextW(dc, caption.c_str(), int(caption.size()), &measured, flags | DT_CALCRECT | DT_NOCLIP);
     const TRect box =
         CaptionFocusBox(rect, measured.right - measured.left, measured.bottom - measured.top, flags);
-    RECT r{box.Left, box.Top, box.Right, box.Bottom};
+    RECT r = ToRECT(box);
     DrawFocusRect(dc, &r);
 }
 
@@ -310,12 +296,12 @@ void TSkinControl::DrawCaption(TCanvas& acanvas, const TRect& rc, const std::wst
     SetBkMode(dc, TRANSPARENT);
     acanvas.Brush().SetStyle(bsClear);
     acanvas.Font().SetStyle({});
-    RECT measured{rc.Left, rc.Top, rc.Right, rc.Bottom};
+    RECT measured = ToRECT(rc);
     DrawTextW(acanvas.Handle(), text.c_str(), int(text.size()), &measured, flags | DT_CALCRECT | DT_NOCLIP);
     const TRect box = PlaceCaption(rc, measured.right - measured.left, measured.bottom - measured.top,
                                    Alignment == DT_CENTER);
     if (!enabled_) acanvas.Font().SetColor(clBtnShadow);
-    RECT r{box.Left, box.Top, box.Right, box.Bottom};
+    RECT r = ToRECT(box);
     DrawTextW(acanvas.Handle(), text.c_str(), int(text.size()), &r, CheckBiDi(flags));
 }
 
@@ -343,7 +329,7 @@ void TSkinControl::DrawImgCaption(TCanvas& acanvas, const TRect& rc, HIMAGELIST 
     acanvas.Brush().SetStyle(bsClear);
     acanvas.Font().SetStyle({});
     if (!enabled) acanvas.Font().SetColor(clBtnShadow);
-    RECT r{boxes.text.Left, boxes.text.Top, boxes.text.Right, boxes.text.Bottom};
+    RECT r = ToRECT(boxes.text);
     DrawTextW(acanvas.Handle(), text.c_str(), int(text.size()), &r, CheckBiDi(flags));
 }
 
@@ -423,11 +409,4 @@ void PaintParentBackground(TControl* control, HDC dc) {
     parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
 }
 
-std::wstring GetWindowCaption(HWND hwnd) {
-    const int length = GetWindowTextLengthW(hwnd);
-    if (length <= 0) return {};
-    std::wstring text(std::size_t(length) + 1, L'\0');
-    const int got = GetWindowTextW(hwnd, text.data(), length + 1);
-    text.resize(std::size_t(std::max(got, 0)));
-    return text;
-}
+std::wstring GetWindowCaption(HWND hwnd) { return WindowText(hwnd); }

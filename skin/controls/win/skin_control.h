@@ -42,6 +42,11 @@ protected:
 
 class TSkinControl : public TComponent {
 public:
+    // The values of `skinstate`.
+    static constexpr int kCreated = 0;
+    static constexpr int kAttached = 1;
+    static constexpr int kDetached = 2;
+    static constexpr int kWindowGone = 6;  // the window is being destroyed
     // The mouse state flags of `state`.
     static constexpr std::uint8_t kHot = 1;
     static constexpr std::uint8_t kPressed = 2;
@@ -113,7 +118,7 @@ public:
     bool newColor = false;
     TColor oldcolor = 0;
     bool Inited = false;
-    int skinstate = 0;  // 0 created, 1 attached, 2 detached, 6 the window is being destroyed
+    int skinstate = kCreated;
     TComponent* skinform = nullptr;
     int kind = 0;
     bool sizing = false;

@@ -13,9 +13,6 @@
 
 namespace {
 
-constexpr int kButtonFaceSlot = 3;
-constexpr int kButtonShadowSlot = 7;
-
 void FrameColor(HDC dc, const TRect& r, COLORREF color) {
     if (r.IsEmpty()) return;
     Owned<HBRUSH> brush(CreateSolidBrush(color));
@@ -106,7 +103,7 @@ void TArrowButton::Paint() {
     TSkinData* skin = obj ? obj->fsd : nullptr;
     // Composed off the screen and copied in one blit.
     TBitmap face(width, height, pf24bit);
-    FillColorRect(face, Rect(0, 0, width, height), skin ? skin->Colors[kButtonFaceSlot] : clBtnFace);
+    FillColorRect(face, Rect(0, 0, width, height), skin ? skin->Colors[scheme::kButtonFace] : clBtnFace);
     const TDataSkinObject* arrow = skin ? skin->comboxarrow.get() : nullptr;
     if (arrow && !arrow->Map.Empty()) {
         const int index = (state & TSkinControl::kHot) ? ccHot : ccNormal;
@@ -155,6 +152,6 @@ void TSkinDateTime::DrawControl(HDC dc, const TRect& rc) {
     RECT client;
     GetClientRect(hwnd, &client);
     if (!HasOwnBorder(rc, client.right, client.bottom)) return;
-    FrameColor(dc, rc, ColorToRGB(ResolveColor(fsd->Colors[kButtonShadowSlot])));
+    FrameColor(dc, rc, ColorToRGB(ResolveColor(fsd->Colors[scheme::kButtonShadow])));
     FrameColor(dc, Rect(rc.Left + 1, rc.Top + 1, rc.Right - 1, rc.Bottom - 1), RGB(255, 255, 255));
 }

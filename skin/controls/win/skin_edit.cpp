@@ -10,13 +10,11 @@
 
 namespace {
 
-constexpr int kButtonShadowSlot = 7;
-
 // Fills the ring of one pixel along rc's inside edge.
 void Ring(HDC dc, const TRect& rc, COLORREF color) {
     if (rc.IsEmpty()) return;
     Owned<HBRUSH> brush(CreateSolidBrush(color));
-    const RECT r{rc.Left, rc.Top, rc.Right, rc.Bottom};
+    const RECT r = ToRECT(rc);
     FrameRect(dc, &r, brush.get());
 }
 
@@ -24,8 +22,8 @@ void Ring(HDC dc, const TRect& rc, COLORREF color) {
 
 void TSkinEdit::AfterProc(TMessage& Message) {
     switch (Message.Msg) {
-    case WM_PAINT: PaintControl(reinterpret_cast<HDC>(Message.WParam)); break;
-    case WM_PRINT: PrintBorder(reinterpret_cast<HDC>(Message.WParam)); break;
+    case WM_PAINT: PaintControl(PassedDc(Message)); break;
+    case WM_PRINT: PrintBorder(PassedDc(Message)); break;
     case SM_PRINTCONTROL:
         if (Message.LParam != SkinSignature) break;
         if (Message.WParam) {
@@ -43,7 +41,7 @@ void TSkinEdit::DrawControl(HDC dc, const TRect& rc) {
     RECT client;
     GetClientRect(hwnd, &client);
     if (client.right >= rc.Width() || client.bottom >= rc.Height()) return;  // no border to draw over
-    Ring(dc, rc, ColorToRGB(ResolveColor(fsd->Colors[kButtonShadowSlot])));
+    Ring(dc, rc, ColorToRGB(ResolveColor(fsd->Colors[scheme::kButtonShadow])));
     Ring(dc, {rc.Left + 1, rc.Top + 1, rc.Right - 1, rc.Bottom - 1}, RGB(255, 255, 255));
     Ring(dc, {rc.Left + 2, rc.Top + 2, rc.Right - 2, rc.Bottom - 2}, RGB(255, 255, 255));
 }
@@ -51,7 +49,7 @@ void TSkinEdit::DrawControl(HDC dc, const TRect& rc) {
 void TSkinEdit::PrintBorder(HDC dc) {
     RECT w;
     if (!GetWindowRect(hwnd, &w)) return;
-    boundsrect = {w.left, w.top, w.right, w.bottom};
+    boundsrect = ToTRect(w);
     const TRect rc{0, 0, w.right - w.left, w.bottom - w.top};
     try {
         std::optional<WindowDC> own;
@@ -64,7 +62,7 @@ void TSkinEdit::PrintBorder(HDC dc) {
         if (client.right + 2 >= rc.Width() || client.bottom + 2 >= rc.Height()) return;
         const RECT inner{1, 1, rc.Right - 1, rc.Bottom - 1};
         FrameRect(dc, &inner, HBRUSH(GetCurrentObject(dc, OBJ_BRUSH)));
-        Ring(dc, rc, ColorToRGB(ResolveColor(fsd->Colors[kButtonShadowSlot])));
+        Ring(dc, rc, ColorToRGB(ResolveColor(fsd->Colors[scheme::kButtonShadow])));
     } catch (...) {
         // A border that fails to print is left out.
     }

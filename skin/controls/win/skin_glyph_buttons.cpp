@@ -1,4 +1,5 @@
 #include "skin/controls/win/skin_glyph_buttons.h"
+#include "platform/string_list.h"  // AsciiLower
 
 #include <algorithm>
 #include <cctype>
@@ -25,14 +26,10 @@
 namespace {
 
 constexpr int kTransparentTag = 5555;
-constexpr int kButtonTextSlot = 4;
 
-std::string Lower(std::string s) {
-    for (auto& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
+bool IsTrue(const TObject* o, std::string_view name) {
+    return AsciiLower(GetEnumPropByName(o, name)) == "true";
 }
-
-bool IsTrue(const TObject* o, std::string_view name) { return Lower(GetEnumPropByName(o, name)) == "true"; }
 
 // "Margin" and "Spacing" of -1 (or missing) are worked out by the layout.
 int OrdOr(const TObject* o, std::string_view name, int missing) {
@@ -43,7 +40,7 @@ int OrdOr(const TObject* o, std::string_view name, int missing) {
 // A caption measured in its box with the dc's font: 0 x 0 when empty.
 TSize MeasureCaption(HDC dc, const std::wstring& text, const TRect& box) {
     if (text.empty()) return {0, 0};
-    RECT r{box.Left, box.Top, box.Right, box.Bottom};
+    RECT r = ToRECT(box);
     DrawTextW(dc, text.c_str(), int(text.size()), &r, DT_CALCRECT | DT_WORDBREAK);
     return {int(r.right - r.left), int(r.bottom - r.top)};
 }
@@ -207,12 +204,10 @@ Route TSkinBitButton::BeforeProc(TMessage& Message) {
 
 void TSkinBitButton::SetTextColorFor(HDC dc, TFont* font, int frame, bool disabled) {
     const TDataSkinButton& skin = *fsd->Button;
-    TColor color = font ? font->Color() : control || GControl ? clBtnText : fsd->Colors[kButtonTextSlot];
-    if (skin.newnormal) color = skin.Normalcolor2;
-    if (frame == 4 && skin.newover) color = skin.Overcolor2;
-    if (frame == 2 && skin.newdown) color = skin.Downcolor2;
-    if (disabled) color = clBtnShadow;
-    SetTextColor(dc, ColorToRGB(ResolveColor(color)));
+    const TColor base = font                  ? font->Color()
+                        : control || GControl ? clBtnText
+                                              : fsd->Colors[scheme::kButtonText];
+    SetTextColor(dc, ColorToRGB(ResolveColor(ButtonCaptionColour(skin, base, frame, !disabled))));
 }
 
 void TSkinBitButton::DrawGlyph(HDC dc, TPoint p, int numGlyphs, int cell, const TBitmap& glyph) {
@@ -276,7 +271,7 @@ void TSkinBitButton::DrawControl(HDC dc, const TRect& rc) {
     const GlyphPlacementInput in{
         W, H, g.cx, g.cy, t.cx, t.cy, OrdOr(control, "Margin", -1), OrdOr(control, "Spacing", -1), layout};
     const GlyphPlacement at =
-        PlaceBitButton(in, Lower(GetEnumPropByName(control, "Alignment")) == "tacenter");
+        PlaceBitButton(in, AsciiLower(GetEnumPropByName(control, "Alignment")) == "tacenter");
 
     if (glyph && picture) {
         DrawPicture(bdc, at.glyph, *glyph);
@@ -290,7 +285,7 @@ void TSkinBitButton::DrawControl(HDC dc, const TRect& rc) {
     if (!caption.empty()) {
         SetTextColorFor(bdc, font, frame, !enabled);
         SetBkMode(bdc, TRANSPARENT);
-        RECT r{at.text.Left, at.text.Top, at.text.Right, at.text.Bottom};
+        RECT r = ToRECT(at.text);
         DrawTextW(bdc, caption.c_str(), int(caption.size()), &r,
                   CheckBiDi(DT_WORDBREAK | AlignFlags(at.align)));
         if (focused && !fsd->Options().Contains(xoNoFocusRect)) {
@@ -350,13 +345,10 @@ void TSkinMenuButton::DrawControl(HDC dc, const TRect& rc) {
         {W, H, g.cx, g.cy, t.cx, t.cy, OrdOr(control, "Margin", -1), OrdOr(control, "Spacing", -1)});
     if (glyph) DrawGlyph(bdc, at.glyph, *glyph);
 
-    TColor color = font ? font->Color() : fsd->Colors[kButtonTextSlot];
-    if (frame == 1 && skin->newnormal) color = skin->Normalcolor2;
-    if (frame == 4 && skin->newover) color = skin->Overcolor2;
-    if (frame == 2 && skin->newdown) color = skin->Downcolor2;
     // The arrow takes the caption's colour: the window-text colour would vanish on a dark skin whose
     // captions are light.
-    const COLORREF ink = ColorToRGB(ResolveColor(enabled ? color : clBtnShadow));
+    const TColor base = font ? font->Color() : fsd->Colors[scheme::kButtonText];
+    const COLORREF ink = ColorToRGB(ResolveColor(ButtonCaptionColour(*skin, base, frame, enabled)));
     SetTextColor(bdc, ink);
     Owned<HPEN> pen{CreatePen(PS_SOLID, 1, ink)};
     Owned<HBRUSH> brush{CreateSolidBrush(ink)};
@@ -369,7 +361,7 @@ void TSkinMenuButton::DrawControl(HDC dc, const TRect& rc) {
     }
     if (!caption.empty()) {
         SetBkMode(bdc, TRANSPARENT);
-        RECT r{at.text.Left, at.text.Top, at.text.Right, at.text.Bottom};
+        RECT r = ToRECT(at.text);
         DrawTextW(bdc, caption.c_str(), int(caption.size()), &r, DT_WORDBREAK);
         if (focused && !fsd->Options().Contains(xoNoFocusRect)) {
             RECT f{r.left - 2, r.top - 2, r.right + 2, r.bottom + 2};
@@ -412,7 +404,7 @@ void TSkinSpeedButton::InitGraphicControl(TComponent* sf, TSkinData* sd, TCanvas
     EnterList(sf);
     OldWndProc = GControl->WindowProc;
     GControl->WindowProc = [this](TMessage& m) { NewWndProc(m); };
-    skinstate = 1;
+    skinstate = kAttached;
     Inited = true;
     trans = GControl->Tag() == kTransparentTag || (fsd && fsd->Options().Contains(xoTransparent));
     GControl->Invalidate();
@@ -470,7 +462,7 @@ void TSkinSpeedButton::AfterProc(TMessage& Message) {
 
 void TSkinSpeedButton::WMPaintSpeed(TMessage& Message) {
     Message.Result = 1;
-    const HDC dc = reinterpret_cast<HDC>(Message.WParam);
+    const HDC dc = PassedDc(Message);
     if (!dc || !GControl) return;
     SavedDC saved(dc);  // the dc is the parent's: it goes back as it came
     TCanvas& canvas = GControl->Canvas();
@@ -515,7 +507,7 @@ void TSkinSpeedButton::Draw(TCanvas& canvas) {
 void TSkinSpeedButton::DrawSpeedbtn(TCanvas& acanvas, const TRect& rc) {
     const TDataSkinButton* skin = fsd ? fsd->Button.get() : nullptr;
     if (!skin || skin->Map.Empty() || !GControl || FReentr) return;
-    if (Lower(GetEnumPropByName(GControl, "Visible")) == "false") return;
+    if (AsciiLower(GetEnumPropByName(GControl, "Visible")) == "false") return;
     // The parent's background below may paint this button again: that nested paint is dropped.
     FReentr = true;
     struct Reset {
@@ -558,7 +550,7 @@ void TSkinSpeedButton::DrawSpeedbtn(TCanvas& acanvas, const TRect& rc) {
             DrawGlyph(bdc, at.glyph, numGlyphs, look.glyphCell, *glyph);
         if (!caption.empty()) {
             SetBkMode(bdc, TRANSPARENT);
-            RECT r{at.text.Left, at.text.Top, at.text.Right, at.text.Bottom};
+            RECT r = ToRECT(at.text);
             DrawTextW(bdc, caption.c_str(), int(caption.size()), &r,
                       CheckBiDi(DT_WORDBREAK | AlignFlags(at.align)));
         }

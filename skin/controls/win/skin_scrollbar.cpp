@@ -1,4 +1,5 @@
 #include "skin/controls/win/skin_scrollbar.h"
+#include "platform/string_list.h"  // AsciiLower
 
 #include <windowsx.h>
 
@@ -20,13 +21,6 @@
 #include "skin/imaging/win/img_gdi.h"
 
 namespace {
-
-constexpr int kButtonShadowSlot = 7;
-
-std::string Lower(std::string s) {
-    for (auto& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 // The box between a window's two bars, in window coordinates: the bars' rectangles are the client's,
 // moved by whatever border the window has.
@@ -65,7 +59,7 @@ void TWScrollbar::Bind(TSkinControl* aobj, HWND ahwnd, int aType) {
 void TWScrollbar::Attach(TSkinControl* aobj, TWinControl* aControl, int aType) {
     control = aControl;
     Bind(aobj, aControl->Handle(), aType);
-    SetColor(aobj->GetParentColor(aobj->fsd ? aobj->fsd->Colors[3] : clBtnFace));
+    SetColor(aobj->GetParentColor(aobj->fsd ? aobj->fsd->Colors[scheme::kButtonFace] : clBtnFace));
     if (aType == 2)
         sbDir =
             ScrollControlVertical(GetEnumPropByName(aControl, "Kind"), DWORD(GetWindowLongW(hwnd, GWL_STYLE)))
@@ -85,10 +79,11 @@ void TWScrollbar::AttachHwnd(TSkinControl* aobj, HWND ahwnd, int aType) {
 
 bool TWScrollbar::Geometry(BarGeometry& g, bool minLength) {
     g = {};
-    if (sbType != 2) {
+    if (sbType != kBarControl) {
         SCROLLBARINFO info{};
         info.cbSize = sizeof info;
-        if (!SkinGetScrollBarInfo(hwnd, sbType == 0 ? OBJID_HSCROLL : OBJID_VSCROLL, &info)) return false;
+        if (!SkinGetScrollBarInfo(hwnd, sbType == kWindowHorz ? OBJID_HSCROLL : OBJID_VSCROLL, &info))
+            return false;
         g.bar = info.rcScrollBar;
         g.thumbTop = info.xyThumbTop;
         g.thumbBottom = info.xyThumbBottom;
@@ -145,7 +140,7 @@ void TWScrollbar::HideScrollbar() {
 void TWScrollbar::ButtonUp() {
     fdown = false;
     ReleaseCapture();
-    if (sbType == 2) Invalidate();
+    if (sbType == kBarControl) Invalidate();
 }
 
 int TWScrollbar::HitTest(TPoint p) const {
@@ -177,7 +172,7 @@ void TWScrollbar::Paint() {
     look.enabled = enabled;
     look.hasTrack = track != nullptr;
     look.hasThumb = thumb != nullptr;
-    if (fdown && scrollpos == spThumb && sbType != 2) {
+    if (fdown && scrollpos == spThumb && sbType != kBarControl) {
         POINT cursor;
         GetCursorPos(&cursor);
         const ThumbSpan t = DragThumb(vertical ? cursor.y : cursor.x, vertical ? trackp.Y : trackp.X,
@@ -191,14 +186,14 @@ void TWScrollbar::Paint() {
     const int A = p.across;
     // A scroll bar control is composed A thick and stretched over the control; a window scroll bar keeps
     // its full thickness, and what lies beyond A stays the face colour.
-    if (sbType == 2) (vertical ? w : h) = A;
+    if (sbType == kBarControl) (vertical ? w : h) = A;
     if (w <= 0 || h <= 0) return;
 
     TBitmap B(w, h, pf24bit);
     const HDC dc = BitmapDC(B);
     if (!dc) return;
     SetStretchBltMode(dc, COLORONCOLOR);
-    FillColorRect(B, Rect(0, 0, w, h), ResolveColor(fsd->Colors[3]));
+    FillColorRect(B, Rect(0, 0, w, h), ResolveColor(fsd->Colors[scheme::kButtonFace]));
     // Rectangles from positions along the bar, A thick across it.
     auto span = [&](int from, int to) { return vertical ? Rect(0, from, A, to) : Rect(from, 0, to, A); };
 
@@ -215,7 +210,7 @@ void TWScrollbar::Paint() {
         if (p.grip && p.gripFrom < extent && p.gripTo < extent)
             obj->DrawSkinMap1(dc, span(p.gripFrom, p.gripTo), arrows->Map, p.gripCell, kArrowStripCells);
     }
-    if (sbType == 2) {
+    if (sbType == kBarControl) {
         StretchBlt(Canvas().Handle(), 0, 0, Width(), Height(), dc, 0, 0, w, h, SRCCOPY);
     } else {
         BlitOpaque(Canvas().Handle(), 0, 0, B);
@@ -258,7 +253,7 @@ void TWScrollbar::Press(TMessage& m) {
     BarGeometry g;
     if (Geometry(g, false)) {
         trackthumb = g.thumbTop;
-        if (sbType != 2) {
+        if (sbType != kBarControl) {
             thumbTop = g.thumbTop, thumbbottom = g.thumbBottom;
             OffsetSC = {g.bar.left, g.bar.top};
         }
@@ -268,7 +263,7 @@ void TWScrollbar::Press(TMessage& m) {
     Repaint();
     ReleaseCapture();
     // The control's own scroll bar handling runs its tracking loop; the call returns when it is over.
-    if (sbType == 2) {
+    if (sbType == kBarControl) {
         SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, m.LParam);  // panel and control cover the same place
     } else {
         SendMessageW(hwnd, WM_NCLBUTTONDOWN, sbDir == 1 ? HTVSCROLL : HTHSCROLL,
@@ -283,7 +278,7 @@ void TWScrollbar::Release(TMessage& m) {
     TCustomPanel::WndProc(m);
     fdown = false;
     ReleaseCapture();
-    if (sbType == 2) {
+    if (sbType == kBarControl) {
         PostMessageW(hwnd, WM_LBUTTONUP, MK_LBUTTON, m.LParam);
         Invalidate();
         return;
@@ -311,13 +306,13 @@ void TSkinScrollbar::InitScrollbar(TWinControl* acontrol, TSkinData* sd, TCanvas
     control = acontrol;
     hwnd = acontrol->Handle();
     EnterList(sf);
-    border = Lower(GetEnumPropByName(acontrol, "BorderStyle")) != "bsnone";
+    border = AsciiLower(GetEnumPropByName(acontrol, "BorderStyle")) != "bsnone";
     if (acontrol->ClassName() == "TImageScrollBox" || kind == 1) border = false;
     SwapFixedColor(true);
     hb = new TWScrollbar(this);
-    hb->Attach(this, acontrol, 0);
+    hb->Attach(this, acontrol, TWScrollbar::kWindowHorz);
     vb = new TWScrollbar(this);
-    vb->Attach(this, acontrol, 1);
+    vb->Attach(this, acontrol, TWScrollbar::kWindowVert);
     for (TWScrollbar* b : {hb, vb}) {
         b->SetEnabled(acontrol->Enabled());
         if (!acontrol->Visible()) b->HideScrollbar();
@@ -325,7 +320,7 @@ void TSkinScrollbar::InitScrollbar(TWinControl* acontrol, TSkinData* sd, TCanvas
     OldWndProc = control->WindowProc;
     control->WindowProc = [this](TMessage& m) { NewWndProc(m); };
     Inited = true;
-    skinstate = 1;
+    skinstate = kAttached;
 }
 
 void TSkinScrollbar::SwapFixedColor(bool skinned) {
@@ -355,7 +350,7 @@ void TSkinScrollbar::PaintBorder(HDC dc) {
     RECT w;
     GetWindowRect(hwnd, &w);
     RECT r{0, 0, w.right - w.left, w.bottom - w.top};
-    Owned<HBRUSH> shadow(CreateSolidBrush(ColorToRGB(ResolveColor(fsd->Colors[kButtonShadowSlot]))));
+    Owned<HBRUSH> shadow(CreateSolidBrush(ColorToRGB(ResolveColor(fsd->Colors[scheme::kButtonShadow]))));
     Owned<HBRUSH> face(CreateSolidBrush(ColorToRGB(ResolveColor(ButtonFace()))));
     FrameRect(dc, &r, shadow.get());
     InflateRect(&r, -1, -1);
@@ -408,7 +403,7 @@ void TSkinScrollbar::AfterProc(TMessage& Message) {
         break;
     case SM_PAINTTODC:
         if (Message.LParam == SkinSignature) {
-            if (Message.WParam) PaintBorder(reinterpret_cast<HDC>(Message.WParam));
+            if (Message.WParam) PaintBorder(PassedDc(Message));
             Message.Result = SkinSignature;
         }
         break;
@@ -441,7 +436,7 @@ void TSkinScrollbar::SkinChange() {
 void TSkinScrollbar::Unsubclass() {
     SwapFixedColor(false);
     TSkinControl::Unsubclass();
-    if (skinstate != 6) FreeBars();
+    if (skinstate != kWindowGone) FreeBars();
 }
 
 // ---- List views
@@ -514,7 +509,7 @@ void TSkinScrollbarH::DrawControl(HDC dc, const TRect&) {
 
 void TSkinScrollbarH::Unsubclass() {
     TSkinControl::Unsubclass();
-    if (skinstate != 6) FreeBars();
+    if (skinstate != kWindowGone) FreeBars();
 }
 
 // ---- Scroll bar controls
@@ -537,12 +532,12 @@ void TSkinScControl::InitScrollbar(TWinControl* acontrol, TSkinData* sd, TCanvas
     sb = new TWScrollbar(this);
     sb->ShowHint = acontrol->ShowHint;
     sb->Hint = acontrol->Hint;
-    sb->Attach(this, acontrol, 2);
+    sb->Attach(this, acontrol, TWScrollbar::kBarControl);
     if (!acontrol->Visible()) sb->HideScrollbar();
     OldWndProc = control->WindowProc;
     control->WindowProc = [this](TMessage& m) { NewWndProc(m); };
     Inited = true;
-    skinstate = 1;
+    skinstate = kAttached;
 }
 
 void TSkinScControl::Inithwnd(HWND ahwnd, TSkinData* sd, TCanvas* acanvas, TComponent* sf) {
@@ -589,5 +584,5 @@ void TSkinScControl::DrawControl(HDC, const TRect&) {
 
 void TSkinScControl::Unsubclass() {
     TSkinControl::Unsubclass();
-    if (skinstate != 6) FreeBar();
+    if (skinstate != kWindowGone) FreeBar();
 }

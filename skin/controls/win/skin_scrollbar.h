@@ -40,7 +40,12 @@ public:
     HWND hwnd = nullptr;
     TWinControl* control = nullptr;
     TSkinControl* obj = nullptr;
-    int sbType = 0;
+    // What the panel covers (`sbType`): a window's horizontal or vertical scroll bar, or a scroll bar
+    // control.
+    static constexpr int kWindowHorz = 0;
+    static constexpr int kWindowVert = 1;
+    static constexpr int kBarControl = 2;
+    int sbType = kWindowHorz;
     TRect sbRect;
     bool sbVisible = false;
 

@@ -233,7 +233,7 @@ void TWinSkinForm::HoverTick() {
             if (fsd->hintcount >= 2 * pause && fsd->hintcount < 2 * pause + hide) {
                 RECT w;
                 GetWindowRect(Hwnd, &w);
-                wTr = {w.left, w.top, w.right, w.bottom};
+                wTr = ToTRect(w);
                 const std::wstring hint = ButtonHint(b->data->Action);
                 if (!hint.empty())
                     fsd->ActivateHint(Bounds(b->bounds.Left + wTr.Left, cursor.y + 24, 0, 0), hint);

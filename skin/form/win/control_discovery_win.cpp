@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/props.h"
+#include "platform/string_list.h"  // AsciiLower
 #include "platform/win/bit_btn.h"
 #include "platform/win/choice_groups.h"
 #include "platform/win/forms.h"
@@ -29,8 +30,6 @@
 
 namespace {
 
-constexpr int kButtonFaceSlot = 3;
-
 // The skinners this engine has so far; the other kinds are left to the control's own look.
 std::unique_ptr<TSkinControl> MakeSkinner(SkinnerKind kind, TComponent* owner) {
     switch (kind) {
@@ -53,14 +52,6 @@ std::unique_ptr<TSkinControl> MakeSkinner(SkinnerKind kind, TComponent* owner) {
     case SkinnerKind::DateTime: return std::make_unique<TSkinDateTime>(owner);
     default: return nullptr;
     }
-}
-
-std::string LowerClassName(HWND hwnd) {
-    wchar_t name[101] = {};
-    GetClassNameW(hwnd, name, 101);
-    std::string out;
-    for (const wchar_t* p = name; *p; ++p) out.push_back(char(std::tolower(*p < 128 ? int(*p) : '?')));
-    return out;
 }
 
 // A combo box of the extended kind draws its button as a separate window (told after Init).
@@ -113,7 +104,7 @@ void TWinSkinForm::DeleteControl(TSkinControl* c) { Remove(c); }
 void TWinSkinForm::PurgeDeadControls() {
     for (std::size_t i = Controllist.size(); i-- > 0;) {
         TSkinControl* c = Controllist[i];
-        if (c->skinstate != 6) continue;
+        if (c->skinstate != TSkinControl::kWindowGone) continue;
         Remove(c);
         delete c;
     }
@@ -168,8 +159,7 @@ bool TWinSkinForm::IsControlSkinned(TControl* control) const {
 void TWinSkinForm::DisableGroupChildren(TControl* control) {
     auto* group = dynamic_cast<TWinControl*>(control);
     if (!group) return;
-    std::string name = control->ClassName();
-    for (auto& ch : name) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+    const std::string name = AsciiLower(control->ClassName());
     if (name.find("radiogroup") == std::string::npos && name.find("checkgroup") == std::string::npos) return;
     for (int i = 0; i < group->ControlCount(); ++i) group->Controls(i)->SetTag(fsd->DisableTag());
 }
@@ -288,7 +278,7 @@ void TWinSkinForm::AddControlh(HWND ahwnd) {
     if (choice.childrenFirst) InitHwndControls(ahwnd);
     if (choice.recolourFramework)
         if (auto* c = dynamic_cast<TControl*>(ControlOfWindow(ahwnd)))
-            c->SetColor(fsd->Colors[kButtonFaceSlot]);
+            c->SetColor(fsd->Colors[scheme::kButtonFace]);
     const HWND target = choice.firstChild ? GetWindow(ahwnd, GW_CHILD) : ahwnd;
     if (!target) return;
     auto skinner = MakeSkinner(choice.skinner, this);

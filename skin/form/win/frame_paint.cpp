@@ -19,11 +19,7 @@
 #include "skin/imaging/img_util.h"
 #include "skin/imaging/win/img_gdi.h"
 
-namespace {
-constexpr int kButtonFaceSlot = 3;
-constexpr int kTitleTextActive = 1;
-constexpr int kTitleTextInactive = 2;
-}  // namespace
+namespace {}  // namespace
 
 void TWinSkinForm::OnNcPaint(TMessage& m) {
     SetSysMenuStyle(true);  // the system must never draw its own caption buttons
@@ -46,7 +42,7 @@ void TWinSkinForm::PaintFrame(HDC dc) {
     }
     RECT r;
     if (!dc || !GetWindowRect(Hwnd, &r)) return;
-    wTr = {r.left, r.top, r.right, r.bottom};
+    wTr = ToTRect(r);
     const int W = r.right - r.left, H = r.bottom - r.top;
     fwidth = W;
     fheight = H;
@@ -54,9 +50,9 @@ void TWinSkinForm::PaintFrame(HDC dc) {
         if (Windowstate == swsMin) {
             PaintCaption(dc);
         } else {
-            DrawBorderPiece(1, Rect(0, 0, bw.Left, H), dc);
-            DrawBorderPiece(2, Rect(W - bw.Right, 0, W, H), dc);
-            DrawBorderPiece(4, Rect(bw.Left, H - bw.Bottom, W - bw.Right, H), dc);
+            DrawBorderPiece(kLeftPiece, Rect(0, 0, bw.Left, H), dc);
+            DrawBorderPiece(kRightPiece, Rect(W - bw.Right, 0, W, H), dc);
+            DrawBorderPiece(kBottomPiece, Rect(bw.Left, H - bw.Bottom, W - bw.Right, H), dc);
             PaintCaption(dc);
             if (menu) {
                 menu->DrawMenu(dc, {bw.Left, bw.Top, W - bw.Right, bw.Top + MenuHeight});
@@ -78,7 +74,8 @@ void TWinSkinForm::DrawBorderPiece(int piece, const TRect& rect, HDC dc) {
     const int cell = FWindowActive || b->frame == 1 ? 1 : 2;
     ComposedPiece& c = composed_[piece - 1][cell - 1];
     if (!c.bitmap || c.w != w || c.h != h) {
-        c.bitmap = MakeSkinBitmap(Rect(0, 0, w, h), b->Map, b->r, cell, b->frame, b->Tile != 1, piece >= 3);
+        c.bitmap =
+            MakeSkinBitmap(Rect(0, 0, w, h), b->Map, b->r, cell, b->frame, b->Tile != 1, piece >= kTopPiece);
         c.w = w, c.h = h;
     }
     BlitOpaque(dc, rect.Left, rect.Top, *c.bitmap);
@@ -88,7 +85,7 @@ void TWinSkinForm::PaintCaption(HDC dc) {
     TRect area;
     if (Windowstate == swsMin) {
         CaptionBuf->SetSize(fwidth, fheight);
-        CaptionBuf->Fill(ResolveColor(fsd->Colors[kButtonFaceSlot]));
+        CaptionBuf->Fill(ResolveColor(fsd->Colors[scheme::kButtonFace]));
         area = Rect(0, 0, fwidth, bw.Top);
     } else {
         CaptionBuf->SetSize(fwidth, bw.Top);
@@ -98,7 +95,7 @@ void TWinSkinForm::PaintCaption(HDC dc) {
         area = Rect(bw.Left, 0, fwidth - bw.Right, bw.Top);
     }
     if (CaptionBuf->Empty()) return;
-    DrawBorderPiece(3, area, BitmapDC(*CaptionBuf));
+    DrawBorderPiece(kTopPiece, area, BitmapDC(*CaptionBuf));
     DrawCaptionText(BitmapDC(*CaptionBuf), area);
     PlaceButtons();
     DrawButtons(BitmapDC(*CaptionBuf));
@@ -108,18 +105,17 @@ void TWinSkinForm::PaintCaption(HDC dc) {
 
 void TWinSkinForm::DrawCaptionText(HDC dc, const TRect& R) {
     const TDataSkinTitle* title = fsd->Title.get();
-    const int length = GetWindowTextLengthW(Hwnd);
-    std::wstring text(std::size_t(std::max(length, 0)) + 1, L'\0');
-    text.resize(std::size_t(std::max(GetWindowTextW(Hwnd, text.data(), length + 1), 0)));
+    std::wstring text = WindowText(Hwnd);
     astr = L" ";
     text = bstr + text + astr;
 
     SavedDC saved(dc);
     SetBkMode(dc, TRANSPARENT);
     if (CaptionFont) SelectObject(dc, CaptionFont.get());
-    SetTextColor(
-        dc, ColorToRGB(ResolveColor(fsd->Colors[FWindowActive ? kTitleTextActive : kTitleTextInactive])));
-    RECT measured{R.Left, R.Top, R.Right, R.Bottom};
+    SetTextColor(dc,
+                 ColorToRGB(ResolveColor(
+                     fsd->Colors[FWindowActive ? scheme::kTitleTextActive : scheme::kTitleTextNoActive])));
+    RECT measured = ToRECT(R);
     DrawTextW(dc, text.c_str(), int(text.size()), &measured, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
 
     CaptionTextInput in;
@@ -145,7 +141,7 @@ void TWinSkinForm::DrawCaptionText(HDC dc, const TRect& R) {
     if (title && !title->Map.Empty())
         DrawSkinBar(dc, boxes.background, title->Map, Rect(title->backleft, 0, title->backright, 0),
                     FWindowActive ? 1 : 2, 2, 1, 1);
-    RECT r{boxes.drawn.Left, boxes.drawn.Top, boxes.drawn.Right, boxes.drawn.Bottom};
+    RECT r = ToRECT(boxes.drawn);
     UINT flags = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
     if (bidileft) flags |= DT_RIGHT | DT_RTLREADING;
     DrawTextW(dc, text.c_str(), int(text.size()), &r, flags);

@@ -23,12 +23,6 @@
 
 namespace {
 
-// The skin's colour slots the bar reads.
-constexpr int kButtonHilight = 5;
-constexpr int kButtonShadow = 7;
-constexpr int kMenubar = 13;
-constexpr int kMenuBarText = 14;
-
 constexpr int kMenuTextLength = 80;
 constexpr int kCentred = 2;
 
@@ -80,7 +74,7 @@ MenuSelection SelectionInOpenMenus(HMENU dropDown) {
 }
 
 TColor TextColour(const TSkinData& skin, bool enabled) {
-    return skin.Colors[enabled ? kMenuBarText : kButtonShadow];
+    return skin.Colors[enabled ? scheme::kMenuBarText : scheme::kButtonShadow];
 }
 
 // Draws a caption centred in r in the menu font and the given colour.
@@ -107,7 +101,7 @@ void TMenuBtn::Draw() {
     BitBlt(dc, bounds.Left, bar->Bar.Top, bounds.Width(), bar->Bar.Height(), BitmapDC(bar->bkmap),
            bounds.Left - bar->Bar.Left, 0, SRCCOPY);
     if (state == kPressed || state == kHot) {
-        Owned<HBRUSH> frame(CreateSolidBrush(ColorToRGB(FSD->Colors[kButtonHilight])));
+        Owned<HBRUSH> frame(CreateSolidBrush(ColorToRGB(FSD->Colors[scheme::kButtonHilight])));
         RECT r = ToRECT(bounds);
         FrameRect(dc, &r, frame.get());
     }
@@ -226,7 +220,7 @@ void TWinSkinMenu::DrawMenu(HDC dc, const TRect& B) {
         else
             DrawSkinBar(bdc, {0, 0, W, H}, image->Map, image->r, cell, 2, 0, 1);
     } else {
-        FillColorRect(bdc, {0, 0, W, H}, FSD->Colors[kMenubar]);
+        FillColorRect(bdc, {0, 0, W, H}, FSD->Colors[scheme::kMenubar]);
     }
     Bar = B;
     bkmap.SetSize(W, H);
@@ -275,7 +269,7 @@ TMenuBtn* TWinSkinForm::FindAccel(wchar_t key) {
 void TWinSkinForm::ClickButton(TMenuBtn& button) {
     RECT r;
     GetWindowRect(Hwnd, &r);
-    wTr = {r.left, r.top, r.right, r.bottom};
+    wTr = ToTRect(r);
     PostMessageW(Hwnd, WM_NCLBUTTONDOWN, HTMENU,
                  MAKELPARAM(button.bounds.Left + 1 + wTr.Left, button.bounds.Top + 1 + wTr.Top));
 }
@@ -292,7 +286,7 @@ bool TWinSkinForm::CheckMenu(TMenuBtn* button) {
     TrackForm = this;
     RECT r;
     GetWindowRect(Hwnd, &r);
-    wTr = {r.left, r.top, r.right, r.bottom};
+    wTr = ToTRect(r);
     SetOwnerDrawItems(button->hsubmenu);
     fInMenu = true;
     const int x = (bidileft ? button->bounds.Right : button->bounds.Left) + wTr.Left;
@@ -328,7 +322,7 @@ void TWinSkinForm::UpdateMainMenu() {
     WindowDC dc(Hwnd);
     RECT r;
     GetWindowRect(Hwnd, &r);
-    wTr = {r.left, r.top, r.right, r.bottom};
+    wTr = ToTRect(r);
     fwidth = r.right - r.left;
     fheight = r.bottom - r.top;
     menu->UpdataBtn();

@@ -20,13 +20,6 @@
 
 namespace {
 
-// The skin's colour slots the painter reads.
-constexpr int kButtonShadow = 7;
-constexpr int kHilightText = 11;
-constexpr int kHilight = 12;
-constexpr int kMenuText = 15;
-constexpr int kMenu = 16;
-
 constexpr int kItemCells = 5;
 constexpr int kNormalCell = 1;
 constexpr int kSelectedCell = 4;
@@ -301,7 +294,7 @@ void TMenuItemPainter::ItemBackground(TBitmap& bitmap, HMENU menu, const TRect& 
                r.Top + kPopupBorder, SRCCOPY);
         return;
     }
-    Owned<HBRUSH> fill(CreateSolidBrush(ColorToRGB(fsd->Colors[kMenu])));
+    Owned<HBRUSH> fill(CreateSolidBrush(ColorToRGB(fsd->Colors[scheme::kMenu])));
     RECT whole{0, 0, r.Width(), r.Height()};
     FillRect(BitmapDC(bitmap), &whole, fill.get());
 }
@@ -367,7 +360,8 @@ void TMenuItemPainter::DrawSeparatorItem(TCanvas& canvas, const TRect& r) {
 
 void TMenuItemPainter::DrawPlainItem(TMenuItem& item, TCanvas& canvas, bool selected, const TRect& r) {
     ItemBitmap& b = ItemScratch(r.Width(), r.Height()).item;
-    Owned<HBRUSH> fill(CreateSolidBrush(ColorToRGB(fsd->Colors[selected ? kHilight : kMenu])));
+    Owned<HBRUSH> fill(
+        CreateSolidBrush(ColorToRGB(fsd->Colors[selected ? scheme::kHilight : scheme::kMenu])));
     RECT whole{0, 0, r.Width(), r.Height()};
     FillRect(BitmapDC(b.bitmap), &whole, fill.get());
     DrawItemContent(item, b.canvas, selected, {0, 0, r.Width(), r.Height()});
@@ -430,10 +424,11 @@ void TMenuItemPainter::DrawItemContent(TMenuItem& item, TCanvas& canvas, bool se
 }
 
 TColor TMenuItemPainter::ItemTextColour(const TMenuItem& item, bool selected) const {
-    if (item.Enabled()) return fsd->Colors[selected ? kHilightText : kMenuText];
+    if (item.Enabled()) return fsd->Colors[selected ? scheme::kHilightText : scheme::kMenuText];
     // A skin whose shadow is its menu text would hide the difference.
-    return fsd->Colors[kButtonShadow] == fsd->Colors[kMenuText] ? TColor(GetSysColor(COLOR_BTNSHADOW))
-                                                                : fsd->Colors[kButtonShadow];
+    return fsd->Colors[scheme::kButtonShadow] == fsd->Colors[scheme::kMenuText]
+               ? TColor(GetSysColor(COLOR_BTNSHADOW))
+               : fsd->Colors[scheme::kButtonShadow];
 }
 
 void TMenuItemPainter::DrawItemText(TMenuItem& item, TCanvas& canvas, UINT flags, bool selected, TRect& t,
@@ -461,7 +456,7 @@ void TMenuItemPainter::DrawItemText(TMenuItem& item, TCanvas& canvas, UINT flags
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     RECT rect = ToRECT(t);
     DrawPlatformText(dc, text, rect, flags);
-    t = {rect.left, rect.top, rect.right, rect.bottom};
+    t = ToTRect(rect);
     SetBkMode(dc, oldMode);
     SetTextColor(dc, oldColour);
 }
@@ -500,7 +495,7 @@ bool TMenuItemPainter::OnDrawItem(TMessage& m) {
     }
     m.Result = 1;
     const bool selected = (di->itemState & ODS_SELECTED) != 0;
-    const TRect rc{di->rcItem.left, di->rcItem.top, di->rcItem.right, di->rcItem.bottom};
+    const TRect rc = ToTRect(di->rcItem);
     if (FForm) {
         TMainMenu* menu = FrameworkMenu();
         if (TMenuItem* item = menu ? menu->FindItem(di->itemID, TFindItemKind::fkCommand) : nullptr) {

@@ -7,10 +7,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/imaging/img_util.h"
 
-namespace {
-constexpr int kButtonFaceSlot = 3;
-constexpr int kButtonTextSlot = 4;
-}  // namespace
+namespace {}  // namespace
 
 void TSkinTextColors::Apply(TWinControl* form, const TSkinData& skin) {
     if (!form) return;
@@ -19,7 +16,7 @@ void TSkinTextColors::Apply(TWinControl* form, const TSkinData& skin) {
         form_ = form;
         before_ = form->FaceText();
     }
-    form->SetFaceText(TFaceText{skin.Colors[kButtonFaceSlot], skin.Colors[kButtonTextSlot]});
+    form->SetFaceText(TFaceText{skin.Colors[scheme::kButtonFace], skin.Colors[scheme::kButtonText]});
 }
 
 void TSkinTextColors::Release() {
@@ -27,6 +24,6 @@ void TSkinTextColors::Release() {
 }
 
 LRESULT TSkinTextColors::PlainStaticColors(HDC dc, const TSkinData& skin) {
-    SetTextColor(dc, ColorToRGB(ResolveColor(skin.Colors[kButtonTextSlot])));
+    SetTextColor(dc, ColorToRGB(ResolveColor(skin.Colors[scheme::kButtonText])));
     return LRESULT(skin.BGBrush());
 }

@@ -30,7 +30,6 @@ namespace {
 using FormRole = Subclass<TWinSkinForm, &TWinSkinForm::SkinWndProc>;
 using MdiClientRole = Subclass<TWinSkinForm, &TWinSkinForm::MDIClientWndProc>;
 
-constexpr int kButtonFaceSlot = 3;
 constexpr UINT kThemedCaptionRequest = 0xAE;  // the themed non-client painter asks to draw the caption
 constexpr int kNonClientMetricsSize = 504;    // the structure without the padded border width
 
@@ -38,12 +37,6 @@ constexpr int kNonClientMetricsSize = 504;    // the structure without the padde
 std::unordered_map<HWND, TWinSkinForm*>& Registry() {
     thread_local std::unordered_map<HWND, TWinSkinForm*> forms;
     return forms;
-}
-
-std::wstring ClassNameOf(HWND hwnd) {
-    wchar_t name[101] = {};
-    GetClassNameW(hwnd, name, 101);
-    return name;
 }
 
 bool IsSystemCommand(unsigned id) {
@@ -120,7 +113,7 @@ void TWinSkinForm::InitTform(TSkinData* afsd, TForm* aform) {
         aform->WindowProc = [this](TMessage& m) { FormWndProc(m); };
     }
     formcolor = aform->Color();
-    aform->SetColor(fsd->Colors[kButtonFaceSlot]);
+    aform->SetColor(fsd->Colors[scheme::kButtonFace]);
     textColors.Apply(aform, *fsd);
 }
 
@@ -128,7 +121,7 @@ void TWinSkinForm::InitDlg(TSkinData* afsd) { InitWindow(afsd); }
 
 void TWinSkinForm::InitWindow(TSkinData* skin) {
     if (FObjectInst) return;
-    if (FormManagerLink* m = Manager()) m->state = 1;
+    if (FormManagerLink* m = Manager()) m->state = SkinManagerLink::kRunning;
     fsd = skin;
     timer = std::make_unique<TTimer>(nullptr);
     timer->SetInterval(250);
@@ -141,7 +134,7 @@ void TWinSkinForm::InitWindow(TSkinData* skin) {
     dwstyle = style;
     bidileft = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
     ischildform = (style & WS_CHILD) != 0;
-    classname = ClassNameOf(Hwnd);
+    classname = WindowClassName(Hwnd);
     parenthwnd = GetWindow(Hwnd, GW_OWNER);
 
     FormIcons = {};
@@ -227,7 +220,8 @@ void TWinSkinForm::InitSkinData() {
     }
     auto width = [](const TDataSkinBorder* b) { return b ? b->Map.Width() / std::max(b->frame, 1) : 0; };
     auto height = [](const TDataSkinBorder* b) { return b ? b->Map.Height() / std::max(b->frame, 1) : 0; };
-    bw = {width(Border(1)), height(Border(3)), width(Border(2)), height(Border(4))};
+    bw = {width(Border(kLeftPiece)), height(Border(kTopPiece)), width(Border(kRightPiece)),
+          height(Border(kBottomPiece))};
     DeleteSysbtn();
     BtnCount = int(fsd->SysBtn.size());
     for (const auto& entry : fsd->SysBtn)
@@ -245,8 +239,10 @@ void TWinSkinForm::InitSkinData() {
 void TWinSkinForm::DeleteSysbtn() { SysBtn.clear(); }
 
 const TDataSkinBorder* TWinSkinForm::Border(int piece) const {
-    // The component keeps them as Left, Right, Top, Bottom: the pieces 1 to 4.
-    return fsd && piece >= 1 && piece <= 4 ? fsd->border[std::size_t(piece - 1)].get() : nullptr;
+    // The component keeps them in the pieces' order: left, right, top, bottom.
+    return fsd && piece >= kLeftPiece && piece <= kBottomPiece
+               ? fsd->border[std::size_t(piece - kLeftPiece)].get()
+               : nullptr;
 }
 
 void TWinSkinForm::ReadWindowState() {
@@ -265,7 +261,7 @@ void TWinSkinForm::ReadWindowState() {
 void TWinSkinForm::FindMDIClient() {
     FormStyle = sfsNormal;
     for (HWND child = GetTopWindow(Hwnd); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassNameOf(child) != L"MDIClient") continue;
+        if (WindowClassName(child) != L"MDIClient") continue;
         FormStyle = sfsMDIform;
         ClientHwnd = child;
         if (FormManagerLink* m = Manager()) {
@@ -294,7 +290,7 @@ void TWinSkinForm::MeasureClient() {
     RECT client, window;
     GetClientRect(Hwnd, &client);
     GetWindowRect(Hwnd, &window);
-    fClientRect = {client.left, client.top, client.right, client.bottom};
+    fClientRect = ToTRect(client);
     oldsize = {0, 0, (window.right - window.left) - client.right,
                (window.bottom - window.top) - client.bottom};
 }
@@ -398,7 +394,7 @@ TWinSkinForm::Step TWinSkinForm::Stage1(TMessage& m) {
         if (plain && fsd && fsd->BGBrush()) {
             RECT r;
             GetClientRect(Hwnd, &r);
-            FillRect(reinterpret_cast<HDC>(m.WParam), &r, fsd->BGBrush());
+            FillRect(PassedDc(m), &r, fsd->BGBrush());
             m.Result = 1;
         }
         return Step::Done;
@@ -421,13 +417,13 @@ TWinSkinForm::Step TWinSkinForm::Stage1(TMessage& m) {
         return Step::Done;
     case WM_CTLCOLORBTN:
         CallPrevProc(m);
-        if (plain) SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
+        if (plain) SetBkMode(PassedDc(m), TRANSPARENT);
         return Step::Done;
     case WM_CTLCOLORSTATIC:
         CallPrevProc(m);
         if (plain) {
-            SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
-            if (fsd && fsd->BGBrush()) m.Result = TSkinTextColors::PlainStaticColors(HDC(m.WParam), *fsd);
+            SetBkMode(PassedDc(m), TRANSPARENT);
+            if (fsd && fsd->BGBrush()) m.Result = TSkinTextColors::PlainStaticColors(PassedDc(m), *fsd);
         }
         return Step::Done;
     case SM_INITSKIN: Activate(); return Step::Done;
@@ -609,7 +605,7 @@ void TWinSkinForm::HandleFormMessage(TMessage& m) {
     case SM_SKINCHANGE: SkinChange(); return;
     case SM_PAINTTODC:
         if (m.LParam != SkinSignature) return;
-        if (m.WParam) PaintFrame(reinterpret_cast<HDC>(m.WParam));
+        if (m.WParam) PaintFrame(PassedDc(m));
         m.Result = SkinSignature;
         return;
     case SM_QUERYFORM: m.Result = m.LParam == SkinSignature ? SkinSignature : 1; return;
@@ -706,13 +702,13 @@ void TWinSkinForm::FitFrame(bool fresh) {
     if (ismessagebox || Skinstate == kChanging) {
         RECT client;
         GetClientRect(Hwnd, &client);
-        fClientRect = {client.left, client.top, client.right, client.bottom};
+        fClientRect = ToTRect(client);
     }
     int width = fClientRect.Right + bw.Left + bw.Right;
     if (fresh) {
         RECT client;
         GetClientRect(Hwnd, &client);
-        fClientRect = {client.left, client.top, client.right, client.bottom};
+        fClientRect = ToTRect(client);
     } else if (FForm) {
         width = FForm->ClientWidth() + bw.Left + bw.Right;
         fClientRect.Bottom = MdiChild() ? FForm->ClientHeight() : FForm->ClientHeight() - MenuHeight;
@@ -720,9 +716,7 @@ void TWinSkinForm::FitFrame(bool fresh) {
     const int height = fClientRect.Bottom + bw.Top + bw.Bottom + MenuHeight;
     if (ismessagebox && !fresh && fsd && fsd->Title) {
         // A message box grows until its caption fits between the title's margins; its contents move along.
-        const int length = GetWindowTextLengthW(Hwnd);
-        caption.assign(std::size_t(std::max(length, 0)) + 1, L'\0');
-        caption.resize(std::size_t(std::max(GetWindowTextW(Hwnd, caption.data(), length + 1), 0)));
+        caption = WindowText(Hwnd);
         {
             ClientDC dc(Hwnd);
             Selected font(dc, CaptionFont.get());
@@ -754,18 +748,18 @@ void TWinSkinForm::FitFrame(bool fresh) {
 
 Owned<HRGN> TWinSkinForm::EdgeRegion(int piece, int w, int h) {
     const TDataSkinBorder* b = Border(piece);
-    const TRect place = piece == 1   ? Rect(0, 0, bw.Left, h)
-                        : piece == 2 ? Rect(w - bw.Right, 0, w, h)
-                        : piece == 3 ? Rect(bw.Left, 0, w - bw.Right, bw.Top)
-                                     : Rect(bw.Left, h - bw.Bottom, w - bw.Right, h);
+    const TRect place = piece == kLeftPiece    ? Rect(0, 0, bw.Left, h)
+                        : piece == kRightPiece ? Rect(w - bw.Right, 0, w, h)
+                        : piece == kTopPiece   ? Rect(bw.Left, 0, w - bw.Right, bw.Top)
+                                               : Rect(bw.Left, h - bw.Bottom, w - bw.Right, h);
     const bool shaped = b && b->trans == 1 && !place.IsEmpty() &&
-                        (piece == 1 || piece == 2 ? h > 1
-                         : piece == 3             ? bw.Top > 1
-                                                  : bw.Bottom > 1);
+                        (piece == kLeftPiece || piece == kRightPiece ? h > 1
+                         : piece == kTopPiece                        ? bw.Top > 1
+                                                                     : bw.Bottom > 1);
     if (!shaped) return Owned<HRGN>(CreateRectRgn(place.Left, place.Top, place.Right, place.Bottom));
     // The piece exactly as the painter draws it, active look; its key-coloured pixels become holes.
     auto bmp = MakeSkinBitmap(Rect(0, 0, place.Width(), place.Height()), b->Map, b->r, 1, b->frame,
-                              b->Tile != 1, piece >= 3);
+                              b->Tile != 1, piece >= kTopPiece);
     return Owned<HRGN>(BuildColorKeyRegion(*bmp, place.Left, place.Top, SkinKeyColor, 1, 1, 1));
 }
 
@@ -789,7 +783,7 @@ void TWinSkinForm::Cropwindow() {
         crheight = h;
         region.reset(CreateRectRgn(bw.Left, bw.Top, w - bw.Right, h - bw.Bottom));
         if (FormBorder != sbsNone) {
-            for (int piece = 1; piece <= 4; ++piece) {
+            for (int piece = kLeftPiece; piece <= kBottomPiece; ++piece) {
                 Owned<HRGN> edge = EdgeRegion(piece, w, h);
                 if (edge) CombineRgn(region.get(), region.get(), edge.get(), RGN_OR);
             }
@@ -807,10 +801,10 @@ void TWinSkinForm::Uncropwindow() {
 
 void TWinSkinForm::SkinChange() {
     if (FForm) {
-        FForm->SetColor(fsd->Colors[kButtonFaceSlot]);
+        FForm->SetColor(fsd->Colors[scheme::kButtonFace]);
         textColors.Apply(FForm, *fsd);
         for (TComponent* c : FForm->ComponentList())
-            if (auto* f = dynamic_cast<TForm*>(c)) f->SetColor(fsd->Colors[kButtonFaceSlot]);
+            if (auto* f = dynamic_cast<TForm*>(c)) f->SetColor(fsd->Colors[scheme::kButtonFace]);
     }
     for (TSkinControl* c : std::vector<TSkinControl*>(Controllist)) c->SkinChange();
     painter->SkinChanged();
@@ -871,7 +865,7 @@ void TWinSkinForm::AttachMenuHandlers(bool on) {
 void TWinSkinForm::FreeControls() {
     while (!Controllist.empty()) {
         TSkinControl* c = Controllist.front();
-        if (Skinstate != kReleasing && c->skinstate != 6) c->Unsubclass();
+        if (Skinstate != kReleasing && c->skinstate != TSkinControl::kWindowGone) c->Unsubclass();
         Remove(c);
         delete c;
     }

@@ -65,6 +65,12 @@ private:
 
 class TWinSkinForm : public TComponent, public SkinControlList, public NcObjectHost {
 public:
+    // The border pieces, as the skin component keeps its border images.
+    static constexpr int kLeftPiece = 1;
+    static constexpr int kRightPiece = 2;
+    static constexpr int kTopPiece = 3;
+    static constexpr int kBottomPiece = 4;
+
     // Skinstate values.
     static constexpr int kCreated = 0;
     static constexpr int kActive = 1;

@@ -23,13 +23,7 @@ constexpr std::int32_t kSecondaryDelayMs = 300;
 constexpr UINT kThreadRequestTimeoutMs = 5000;  // a thread that does not answer by then is taken as hung
 constexpr std::int32_t kDefaultDelayMs = 100;
 constexpr LPARAM kInitSkinMark = 1000;
-constexpr int kClassNameLength = 100;
-
-std::string ClassNameOf(HWND hwnd) {
-    wchar_t name[kClassNameLength] = {};
-    if (!hwnd || !GetClassNameW(hwnd, name, kClassNameLength)) return {};
-    return WideToUtf8(name);
-}
+std::string ClassNameOf(HWND hwnd) { return WideToUtf8(WindowClassName(hwnd)); }
 
 HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
 
@@ -77,7 +71,7 @@ TSkinManage::TSkinManage(std::int32_t amode) {
 }
 
 TSkinManage::~TSkinManage() {
-    state = 4;
+    state = kShuttingDown;
     active = false;
     Timer.reset();
     if (mmgr) {
@@ -207,7 +201,7 @@ void TSkinManage::OnThreadRequest(HWND window, ThreadRequest request) {
 }
 
 void TSkinManage::OnActivate(HWND window) {
-    if (state == 0) state = 1;
+    if (state == kNoneActivated) state = kRunning;
     AddForm(window);
 }
 
@@ -461,7 +455,7 @@ void TSkinManage::AddVisibleWindows(DWORD thread) {
 }
 
 bool TSkinManage::DeleteForm(HWND aHwnd) {
-    if (state == 4) return false;
+    if (state == kShuttingDown) return false;
     TWinSkinForm* f = FindForm(aHwnd);
     if (!f || !f->FForm) return false;  // a dialog's skinner stays until its window goes
     f->Skinstate = TWinSkinForm::kReleasing;
@@ -483,12 +477,12 @@ void TSkinManage::DeleteForm2(const TWinSkinForm* skinner) {
 }
 
 void TSkinManage::DeleteForm3() {
-    if (state == 4) return;
+    if (state == kShuttingDown) return;
     FreeDeadForms(false);
 }
 
 void TSkinManage::ClearDeadForms() {
-    if (state == 4) return;
+    if (state == kShuttingDown) return;
     FreeDeadForms(true);
 }
 
@@ -736,7 +730,7 @@ void TSkinManage::NotifySecondaries(std::int32_t acode) {
 void TSkinManage::SetAction(std::int32_t acode, std::int32_t Interval) {
     action = acode;
     Timer->SetInterval(unsigned(std::max(Interval, 1)));
-    if (state == 0) {
+    if (state == kNoneActivated) {
         // No window has been activated yet: the first activation skins it anyway.
         if (acode == saInstall) active = true;
         if (acode == saUninstall) active = false;
@@ -857,7 +851,7 @@ void TSkinManage::AssignData(TSkinManage* adata) {
         lists = adata->lists;
         MainData = adata->MainData;
         mmgr = adata;
-        state = 1;
+        state = kRunning;
         active = adata->active;
         adata->sublist.push_back(this);
         return;
@@ -865,7 +859,7 @@ void TSkinManage::AssignData(TSkinManage* adata) {
     lists.reset();
     MainData = nullptr;
     active = false;
-    state = 4;
+    state = kShuttingDown;
     if (hookOwner == this) {
         if (mainHook) UnhookWindowsHookEx(mainHook);
         mainHook = nullptr;

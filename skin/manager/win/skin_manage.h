@@ -1,4 +1,4 @@
-// TSkinManage (the unit once named WinSkinDlg): the process-wide registry of the skinning engine. It keeps
+// TSkinManage: the process-wide registry of the skinning engine. It keeps
 // the skin components of the process, watches the creation, activation and destruction of windows through
 // a thread-local creation hook, decides which windows are skinned (skin_decision.h) and makes their form
 // skinners, and carries out the components' skin-wide requests a little later from its own one-shot timer.

@@ -132,7 +132,7 @@ void TWinSkinPopMenu::OnPrint(TMessage& m) {
         CallPrev(m);
         return;
     }
-    const HDC dc = HDC(m.WParam);
+    const HDC dc = PassedDc(m);
     const int w = r.right - r.left, h = r.bottom - r.top;
     Owned<HRGN> inner(CreateRectRgn(kSkinBorder, kSkinBorder, w - kSkinBorder, h - kSkinBorder));
     MakeMenuBg();

@@ -1,4 +1,4 @@
-// TWinSkinPopMenu (the unit once named WinSkinMenu): the skinner of one popup menu window ("#32768"). It
+// TWinSkinPopMenu: the skinner of one popup menu window ("#32768"). It
 // paints the popup's frame and background from the skin's menu background and keeps that background as a
 // bitmap of the window's size, so that the menu item painter can draw every item on its own part of it. The
 // items themselves are not drawn here.

@@ -27,12 +27,6 @@ std::string Description() {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::wstring WindowText(HWND h) {
-    wchar_t buffer[512] = {};
-    GetWindowTextW(h, buffer, 512);
-    return buffer;
-}
-
 class Form1Test : public testing::Test {
 protected:
     void SetUp() override {

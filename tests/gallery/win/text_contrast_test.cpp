@@ -132,12 +132,6 @@ double InkContrast(const Shot& with, const Shot& without, RECT area) {
     return best;
 }
 
-std::wstring WindowText(HWND h) {
-    std::wstring text(std::size_t(GetWindowTextLengthW(h)) + 1, L'\0');
-    text.resize(std::size_t(GetWindowTextW(h, text.data(), int(text.size()))));
-    return text;
-}
-
 BOOL CALLBACK CollapseSelection(HWND h, LPARAM) {
     if (WindowClassName(h) == L"Edit") SendMessageW(h, EM_SETSEL, 0, 0);
     return TRUE;

@@ -32,12 +32,6 @@ std::unique_ptr<TForm> MakeHostForm(int clientWidth, int clientHeight) {
     return form;
 }
 
-std::wstring WindowClassName(HWND hwnd) {
-    wchar_t name[256] = {};
-    GetClassNameW(hwnd, name, 256);
-    return name;
-}
-
 std::vector<std::uint32_t> ClientPixels(HWND hwnd) {
     RECT r{};
     GetClientRect(hwnd, &r);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/win/forms.h"
+#include "platform/win/sys_utils.h"  // WindowClassName
 
 #include <cstdint>
 #include <functional>
@@ -16,7 +17,6 @@ bool PumpUntil(const std::function<bool()>& done, int ms);
 // A visible form to put controls on, freed with the test.
 std::unique_ptr<TForm> MakeHostForm(int clientWidth = 400, int clientHeight = 300);
 
-std::wstring WindowClassName(HWND hwnd);
 // What the client area of a window shows now, row by row ($00RRGGBB).
 std::vector<std::uint32_t> ClientPixels(HWND hwnd);
 

@@ -80,7 +80,9 @@ TEST_F(TocvaneSkin, CaptionButtonsAndMdiImages) {
             ++withImage;
             EXPECT_EQ(b.frame, 6) << i;
         }
-        if (b.Action == 3) EXPECT_TRUE(b.Map.Empty());
+        if (b.Action == 3) {
+            EXPECT_TRUE(b.Map.Empty());
+        }
     }
     EXPECT_EQ(withImage, 4);
     EXPECT_EQ(d.SysBtn[4]->Action, 3);

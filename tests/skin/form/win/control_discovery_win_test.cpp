@@ -1,18 +1,14 @@
-// Discovery on real windows under Wine: once a form skinner has walked a Gallery page (read from its own
-// description) or a dialog box's child windows, every control answers SM_ISSKINNED as the decision for its
-// class, kind and style says.
+// Discovery of combo boxes on real windows under Wine: the class map's extended kind, and a dialog box's raw
+// combo boxes and date picker answering SM_ISSKINNED as the decision for their class and style says (the
+// Gallery's pages are walked by tests/gallery/gallery_pages_test.cpp).
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <commctrl.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
-#include "platform/form_reader.h"
-#include "platform/props.h"
 #include "platform/win/combo_box.h"
 #include "platform/win/forms.h"
 #include "platform/win/framework_classes.h"
@@ -28,17 +24,6 @@
 #include "tests/skin/data/test_skins.h"
 
 namespace {
-
-std::string PageText(const std::string& name) {
-    std::ifstream in(std::string(TV_SOURCE_DIR) + "/gallery/program/pages/" + name + ".form");
-    std::stringstream s;
-    s << in.rdbuf();
-    std::string text = s.str();
-    // The page's own form class is the Gallery's; here a plain form reads the description.
-    const std::size_t at = text.find(": TGalleryPage");
-    if (at != std::string::npos) text.replace(at, 14, ": TForm");
-    return text;
-}
 
 bool Skinned(HWND h) { return SendMessageW(h, SM_ISSKINNED, 0, 0) == 1; }
 
@@ -65,51 +50,6 @@ protected:
 
     TSkinData skin{nullptr};
 };
-
-// What discovery reads of a framework control, as the form skinner reads it.
-FrameworkControl Describe(TControl* c) {
-    FrameworkControl info;
-    info.className = c->ClassName();
-    auto* w = dynamic_cast<TWinControl*>(c);
-    info.windowed = w != nullptr;
-    info.isGroupBox = dynamic_cast<TCustomGroupBox*>(c) != nullptr;
-    info.isStatusBar = dynamic_cast<TCustomStatusBar*>(c) != nullptr;
-    info.isPanel = dynamic_cast<TCustomPanel*>(c) != nullptr;
-    info.isMemo = dynamic_cast<TCustomMemo*>(c) != nullptr;
-    info.isButton = dynamic_cast<TButton*>(c) != nullptr;
-    info.isEdit = dynamic_cast<TCustomEdit*>(c) != nullptr;
-    if (w) info.hasScrollBars = (GetWindowLongPtrW(w->Handle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0;
-    info.numButtons = int(GetOrdPropByName(c, "NumButtons"));
-    info.kindProp = GetEnumPropByName(c, "Kind");
-    return info;
-}
-
-TEST_F(DiscoveryTest, EveryControlOfTheListsPageIsSkinnedAsItsDecisionSays) {
-    TForm page(nullptr);
-    for (const char* h :
-         {"ComboChange", "ComboDropDown", "ComboCloseUp", "DateChange", "DateDropDown", "DateCloseUp"})
-        page.RegisterHandler(h, [](TObject*) {});
-    ReadComponentRes(PageText("lists"), page);
-    page.Show();
-    Pump(50);
-    auto* f = new TWinSkinForm(&page);  // owned by the form, as the manager makes it
-    f->Hwnd = page.Handle();
-    f->InitTform(&skin, &page);
-    Activate(page.Handle());
-
-    int checked = 0;
-    for (TComponent* component : page.ComponentList()) {
-        auto* c = dynamic_cast<TWinControl*>(component);
-        if (!c) continue;
-        const SkinChoice choice =
-            ChooseFrameworkSkinner(Describe(c), skin.Skin3rd(), skin.SkinControls(), false);
-        EXPECT_EQ(Skinned(c->Handle()), choice.skinner != SkinnerKind::None) << c->Name();
-        // An extended combo box is skinned through the combo box it keeps as its child.
-        if (dynamic_cast<TComboBoxEx*>(c)) EXPECT_TRUE(Skinned(GetWindow(c->Handle(), GW_CHILD)));
-        ++checked;
-    }
-    EXPECT_GE(checked, 10);
-}
 
 // A class the map names "comboboxex" gets a combo box skinner told that its button is a window of its own.
 TEST_F(DiscoveryTest, TheMapsExtendedKindMarksTheComboBoxSkinnersSeparateButton) {

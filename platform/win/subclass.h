@@ -75,8 +75,10 @@ public:
 
 private:
     static std::unordered_map<HWND, SubclassEntry<Owner>>& Table() {
-        thread_local std::unordered_map<HWND, SubclassEntry<Owner>> table;
-        return table;
+        // Never freed: a thread's windows may still get messages while the thread ends, after its
+        // thread-local objects have gone.
+        thread_local auto* table = new std::unordered_map<HWND, SubclassEntry<Owner>>;
+        return *table;
     }
 
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {

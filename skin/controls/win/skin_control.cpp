@@ -49,6 +49,7 @@ void SkinControlList::Add(TSkinControl* control) {
 
 void SkinControlList::Remove(TSkinControl* control) {
     Controllist.erase(std::remove(Controllist.begin(), Controllist.end(), control), Controllist.end());
+    if (control && control->list_ == this) control->list_ = nullptr;  // it may outlive the list now
 }
 
 bool SkinControlList::Contains(const TSkinControl* control) const {
@@ -59,11 +60,46 @@ bool SkinControlList::Contains(const TSkinControl* control) const {
 
 TSkinControl::TSkinControl(TComponent* AOwner) : TComponent(AOwner) {}
 
-TSkinControl::~TSkinControl() {
-    if (control && OldWndProc) {
-        control->WindowProc = OldWndProc;
-        OldWndProc = nullptr;
+namespace {
+// What stands in a framework control's WindowProc for its skinner: it reaches the skinner while the skinner
+// lives, and the procedure it replaced afterwards (a procedure put in front of it later keeps working).
+struct Forwarder {
+    std::shared_ptr<TSkinControl*> link;
+    TWndMethod previous;
+    void operator()(TMessage& m) const {
+        if (*link)
+            (*link)->NewWndProc(m);
+        else if (previous)
+            previous(m);
     }
+};
+}  // namespace
+
+void TSkinControl::HookWindowProc(TControl& target) {
+    link_ = std::make_shared<TSkinControl*>(this);
+    OldWndProc = target.WindowProc;
+    target.WindowProc = Forwarder{link_, OldWndProc};
+}
+
+void TSkinControl::UnhookWindowProc(TControl& target) {
+    if (!link_) return;
+    *link_ = nullptr;
+    const Forwarder* mine = target.WindowProc.target<Forwarder>();
+    if (mine && mine->link == link_) target.WindowProc = OldWndProc;
+    link_.reset();
+    OldWndProc = nullptr;
+}
+
+void TSkinControl::Free(TSkinControl* skinner) {
+    if (!skinner) return;
+    if (skinner->depth_ > 0)
+        skinner->freeWhenIdle_ = true;
+    else
+        delete skinner;
+}
+
+TSkinControl::~TSkinControl() {
+    if (control) UnhookWindowProc(*control);
     if (FObjectInst) {
         ControlRole::Detach(hwnd);
         FObjectInst = nullptr;
@@ -99,8 +135,7 @@ bool TSkinControl::BindOwner(TComponent* sf, TSkinData* sd, TCanvas* acanvas, bo
 
 void TSkinControl::Init(TComponent* sf, TSkinData* sd, TCanvas* acanvas, bool acolor) {
     if (Inited || !BindOwner(sf, sd, acanvas, acolor)) return;
-    OldWndProc = control->WindowProc;
-    control->WindowProc = [this](TMessage& m) { NewWndProc(m); };
+    HookWindowProc(*control);
     control->Invalidate();
 }
 
@@ -136,6 +171,14 @@ void TSkinControl::SkinChange() {
 // ---- Messages
 
 void TSkinControl::NewWndProc(TMessage& Message) {
+    // The last call to return frees a skinner asked to go meanwhile.
+    struct Busy {
+        TSkinControl& c;
+        explicit Busy(TSkinControl& s) : c(s) { ++c.depth_; }
+        ~Busy() {
+            if (--c.depth_ == 0 && c.freeWhenIdle_) delete &c;
+        }
+    } busy(*this);
     done = false;
     if (Message.Msg == WM_SETFOCUS) hasFocus_ = true;
     if (Message.Msg == WM_KILLFOCUS) hasFocus_ = false;

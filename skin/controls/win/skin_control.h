@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,10 @@ public:
     virtual void Unsubclass();
     // The skin changed: the control's colour again, and a repaint.
     virtual void SkinChange();
+
+    // Frees a skinner that nothing lists any more: at once, or when the message of its control that is
+    // being handled returns (a modal loop inside one, a dialog opened by a click, may have asked for it).
+    static void Free(TSkinControl* skinner);
 
     // The replacement window procedure.
     void NewWndProc(TMessage& Message);
@@ -124,6 +129,10 @@ public:
     bool sizing = false;
 
 protected:
+    // Puts NewWndProc in front of a framework control's WindowProc (kept in OldWndProc), and takes it out
+    // again. Taken out while another procedure came in front since, it stays in the chain and only forwards.
+    void HookWindowProc(TControl& target);
+    void UnhookWindowProc(TControl& target);
     // Hands the message to the replaced procedure (or WindowProc).
     void CallDefault(TMessage& Message);
     // Repaints before returning.
@@ -154,6 +163,11 @@ private:
     // Reads the window rectangle into boundsrect; false when the window is gone.
     bool ReadBounds(TRect& rc);
     SkinControlList* list_ = nullptr;
+    // The link the installed WindowProc reaches this skinner through; emptied when the skinner goes.
+    std::shared_ptr<TSkinControl*> link_;
+    int depth_ = 0;  // NewWndProc calls on the stack
+    bool freeWhenIdle_ = false;
+    friend class SkinControlList;
     SkinCellCache cells_;
     bool hasFocus_ = false;
 };

@@ -389,10 +389,7 @@ TSkinSpeedButton::TSkinSpeedButton(TComponent* AOwner) : TSkinBitButton(AOwner) 
 TSkinSpeedButton::~TSkinSpeedButton() { GiveBackWindowProc(); }
 
 void TSkinSpeedButton::GiveBackWindowProc() {
-    if (GControl && OldWndProc) {
-        GControl->WindowProc = OldWndProc;
-        OldWndProc = nullptr;
-    }
+    if (GControl) UnhookWindowProc(*GControl);
 }
 
 void TSkinSpeedButton::InitGraphicControl(TComponent* sf, TSkinData* sd, TCanvas* acanvas) {
@@ -402,8 +399,7 @@ void TSkinSpeedButton::InitGraphicControl(TComponent* sf, TSkinData* sd, TCanvas
     fCanvas = acanvas;
     GControl = owner;
     EnterList(sf);
-    OldWndProc = GControl->WindowProc;
-    GControl->WindowProc = [this](TMessage& m) { NewWndProc(m); };
+    HookWindowProc(*GControl);
     skinstate = kAttached;
     Inited = true;
     trans = GControl->Tag() == kTransparentTag || (fsd && fsd->Options().Contains(xoTransparent));

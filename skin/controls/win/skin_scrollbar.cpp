@@ -317,8 +317,7 @@ void TSkinScrollbar::InitScrollbar(TWinControl* acontrol, TSkinData* sd, TCanvas
         b->SetEnabled(acontrol->Enabled());
         if (!acontrol->Visible()) b->HideScrollbar();
     }
-    OldWndProc = control->WindowProc;
-    control->WindowProc = [this](TMessage& m) { NewWndProc(m); };
+    HookWindowProc(*control);
     Inited = true;
     skinstate = kAttached;
 }
@@ -534,8 +533,7 @@ void TSkinScControl::InitScrollbar(TWinControl* acontrol, TSkinData* sd, TCanvas
     sb->Hint = acontrol->Hint;
     sb->Attach(this, acontrol, TWScrollbar::kBarControl);
     if (!acontrol->Visible()) sb->HideScrollbar();
-    OldWndProc = control->WindowProc;
-    control->WindowProc = [this](TMessage& m) { NewWndProc(m); };
+    HookWindowProc(*control);
     Inited = true;
     skinstate = kAttached;
 }

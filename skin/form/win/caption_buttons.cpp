@@ -81,7 +81,10 @@ void TWinSkinForm::DrawButton(TWinSysButton& button, int cell) {
 
 void TWinSkinForm::DrawFormIcon(HDC dc, const TRect& rect) {
     // The application's icon when it has one, else the window's own on the key colour.
-    const HWND app = Application && Application->HandleAllocated() ? Application->Handle() : nullptr;
+    // Only asked on its own thread: a window of another thread must not wait on the program's main thread
+    // while it paints (that thread may be waiting for it).
+    HWND app = Application && Application->HandleAllocated() ? Application->Handle() : nullptr;
+    if (app && GetWindowThreadProcessId(app, nullptr) != GetCurrentThreadId()) app = nullptr;
     HICON icon = app ? HICON(SendMessageW(app, WM_GETICON, ICON_SMALL, 0)) : nullptr;
     if (app && !icon) icon = HICON(SendMessageW(app, WM_GETICON, ICON_BIG, 0));
     if (icon) {

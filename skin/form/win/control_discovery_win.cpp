@@ -106,7 +106,7 @@ void TWinSkinForm::PurgeDeadControls() {
         TSkinControl* c = Controllist[i];
         if (c->skinstate != TSkinControl::kWindowGone) continue;
         Remove(c);
-        delete c;
+        TSkinControl::Free(c);
     }
 }
 
@@ -296,7 +296,7 @@ void TWinSkinForm::ResetScrollbar(HWND ahwnd) {
         const SkinnerKind family =
             dynamic_cast<TSkinListView*>(old) ? SkinnerKind::ListView : SkinnerKind::Scrollbar;
         Remove(old);
-        delete old;
+        TSkinControl::Free(old);
         if (control) Attach(control, int(family), false, 0);
         return;
     }

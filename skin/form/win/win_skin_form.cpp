@@ -35,8 +35,9 @@ constexpr int kNonClientMetricsSize = 504;    // the structure without the padde
 
 // The form skinners of this thread, by window.
 std::unordered_map<HWND, TWinSkinForm*>& Registry() {
-    thread_local std::unordered_map<HWND, TWinSkinForm*> forms;
-    return forms;
+    thread_local auto* forms =
+        new std::unordered_map<HWND, TWinSkinForm*>;  // never freed, as the subclass tables
+    return *forms;
 }
 
 bool IsSystemCommand(unsigned id) {
@@ -867,7 +868,7 @@ void TWinSkinForm::FreeControls() {
         TSkinControl* c = Controllist.front();
         if (Skinstate != kReleasing && c->skinstate != TSkinControl::kWindowGone) c->Unsubclass();
         Remove(c);
-        delete c;
+        TSkinControl::Free(c);
     }
 }
 

@@ -21,6 +21,73 @@ bool PumpUntil(const std::function<bool()>& done, int ms) {
     return done();
 }
 
+void PumpIdle(int ms) {
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        if (GetTickCount() - start >= DWORD(ms)) return;
+    }
+}
+
+namespace {
+// The logs by window (a test has few).
+std::vector<MessageLog*>& Logs() {
+    static std::vector<MessageLog*> logs;
+    return logs;
+}
+}  // namespace
+
+MessageLog::MessageLog(HWND hwnd, std::function<int(HWND, UINT)> noter)
+    : hwnd_(hwnd),
+      prev_(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC))),
+      noter_(std::move(noter)) {
+    Logs().push_back(this);
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MessageLog::Proc));
+}
+
+MessageLog::~MessageLog() {
+    // Put back only when nothing came in front since (the window may also be gone).
+    if (IsWindow(hwnd_) &&
+        reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd_, GWLP_WNDPROC)) == &MessageLog::Proc)
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prev_));
+    Logs().erase(std::remove(Logs().begin(), Logs().end(), this), Logs().end());
+}
+
+LRESULT CALLBACK MessageLog::Proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+    for (MessageLog* log : Logs()) {
+        if (log->hwnd_ != h) continue;
+        log->entries_.push_back({msg, w, log->noter_ ? log->noter_(h, msg) : 0});
+        return CallWindowProcW(log->prev_, h, msg, w, l);
+    }
+    return DefWindowProcW(h, msg, w, l);
+}
+
+std::vector<MessageLog::Entry> MessageLog::Of(UINT msg) const {
+    std::vector<Entry> out;
+    for (const Entry& e : entries_)
+        if (e.msg == msg) out.push_back(e);
+    return out;
+}
+
+testing::AssertionResult InOrder(const MessageLog& log, std::initializer_list<Expect> steps) {
+    const auto& seen = log.Entries();
+    std::size_t at = 0;
+    int step = 0;
+    for (const Expect& e : steps) {
+        std::size_t i = at;
+        while (i < seen.size() && seen[i].msg != e.msg) ++i;
+        if (i < seen.size())
+            at = i + 1;
+        else if (!e.optional)
+            return testing::AssertionFailure()
+                   << "step " << step << " (message 0x" << std::hex << e.msg << ") not found in order";
+        ++step;
+    }
+    return testing::AssertionSuccess();
+}
+
 std::unique_ptr<TForm> MakeHostForm(int clientWidth, int clientHeight) {
     Application->Initialize();
     auto form = std::make_unique<TForm>(nullptr);

@@ -419,3 +419,44 @@ TEST_F(FormSkinnerTest, TheWindowsLastMessageEndsTheSkinner) {
 }
 
 }  // namespace
+
+namespace {
+
+// What the window's own procedure sees, in order, while it is skinned: the window is fitted to the frame
+// before it is cut to shape, a size change reaches it twice, and its last message comes after the skinner has
+// let go.
+TEST_F(FormSkinnerTest, TheWindowsOwnProcedureSeesItsMessagesInTheOrderGiven) {
+    MakeWindow(WS_OVERLAPPEDWINDOW, 300, 200);
+    auto regionNow = [](HWND h, UINT) {
+        HRGN r = CreateRectRgn(0, 0, 0, 0);
+        const int kind = GetWindowRgn(h, r);
+        DeleteObject(r);
+        return kind == ERROR ? 0 : 1;
+    };
+    MessageLog log(hwnd, regionNow);
+    auto* f = new TWinSkinForm(nullptr);
+    f->Hwnd = hwnd;
+    f->InitDlg(&skin);
+    PostMessageW(hwnd, SM_INITSKIN, 0, 1000);
+    ASSERT_TRUE(PumpUntil([&] { return f->Skinstate == TWinSkinForm::kActive; }, 2000));
+    // Fitted (a new size, computed for the skinned frame) while no region is set; cut afterwards.
+    const auto sized = log.Of(WM_WINDOWPOSCHANGED);
+    ASSERT_FALSE(sized.empty());
+    EXPECT_EQ(sized.front().note, 0);
+    EXPECT_NE(regionNow(hwnd, 0), 0);
+
+    log.Clear();
+    SetWindowPos(hwnd, nullptr, 0, 0, 360, 240, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(log.Of(WM_SIZE).size(), 2u);
+    EXPECT_TRUE(InOrder(log, {{WM_WINDOWPOSCHANGING}, {WM_NCCALCSIZE}, {WM_SIZE}, {WM_SIZE}}));
+
+    log.Clear();
+    DestroyWindow(hwnd);
+    EXPECT_EQ(f->Skinstate, TWinSkinForm::kDead);
+    ASSERT_FALSE(log.Entries().empty());
+    EXPECT_EQ(log.Entries().back().msg, UINT(WM_NCDESTROY));
+    EXPECT_TRUE(InOrder(log, {{WM_DESTROY}, {WM_NCDESTROY}}));
+    delete f;
+}
+
+}  // namespace

@@ -297,3 +297,35 @@ TEST_F(MdiReleaseTest, RestoringAMaximisedChildGivesItsSiblingsTheirShapesBack) 
 }
 
 }  // namespace
+
+namespace {
+
+// A click whose handler runs a loop of its own (a dialog, say) in which skinning is switched off: the
+// button's skinner, on the stack under the handler, goes once the click returns, and the button works on.
+TEST_F(SkinReleaseTest, SkinningEndingInsideAClickFreesTheButtonsSkinnerAfterTheClick) {
+    TForm form(nullptr);
+    form.SetBounds(100, 100, 260, 160);
+    auto* button = new TButton(&form);
+    button->SetParent(&form);
+    button->SetBounds(20, 20, 100, 28);
+    button->SetCaption(L"关闭皮肤 Off");
+    int clicks = 0;
+    button->OnClick = [&](TObject*) {
+        ++clicks;
+        skin->SetActive(false);
+        PumpUntil([&] { return !IsSkinned(form.Handle()); }, kWaitMs);
+    };
+    ShowAndWait(form);
+    ASSERT_TRUE(PumpUntil([&] { return IsSkinned(button->Handle()); }, kWaitMs));
+    SendMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(IsSkinned(button->Handle()));
+    // The button is the platform's again: it paints and clicks by itself.
+    RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    button->OnClick = [&](TObject*) { ++clicks; };
+    SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, 2);
+}
+
+}  // namespace

@@ -11,6 +11,7 @@
 #include "platform/form_reader.h"
 #include "platform/props.h"
 #include "skin/data/skin_data.h"
+#include "skin/storage/skin_store.h"
 #include "test_skins.h"
 
 using namespace testskin;
@@ -24,44 +25,6 @@ public:
     using TComponent::TComponent;
 };
 const TClassInfo TTestRoot::ClassInfo_{"TTestRoot", &TComponent::ClassInfo_, &TComponent::Props};
-
-// A store of packed skins shaped as skin stores are: a published collection "Store" whose items stream
-// their packed skin as "DataStream".
-class TFakeSkinItem : public TCollectionItem {
-public:
-    static const TClassInfo ClassInfo_;
-    const TClassInfo& ClassType() const override { return ClassInfo_; }
-    explicit TFakeSkinItem(TCollection* c) : TCollectionItem(c) {}
-    void DefineProperties(TFiler& filer) override {
-        filer.DefineBinaryProperty(
-            "DataStream",
-            [this](TStream& s) {
-                bytes.resize(std::size_t(s.Size()));
-                s.ReadBuffer(bytes.data(), s.Size());
-            },
-            [this](TStream& s) { s.WriteBuffer(bytes.data(), std::int64_t(bytes.size())); }, true);
-    }
-    std::vector<std::uint8_t> bytes;
-};
-const TClassInfo TFakeSkinItem::ClassInfo_{"TFakeSkinItem", &TCollectionItem::ClassInfo_, &TObject::Props};
-
-class TFakeSkinStore : public TComponent {
-public:
-    static const TClassInfo ClassInfo_;
-    static const PropTable Props;
-    const TClassInfo& ClassType() const override { return ClassInfo_; }
-    using TComponent::TComponent;
-    TCollection* Store() const { return &store; }
-    TFakeSkinItem& Add(std::vector<std::uint8_t> bytes) {
-        auto* item = static_cast<TFakeSkinItem*>(store.Add());
-        item->bytes = std::move(bytes);
-        return *item;
-    }
-    mutable TCollection store{TFakeSkinItem::ClassInfo_, TCollection::FactoryOf<TFakeSkinItem>(), this};
-};
-const PropTable TFakeSkinStore::Props{&TComponent::Props, {Prop::Obj("Store", &TFakeSkinStore::Store)}};
-const TClassInfo TFakeSkinStore::ClassInfo_{"TFakeSkinStore", &TComponent::ClassInfo_,
-                                            &TFakeSkinStore::Props};
 
 std::string Description(const std::string& properties, const std::vector<std::uint8_t>& packed) {
     TMemoryStream value;
@@ -362,10 +325,12 @@ TEST_F(SkinComponent, SmallServices) {
     EXPECT_EQ(changed, 1);
 }
 
-TEST_F(SkinComponent, LoadFromCollectionRefusesIndicesOutsideTheStore) {
-    TFakeSkinStore store(nullptr);
-    store.Add(DefaultPackage());
-    store.Add(SecondPackage());
+TEST_F(SkinComponent, LoadFromCollectionLoadsAStoredSkinAsItsFileWouldAndRefusesOtherIndices) {
+    TSkinStore store(nullptr);
+    for (const auto& bytes : {DefaultPackage(), SecondPackage()}) {
+        TMemoryStream s(bytes);
+        store.Store()->Add()->LoadFromStream(s);
+    }
     TSkinData d(nullptr);
     d.SetSkinFormtype(sfDialog);
     for (int index : {-1, 2, -1000}) {
@@ -382,8 +347,23 @@ TEST_F(SkinComponent, LoadFromCollectionRefusesIndicesOutsideTheStore) {
     d.LoadFromCollection(&store, -1);
     EXPECT_FALSE(d.Empty);
     EXPECT_EQ(d.data.Bytes(), SecondPackage());
+    // The same package from a file: the same skin.
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "tv_store_skin.skn";
+    {
+        TMemoryStream s(DefaultPackage());
+        s.SaveToFile(file);
+    }
+    store.Store()->Items(0)->LoadFromFile(file);
+    EXPECT_EQ(store.Store()->Items(0)->DataSize(), int(std::filesystem::file_size(file)));
+    TSkinData fromFile(nullptr);
+    fromFile.SetSkinFormtype(sfDialog);
+    fromFile.LoadFromFile(file);
     d.LoadFromCollection(&store, 0);
     EXPECT_EQ(d.SkinName, "Test Skin");
+    EXPECT_EQ(d.SkinName, fromFile.SkinName);
+    EXPECT_EQ(d.Colors, fromFile.Colors);
+    EXPECT_EQ(d.data.Bytes(), fromFile.data.Bytes());
+    std::filesystem::remove(file);
 }
 
 TEST_F(SkinComponent, WithoutAnEngineTheComponentStillHoldsItsSkin) {

@@ -1,6 +1,7 @@
 // The Gallery's main form: reads its description, fills its image list, and answers its menus.
 #include "gallery/win/gallery_form.h"
 
+#include <filesystem>
 #include <stdexcept>
 #include <utility>
 
@@ -11,8 +12,10 @@
 #include "platform/class_registry.h"
 #include "platform/form_reader.h"
 #include "platform/stream.h"
+#include "platform/string_list.h"
 #include "platform/win/framework_classes.h"
 #include "platform/win/sys_utils.h"
+#include "skin/storage/skin_read.h"
 
 const TClassInfo TGalleryForm::ClassInfo_{"TGalleryForm", &TForm::ClassInfo_, &TCustomForm::Props};
 
@@ -20,7 +23,6 @@ namespace {
 // Posted to the form: open the page pendingPage_ names.
 constexpr UINT WM_OPENPAGE = WM_APP + 1;
 
-std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }  // ASCII names
 }  // namespace
 
 TGalleryForm::TGalleryForm(TComponent* owner) : TForm(owner) {
@@ -42,9 +44,8 @@ void TGalleryForm::Build(std::string_view description) {
     RegisterHandler("MessageBoxClick", [this](TObject*) { ShowMessageBoxDemo(); });
     RegisterHandler("DialogBoxClick", [this](TObject*) { ShowControlsDialog(); });
     RegisterHandler("MdiPageClick", [this](TObject*) { ShowMdiPage(); });
-    RegisterHandler("SkinTocvaneClick", [this](TObject*) { UseSkin("tocvane"); });
-    RegisterHandler("SkinFullClick", [this](TObject*) { UseSkin("full"); });
     RegisterHandler("SkinNoneClick", [this](TObject*) { UseSkin("none"); });
+    RegisterHandler("LoadSkinFileClick", [this](TObject*) { LoadSkinFileClick(); });
     RegisterHandler("AboutClick", [this](TObject*) {
         ShowMessageBox(
             L"皮肤画廊：引擎所能皮肤化的每一种窗口。\nGallery: every kind of window the skinning engine "
@@ -52,7 +53,7 @@ void TGalleryForm::Build(std::string_view description) {
             L"关于 About Gallery", MB_OK | MB_ICONINFORMATION);
     });
     RegisterFrameworkComponents();
-    RegisterComponentClasses<TSkinData>();
+    RegisterComponentClasses<TSkinData, TSkinStore>();
     ReadComponentRes(description, *this);
 
     MainMenu1 = dynamic_cast<TMainMenu*>(FindComponent("MainMenu1"));
@@ -62,11 +63,32 @@ void TGalleryForm::Build(std::string_view description) {
     Memo1 = dynamic_cast<TMemo*>(FindComponent("Memo1"));
     Panel1 = dynamic_cast<TPanel*>(FindComponent("Panel1"));
     OpenDialog1 = dynamic_cast<TOpenDialog*>(FindComponent("OpenDialog1"));
+    SkinDialog1 = dynamic_cast<TOpenDialog*>(FindComponent("SkinDialog1"));
     SkinData1 = dynamic_cast<TSkinData*>(FindComponent("SkinData1"));
-    if (!MainMenu1 || !PopupMenu1 || !ImageList1 || !StatusBar1 || !Memo1 || !Panel1 || !OpenDialog1)
+    SkinStore1 = dynamic_cast<TSkinStore*>(FindComponent("SkinStore1"));
+    if (!MainMenu1 || !PopupMenu1 || !ImageList1 || !StatusBar1 || !Memo1 || !Panel1 || !OpenDialog1 ||
+        !SkinDialog1)
         throw std::runtime_error("the Gallery's form description is incomplete");
     ImageList1->AddMasked(DrawMenuImages(), TColor(kMenuImageKey));
     AddPageItems();
+    AddSkinItems();
+}
+
+void TGalleryForm::AddSkinItems() {
+    auto* skins = dynamic_cast<TMenuItem*>(FindComponent("Skin1"));
+    if (!skins || !SkinStore1) return;
+    const TSkinCollection& store = *SkinStore1->Store();
+    for (int i = 0; i < store.Count(); ++i) {
+        auto* item = new TMenuItem(this);
+        const std::string name = store.Items(i)->Name();
+        item->SetName("SkinItem" + std::to_string(i));
+        item->SetCaption(Utf8ToWide(name));
+        item->SetRadioItem(true);
+        item->SetGroupIndex(3);
+        item->SetChecked(i == 0);
+        item->OnClick = [this, name](TObject*) { UseSkin(name); };
+        skins->Insert(i, item);
+    }
 }
 
 void TGalleryForm::AddPageItems() {
@@ -104,26 +126,75 @@ void TGalleryForm::ItemClick(TObject* sender) {
     }
 }
 
-void TGalleryForm::UseSkin(const std::string& name) {
-    skin_ = name;
-    if (TMenuItem* item = dynamic_cast<TMenuItem*>(FindComponent(name == "full"   ? "SkinFull1"
-                                                                 : name == "none" ? "SkinNone1"
-                                                                                  : "SkinTocvane1")))
-        item->SetChecked(true);
-    if (!SkinData1) return;
-    if (name == "none") {
+bool TGalleryForm::UseSkin(const std::string& name) {
+    if (!SkinData1) return false;
+    if (AsciiLower(name) == "none") {
         SkinData1->SetActive(false);
-    } else {
-        const std::string_view bytes = ProgramResourceText(name == "full" ? L"SKIN_FULL" : L"SKIN_TOCVANE");
-        if (bytes.empty()) return;
-        TMemoryStream stream;
-        stream.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
-        stream.SetPosition(0);
-        SkinData1->LoadFromStream(stream);
-        SkinData1->SetActive(true);
+        if (auto* none = dynamic_cast<TMenuItem*>(FindComponent("SkinNone1"))) none->SetChecked(true);
+        ShowSkinName(L"none");
+        return true;
     }
-    if (StatusBar1->Panels()->Count() > 0)
-        StatusBar1->Panels()->Items(0)->SetText(L"皮肤 skin: " + Widen(name));
+    const TSkinCollection* store = SkinStore1 ? SkinStore1->Store() : nullptr;
+    int index = -1;
+    for (int i = 0; store && i < store->Count(); ++i)
+        if (AsciiLower(store->Items(i)->Name()) == AsciiLower(name)) index = i;
+    if (index < 0) return false;
+    SkinData1->LoadFromCollection(SkinStore1, index);
+    SkinData1->SetActive(true);
+    if (auto* item = dynamic_cast<TMenuItem*>(FindComponent("SkinItem" + std::to_string(index))))
+        item->SetChecked(true);
+    ShowSkinName(Utf8ToWide(store->Items(index)->Name()));
+    return true;
+}
+
+std::wstring TGalleryForm::UseSkinFile(const std::wstring& fileName) {
+    if (!SkinData1) return L"这个画廊没有皮肤组件 (this Gallery has no skin component)";
+    std::vector<std::uint8_t> bytes;
+    try {
+        TMemoryStream file;
+        file.LoadFromFile(std::filesystem::path(fileName));
+        bytes = file.TakeBytes();
+    } catch (const std::exception&) {
+        return L"文件无法读取 (the file cannot be read): " + fileName;
+    }
+    // The package is read on the side first: the skin in use stays unless this one is a whole skin.
+    std::string said;
+    const TSkinMessageHook previous = SetSkinMessageHook([&](const std::string& text) { said = text; });
+    TSkinData check(nullptr);
+    check.SetSkinFormtype(sfDialog);
+    {
+        TMemoryStream s(bytes);
+        check.LoadFromStream(s);
+    }
+    SetSkinMessageHook(previous);
+    if (check.Empty) {
+        std::wstring why = L"这不是能用的皮肤包 (this is no skin package this program can use): " + fileName;
+        if (!said.empty()) why += L"\n" + Utf8ToWide(said);
+        return why;
+    }
+    TMemoryStream s(std::move(bytes));
+    SkinData1->LoadFromStream(s);
+    SkinData1->SetActive(true);
+    for (int i = 0; TComponent* c = FindComponent("SkinItem" + std::to_string(i)); ++i)
+        if (auto* item = dynamic_cast<TMenuItem*>(c)) item->SetChecked(false);
+    if (auto* none = dynamic_cast<TMenuItem*>(FindComponent("SkinNone1"))) none->SetChecked(false);
+    ShowSkinName(std::filesystem::path(fileName).filename().wstring());
+    return {};
+}
+
+void TGalleryForm::LoadSkinFileClick() {
+    if (!SkinDialog1->Execute(Handle())) return;
+    const std::wstring why = UseSkinFile(SkinDialog1->FileName);
+    if (why.empty()) {
+        Note(L"皮肤文件 skin file: " + SkinDialog1->FileName);
+    } else {
+        Note(why);
+        ShowMessageBox(why, L"Load skin file", MB_OK | MB_ICONWARNING);
+    }
+}
+
+void TGalleryForm::ShowSkinName(const std::wstring& name) {
+    if (StatusBar1->Panels()->Count() > 0) StatusBar1->Panels()->Items(0)->SetText(L"皮肤 skin: " + name);
 }
 
 void TGalleryForm::OpenPageLater(const std::string& page) {

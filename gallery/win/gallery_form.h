@@ -12,6 +12,7 @@
 #include "platform/win/menus.h"
 #include "platform/win/status_bar.h"
 #include "skin/data/skin_data.h"
+#include "skin/storage/skin_store.h"
 
 struct GalleryPageEntry;
 class TGalleryPage;
@@ -33,11 +34,16 @@ public:
     TMemo* Memo1 = nullptr;
     TPanel* Panel1 = nullptr;
     TOpenDialog* OpenDialog1 = nullptr;
-    TSkinData* SkinData1 = nullptr;  // absent from a bare description
+    TOpenDialog* SkinDialog1 = nullptr;
+    TSkinData* SkinData1 = nullptr;    // absent from a bare description
+    TSkinStore* SkinStore1 = nullptr;  // the skins the Skin menu offers
 
-    // Loads the named skin ("tocvane", "full") from the program's resources, or switches skinning off
-    // ("none"); the Skin menu's radio items follow.
-    void UseSkin(const std::string& name);
+    // Loads the skin of the store of that name (compared without regard to case), or switches skinning
+    // off ("none"); the Skin menu's radio items follow. False when the store has no such skin.
+    bool UseSkin(const std::string& name);
+    // Loads a skin package file. A file that is no skin package leaves the skin in use as it is; the
+    // answer then says why (empty when the skin was loaded).
+    std::wstring UseSkinFile(const std::wstring& fileName);
     // Opens a page or dialog by its command-line name once the message loop runs.
     void OpenPageLater(const std::string& page);
 
@@ -58,10 +64,13 @@ private:
     void ItemClick(TObject* sender);
     // The View menu's Pages submenu: one item per page of the page table.
     void AddPageItems();
+    // The Skin menu's items for the skins of the store, before its other items.
+    void AddSkinItems();
+    void LoadSkinFileClick();
+    void ShowSkinName(const std::wstring& name);
     // Shows a page, made the first time it is asked for.
     void ShowPage(const GalleryPageEntry& entry);
 
     std::string pendingPage_;
     std::map<std::string, TGalleryPage*> pages_;  // owned by the application
-    std::string skin_ = "tocvane";
 };

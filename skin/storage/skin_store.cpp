@@ -12,7 +12,8 @@ const PropTable TSkinCollectionItem::Props{
     }};
 const TClassInfo TSkinCollectionItem::ClassInfo_{"TSkinCollectionItem", &TCollectionItem::ClassInfo_,
                                                  &TSkinCollectionItem::Props};
-const TClassInfo TSkinCollection::ClassInfo_{"TSkinCollection", &TCollection::ClassInfo_, &TPersistent::Props};
+const TClassInfo TSkinCollection::ClassInfo_{"TSkinCollection", &TCollection::ClassInfo_,
+                                             &TPersistent::Props};
 const PropTable TSkinStore::Props{&TComponent::Props,
                                   {Prop::Obj("Store", &TSkinStore::Store, &TSkinStore::SetStore)}};
 const TClassInfo TSkinStore::ClassInfo_{"TSkinStore", &TComponent::ClassInfo_, &TSkinStore::Props};
@@ -86,7 +87,8 @@ int TSkinCollection::IndexOf(const std::string& name) const {
     return -1;
 }
 
-TSkinStore::TSkinStore(TComponent* owner) : TComponent(owner), FStore(std::make_unique<TSkinCollection>(this)) {}
+TSkinStore::TSkinStore(TComponent* owner)
+    : TComponent(owner), FStore(std::make_unique<TSkinCollection>(this)) {}
 
 TSkinStore::~TSkinStore() = default;
 

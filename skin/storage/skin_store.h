@@ -55,7 +55,9 @@ public:
     const TClassInfo& ClassType() const override { return ClassInfo_; }
     explicit TSkinCollection(TPersistent* owner);
     TSkinCollectionItem* Add() { return static_cast<TSkinCollectionItem*>(TCollection::Add()); }
-    TSkinCollectionItem* Items(int index) const { return static_cast<TSkinCollectionItem*>(TCollection::Items(index)); }
+    TSkinCollectionItem* Items(int index) const {
+        return static_cast<TSkinCollectionItem*>(TCollection::Items(index));
+    }
     // The index of the item with that name, or -1.
     int IndexOf(const std::string& name) const;
 };

@@ -45,13 +45,14 @@ TEST(SkinStore, ItemsAreNamedByTheirIdentifierAndNamesStayUnique) {
 TEST(SkinStore, PackagesGoThroughAFormDescriptionAndAFailedLoadKeepsTheStoredOne) {
     RegisterComponentClasses<TSkinStore>();
     TStoreRoot root(nullptr);
-    ReadComponentRes("object Root: TStoreRoot\n"
-                     "  object Skins: TSkinStore\n"
-                     "    Store = <\n"
-                     "      item\n        Name = 'light'\n        DataStream = {0A0B0C}\n      end\n"
-                     "      item\n        Name = 'dark'\n        DataStream = {}\n      end>\n"
-                     "  end\nend\n",
-                     root);
+    ReadComponentRes(
+        "object Root: TStoreRoot\n"
+        "  object Skins: TSkinStore\n"
+        "    Store = <\n"
+        "      item\n        Name = 'light'\n        DataStream = {0A0B0C}\n      end\n"
+        "      item\n        Name = 'dark'\n        DataStream = {}\n      end>\n"
+        "  end\nend\n",
+        root);
     auto* store = dynamic_cast<TSkinStore*>(root.FindComponent("Skins"));
     ASSERT_NE(store, nullptr);
     ASSERT_EQ(store->Store()->Count(), 2);

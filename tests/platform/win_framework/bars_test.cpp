@@ -128,7 +128,7 @@ TEST_F(BarsTest, AListViewInReportModeShowsColumnsAndRowsAndTellsChoicesAndColum
     std::wstring column;
     list->OnChange = [&](TObject*) { ++changes; };
     list->OnColumnClick = [&](TListView*, TListColumn* c) { column = c->Caption(); };
-    RECT row{LVIR_BOUNDS};
+    RECT row{LVIR_BOUNDS, 0, 0, 0};
     SendMessageW(h, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
     Click(h, 100, (row.top + row.bottom) / 2);  // on the row, right of its caption
     EXPECT_EQ(list->ItemIndex(), 2);

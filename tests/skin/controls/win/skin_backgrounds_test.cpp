@@ -17,7 +17,21 @@ namespace {
 
 class SkinBackgroundsTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() { InstallSkinDataPlatform(); }  // the skin's brush
+    // The skin's brush needs the platform's skin services; the colours and services the other tests of
+    // this program run with come back afterwards.
+    static void SetUpTestSuite() {
+        colours = SetSysColorFunc(nullptr);
+        SetSysColorFunc(colours);
+        services = SetSkinDataNativeFactory(nullptr);
+        SetSkinDataNativeFactory(services);
+        InstallSkinDataPlatform();
+    }
+    static void TearDownTestSuite() {
+        SetSysColorFunc(colours);
+        SetSkinDataNativeFactory(services);
+    }
+    static inline SysColorFunc colours = nullptr;
+    static inline TSkinDataNativeFactory services = nullptr;
     void SetUp() override {
         const std::vector<std::uint8_t> bytes = testskin::BuiltPackage("full.skn");
         if (bytes.empty()) GTEST_SKIP() << "needs the built full skin";

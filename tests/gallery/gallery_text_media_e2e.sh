@@ -40,9 +40,9 @@ run_text() {
     [ -n "$header" ] || fail "$tag: the list view has no header window"
     [ "$(skinned_of "$header")" = 1 ] || fail "$tag: the list view's header is not skinned: $header"
     read -r hx hy hw hh <<<"$(rect_of "$header")"
-    # The columns (text.form): 62, 64 and 58 pixels wide; a patch of each in its lower left corner, below
+    # The columns (text.form): 56, 64 and 68 pixels wide; a patch of each in its lower left corner, below
     # the text and above the bottom line, clear of the dividers.
-    local c1=$((hx + 8)) c2=$((hx + 62 + 8)) py=$((hy + hh - 3))
+    local c1=$((hx + 8)) c2=$((hx + 56 + 8)) py=$((hy + hh - 3))
     xdotool mousemove --sync $((hx + hw + 60)) $((hy - 30))
     sleep 0.5
     page_shot "text-$tag-header"
@@ -52,7 +52,7 @@ run_text() {
     [ "$(distance "$first" "$second")" -lt 12 ] || fail "$tag: the header's columns differ with no mouse over them ($first, $second)"
 
     # Over the second column: it is lit, the first is not.
-    xdotool mousemove --sync $((hx + 62 + 30)) $((hy + hh / 2))
+    xdotool mousemove --sync $((hx + 56 + 30)) $((hy + hh / 2))
     sleep 0.6
     page_shot "text-$tag-header-hot"
     local hot1 hot2
@@ -71,7 +71,7 @@ run_text() {
     echo "text $tag: the mouse lights the header's column under it ($second -> $hot2)"
 
     # A click on the second column's header.
-    xdotool mousemove --sync $((hx + 62 + 30)) $((hy + hh / 2)) click 1
+    xdotool mousemove --sync $((hx + 56 + 30)) $((hy + hh / 2)) click 1
     wait_until 5 log_has '列 column: 时间 Time' || fail "$tag: the click on the header was not told; the log ends: $(log_last)"
     # The mouse gone: no column lit.
     xdotool mousemove --sync $((hx + hw + 60)) $((hy - 30))

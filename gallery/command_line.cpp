@@ -33,6 +33,9 @@ const std::vector<GalleryName>& GalleryPages() {
         {"buttons", "push, glyph, speed and menu buttons in their looks"},
         {"choices", "check boxes in their three states, radio buttons, a radio group and a check group"},
         {"lists", "combo boxes in their three styles, a combo box with images, date and time pickers"},
+        {"text", "edits, a memo with both scroll bars, a list view in report mode with its header"},
+        {"media", "media player bars: all nine buttons, three of them, none"},
+        {"bars", "a tool bar, a header control and a child dialog with a size grip"},
     };
     return pages;
 }

@@ -1,8 +1,9 @@
 // The control skinners under Wine: one push button and a memo's vertical scroll bar painted skinned, each
 // against the same control unskinned in the same run; no growth of GDI objects or windows over 10,000
 // control paints and 1,000 hover changes; the processor time taken while a drop-down list's thumb is
-// dragged and then held still for a second; glyph, menu and speed buttons skinned against unskinned; and
-// 1,000 whole paints of every Gallery page without growth. Runs as a Windows program: tools/bench.sh.
+// dragged and then held still for a second; glyph, menu and speed buttons skinned against unskinned; headers,
+// list views, media players, tool bars and size grips the same way; and 1,000 whole paints of every Gallery
+// page without growth. Runs as a Windows program: tools/bench.sh.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -23,15 +24,22 @@
 #include "platform/win/date_time_picker.h"
 #include "platform/win/forms.h"
 #include "platform/win/gdi.h"
+#include "platform/win/header_control.h"
+#include "platform/win/list_view.h"
+#include "platform/win/media_player.h"
 #include "platform/win/menu_button.h"
 #include "platform/win/speed_button.h"
 #include "platform/win/std_controls.h"
+#include "platform/win/tool_bar.h"
 #include "skin/controls/win/combox_scroll_bar.h"
+#include "skin/controls/win/skin_backgrounds.h"
 #include "skin/controls/win/skin_button.h"
 #include "skin/controls/win/skin_check_box.h"
 #include "skin/controls/win/skin_combo_box.h"
 #include "skin/controls/win/skin_date_time.h"
 #include "skin/controls/win/skin_glyph_buttons.h"
+#include "skin/controls/win/skin_header.h"
+#include "skin/controls/win/skin_media_player.h"
 #include "skin/controls/win/skin_scrollbar.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_manager_link.h"
@@ -387,6 +395,95 @@ void MeasureComboKinds(TSkinData& skin, SkinnerList& list) {
     bench::Growth("control skinners over the same", skinnersBefore, long(list.Controllist.size()));
 }
 
+// ---- Headers, list views, media players, tool bars and size grips: each painted skinned against the same
+// control unskinned, then no growth of GDI objects, windows or skinners over 1,000 paints of them all and
+// 1,000 hover changes on the headers.
+struct HeaderKinds {
+    TListView* list;
+    THeaderControl* header;
+    TMediaPlayer* player;
+    TToolBar* bar;
+    HWND grip;
+};
+
+HeaderKinds AddHeaderKinds(TForm& form) {
+    auto* list = new TListView(&form);
+    list->SetParent(&form);
+    list->SetBounds(20, 20, 240, 120);
+    list->SetViewStyle(vsReport);
+    list->Columns()->AddColumn(L"圈 Lap", 70);
+    list->Columns()->AddColumn(L"时间 Time", 80, taRightJustify);
+    list->Columns()->AddColumn(L"分段 Split", 70, taRightJustify);
+    for (int i = 1; i <= 30; ++i)
+        list->Items()->AddItem(L"第 " + std::to_wstring(i) + L" 圈", {L"1:01.7", L"1:01.7"});
+    auto* header = new THeaderControl(&form);
+    header->SetParent(&form);
+    header->SetAlign(alNone);
+    header->SetBounds(20, 150, 300, 22);
+    header->Sections()->AddSection(L"名称 Name", 140);
+    header->Sections()->AddSection(L"大小 Size", 80)->SetAlignment(taRightJustify);
+    auto* player = new TMediaPlayer(&form);
+    player->SetParent(&form);
+    player->SetBounds(20, 180, 270, 30);
+    auto* bar = new TToolBar(&form);
+    bar->SetParent(&form);
+    bar->SetBounds(0, 220, 380, 28);
+    for (const wchar_t* c : {L"新建 New", L"打开 Open", L"保存 Save"}) bar->Buttons()->Add()->SetCaption(c);
+    const HWND grip = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 360, 20, 16,
+                                      16, form.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    return {list, header, player, bar, grip};
+}
+
+void MeasureHeaderKinds(TSkinData& skin, SkinnerList& list) {
+    auto plainForm = MakeForm(20);
+    auto skinnedForm = MakeForm(460);
+    const HeaderKinds plain = AddHeaderKinds(*plainForm);
+    const HeaderKinds skinned = AddHeaderKinds(*skinnedForm);
+    auto* lv = new TSkinListView(skinned.list);
+    lv->InitScrollbar(skinned.list, &skin, nullptr, &list);
+    (new TSkinHeader(skinned.header))->Init(&list, &skin, nullptr, false);
+    auto* mp = new TSkinMP(skinned.player);
+    mp->Init(&list, &skin, nullptr, false);
+    (new TSkinBoxH(skinned.bar))->Init(&list, &skin, nullptr, true);
+    (new TSkinSizer(&list))->Inithwnd(skinned.grip, &skin, nullptr, &list);
+    bench::Pump();
+    const HWND listHeader = skinned.list->HeaderWindow();
+    auto pair = [](const char* name, HWND a, HWND b) {
+        const bench::PairTimes t = bench::TimePairPerCall([&] { Redraw(a); }, [&] { Redraw(b); }, 300);
+        bench::Report(std::string(name) + " paint, unskinned", t.a);
+        bench::Report(std::string(name) + " paint, skinned", t.b);
+        bench::Ratio(std::string(name) + " skinned / unskinned", t.b, t.a, 2.0);
+    };
+    pair("list view header", plain.list->HeaderWindow(), listHeader);
+    pair("header control", plain.header->Handle(), skinned.header->Handle());
+    // The skinned bar shows on the panel laid over the player.
+    pair("media player (the panel over it)", plain.player->Handle(), mp->mp ? mp->mp->Handle() : nullptr);
+    pair("tool bar", plain.bar->Handle(), skinned.bar->Handle());
+    pair("size grip", plain.grip, skinned.grip);
+
+    auto hover = [&](int i) {
+        for (const HWND h : {listHeader, skinned.header->Handle()}) {
+            SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(i % 2 ? 20 : 100, 5));
+            SendMessageW(h, WM_MOUSELEAVE, 0, 0);
+        }
+    };
+    hover(0);
+    hover(1);  // each item lit once: its cell is composed before counting
+    Redraw(skinnedForm->Handle(), RDW_ALLCHILDREN | RDW_FRAME);
+    bench::Pump();
+    const long gdiBefore = gdi::LiveHandles(), windowsBefore = bench::ThreadWindows();
+    const long skinnersBefore = long(list.Controllist.size());
+    for (int i = 0; i < 1000; ++i) {
+        Redraw(skinnedForm->Handle(), RDW_ALLCHILDREN | RDW_FRAME);
+        hover(i);
+        if (i % 100 == 0) bench::Pump();
+    }
+    bench::Pump();
+    bench::Growth("GDI objects over 1000 paints, 1000 header hovers", gdiBefore, gdi::LiveHandles());
+    bench::Growth("windows over the same", windowsBefore, bench::ThreadWindows());
+    bench::Growth("control skinners over the same", skinnersBefore, long(list.Controllist.size()));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -452,6 +549,7 @@ int main(int argc, char** argv) {
     PictureButtonRows(skin, list, *plainForm, *skinnedForm);
     GalleryPageRows(skin);
     MeasureComboKinds(skin, list);
+    MeasureHeaderKinds(skin, list);
 
     // The process's times come in clock ticks and may read a hair lower the second time: near zero either
     // way.

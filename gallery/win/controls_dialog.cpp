@@ -1,7 +1,10 @@
 // The dialog box with raw standard controls: filled at WM_INITDIALOG, the scroll bar moved by hand.
 #include "gallery/win/controls_dialog.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "gallery/win/gallery_images.h"
@@ -48,7 +51,26 @@ void FreePicture(HWND dlg) {
     Owned<HBITMAP> gone{picture};
 }
 
+void FillHeader(HWND header) {
+    struct Column {
+        const wchar_t* text;
+        int width, format;
+    };
+    static constexpr Column kColumns[] = {
+        {L"名称 Name", 180, HDF_LEFT}, {L"大小 Size", 110, HDF_RIGHT}, {L"类型 Type", 120, HDF_CENTER}};
+    for (int i = 0; i < int(std::size(kColumns)); ++i) {
+        std::wstring text = kColumns[i].text;
+        HDITEMW item{};
+        item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+        item.cxy = kColumns[i].width;
+        item.fmt = kColumns[i].format | HDF_STRING;
+        item.pszText = text.data();
+        SendMessageW(header, HDM_INSERTITEMW, WPARAM(i), reinterpret_cast<LPARAM>(&item));
+    }
+}
+
 void InitControls(HWND dlg) {
+    FillHeader(GetDlgItem(dlg, kIdcHeader));
     SetPicture(dlg);
     SetDlgItemTextW(dlg, kIdcName, L"画廊 Gallery");
     CheckDlgButton(dlg, kIdcRemember, BST_CHECKED);

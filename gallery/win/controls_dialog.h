@@ -16,6 +16,7 @@ constexpr int kIdcRadioB = 132;
 constexpr int kIdcRadioC = 133;
 constexpr int kIdcPicture = 107;  // a push button showing a bitmap (BS_BITMAP)
 constexpr int kIdcFruit = 108;    // CBS_DROPDOWN
+constexpr int kIdcHeader = 160;   // a header control ("SysHeader32")
 
 // Runs the dialog modally; returns IDOK or IDCANCEL (-1 when the resource is missing).
 INT_PTR RunControlsDialog(HWND owner);

@@ -31,12 +31,18 @@ void TGalleryPage::Note(const std::wstring& text) {
 TGalleryPage* MakeButtonsPage(TComponent* owner);
 TGalleryPage* MakeChoicesPage(TComponent* owner);
 TGalleryPage* MakeListsPage(TComponent* owner);
+TGalleryPage* MakeTextPage(TComponent* owner);
+TGalleryPage* MakeMediaPage(TComponent* owner);
+TGalleryPage* MakeBarsPage(TComponent* owner);
 
 const std::vector<GalleryPageEntry>& GalleryPageTable() {
     static const std::vector<GalleryPageEntry> pages{
         {"buttons", L"按钮 Buttons", L"PAGE_BUTTONS", &MakeButtonsPage},
         {"choices", L"选择 Choices", L"PAGE_CHOICES", &MakeChoicesPage},
         {"lists", L"列表 Lists", L"PAGE_LISTS", &MakeListsPage},
+        {"text", L"文本 Text", L"PAGE_TEXT", &MakeTextPage},
+        {"media", L"媒体 Media", L"PAGE_MEDIA", &MakeMediaPage},
+        {"bars", L"工具栏 Bars", L"PAGE_BARS", &MakeBarsPage},
     };
     return pages;
 }

@@ -176,6 +176,15 @@ SkinChoice ChooseFrameworkSkinner(const FrameworkControl& c, const TStringList& 
     // Scroll bar controls and list views are told by class before the rows that look at window styles.
     if (u == "TSCROLLBAR" && x.Contains(xcScrollbar)) return Make(SkinnerKind::ScControl);
     if (u == "TLISTVIEW" && x.Contains(xcScrollbar)) return Make(SkinnerKind::ListView);
+    // The framework's header controls, tool bars and child dialogs, as their standard windows are skinned
+    // in a dialog box: a child dialog's own windows are raw ones, skinned by the plain-window rows.
+    if (u == "THEADERCONTROL") return Make(SkinnerKind::Header);
+    if (u == "TTOOLBAR") return Make(SkinnerKind::BoxH, true);
+    if (u == "TCHILDDIALOG") {
+        SkinChoice s;
+        s.hwndChildren = true;
+        return s;
+    }
     if (c.windowed && c.hasScrollBars && x.Contains(xcScrollbar)) return Make(SkinnerKind::Scrollbar);
     // Buttons with a picture before the push button they derive from. Without their flag they keep their
     // own look: a push button's skinner would paint their caption alone.
@@ -229,6 +238,7 @@ HwndChoice ChooseHwndSkinner(std::string_view cls, unsigned style, TSkinControlT
         return h;
     }
     if (cls == "systreeview32") return h;
+    if (cls == "sysheader32") return make(SkinnerKind::Header);
     if (cls == "#32770" && !(style & 0x10000)) {
         HwndChoice c = make(SkinnerKind::BoxH);
         c.childrenFirst = true;

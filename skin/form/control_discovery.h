@@ -38,6 +38,7 @@ enum class SkinnerKind {
     MenuButton,   // TSkinMenuButton
     SpeedButton,  // TSkinSpeedButton (a graphic control)
     ObjImage,     // TSkinObjImage (check boxes and radio buttons of other libraries)
+    Header,       // TSkinHeader (header controls; a list view's header gets one from its skinner)
 };
 
 // What to do with one control. Children go through discovery before or after the control's own skinner.
@@ -57,6 +58,7 @@ struct SkinChoice {
     bool useHwnd = false;          // attach to the control's window (Inithwnd) rather than the control
     bool borderedOnly = false;     // an edit of the class-name map: skinned only when it has a border
     bool ownedComponents = false;  // an embedded form: its owned components go through discovery
+    bool hwndChildren = false;     // the control's child windows go through the plain-window rows
     bool handled = false;          // the class-name map had the class: no fallback rows
 };
 

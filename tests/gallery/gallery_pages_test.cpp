@@ -37,6 +37,28 @@ bool Bordered(TWinControl* w) {
     return r.right - r.left != c.right || r.bottom - r.top != c.bottom;
 }
 
+std::string LowerClass(HWND h) {
+    wchar_t name[101] = {};
+    GetClassNameW(h, name, 101);
+    std::string cls;
+    for (const wchar_t* p = name; *p; ++p) cls.push_back(char(std::tolower(*p < 128 ? int(*p) : '?')));
+    return cls;
+}
+
+// The raw child windows of a window (a child dialog's, say), as the plain-window rows skin them: a window
+// whose own children go first is walked too.
+void CheckWindows(HWND parent, TSkinData& skin, int& checked) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const HwndChoice choice = ChooseHwndSkinner(
+            LowerClass(child), DWORD(GetWindowLongW(child, GWL_STYLE)), skin.SkinControls());
+        if (choice.firstChild) continue;
+        EXPECT_EQ(SendMessageW(child, SM_ISSKINNED, 0, 0) == 1, Expected(choice.skinner))
+            << LowerClass(child) << " " << GetDlgCtrlID(child);
+        ++checked;
+        if (choice.childrenFirst) CheckWindows(child, skin, checked);
+    }
+}
+
 // c and everything inside it; groupChoice: the skinner a group gives its children (None: their own).
 void Check(TControl* c, TSkinData& skin, SkinnerKind groupChoice, int& checked) {
     SkinChoice choice;
@@ -51,6 +73,7 @@ void Check(TControl* c, TSkinData& skin, SkinnerKind groupChoice, int& checked) 
     ++checked;
     if (w)
         for (int i = 0; i < w->ControlCount(); ++i) Check(w->Controls(i), skin, choice.childSkinner, checked);
+    if (w && choice.hwndChildren) CheckWindows(w->Handle(), skin, checked);
 }
 
 class GalleryPagesTest : public testing::Test {
@@ -92,19 +115,9 @@ TEST_F(GalleryPagesTest, EveryChildWindowOfTheDialogBoxIsSkinnedAsDiscoveryDecid
     PostMessageW(dlg, SM_INITSKIN, 0, kInitSkinMark);
     ASSERT_TRUE(PumpUntil([&] { return skinner.Skinstate == TWinSkinForm::kActive; }, 10000));
     int checked = 0;
-    for (HWND child = GetWindow(dlg, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t name[101] = {};
-        GetClassNameW(child, name, 101);
-        std::string cls;
-        for (const wchar_t* p = name; *p; ++p) cls.push_back(char(std::tolower(*p < 128 ? int(*p) : '?')));
-        const HwndChoice choice =
-            ChooseHwndSkinner(cls, DWORD(GetWindowLongW(child, GWL_STYLE)), skin.SkinControls());
-        if (choice.firstChild) continue;  // skinned through a window of its own
-        EXPECT_EQ(SendMessageW(child, SM_ISSKINNED, 0, 0) == 1, Expected(choice.skinner))
-            << cls << " " << GetDlgCtrlID(child);
-        ++checked;
-    }
+    CheckWindows(dlg, skin, checked);  // an extended combo box is skinned through a window of its own
     EXPECT_GT(checked, 10);
+    EXPECT_EQ(SendDlgItemMessageW(dlg, kIdcHeader, SM_ISSKINNED, 0, 0), 1);
     // The picture button keeps the platform's look.
     EXPECT_EQ(SendDlgItemMessageW(dlg, kIdcPicture, SM_ISSKINNED, 0, 0), 0);
     DestroyWindow(dlg);

@@ -13,6 +13,7 @@
 #include "platform/win/gdi.h"
 #include "platform/win/graphics.h"
 #include "skin/controls/scroll_bar_layout.h"
+#include "skin/controls/win/skin_header.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_object.h"
@@ -448,7 +449,18 @@ void TSkinListView::InitScrollbar(TWinControl* acontrol, TSkinData* sd, TCanvas*
     if (hHeader) header = AttachHeader(hHeader, sd, acanvas, sf);
 }
 
-TSkinControl* TSkinListView::AttachHeader(HWND, TSkinData*, TCanvas*, TComponent*) { return nullptr; }
+TSkinControl* TSkinListView::AttachHeader(HWND aheader, TSkinData* sd, TCanvas* acanvas, TComponent* sf) {
+    // Owned by this skinner: a list view skinner made again for the same control brings a header skinner
+    // of its own, and the old one goes with the old skinner.
+    auto* h = new TSkinHeader(this);
+    h->Inithwnd(aheader, sd, acanvas, sf);
+    return h;
+}
+
+void TSkinListView::Notification(TComponent* component, TOperation operation) {
+    TSkinScrollbar::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == header) header = nullptr;
+}
 
 // ---- Window scroll bars of a bare window
 

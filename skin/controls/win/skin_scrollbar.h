@@ -99,12 +99,13 @@ public:
     explicit TSkinListView(TComponent* AOwner);
     void InitScrollbar(TWinControl* acontrol, TSkinData* sd, TCanvas* acanvas, TComponent* sf) override;
 
+    void Notification(TComponent* component, TOperation operation) override;
+
     HWND hHeader = nullptr;          // the list view's header window, if it has one
-    TSkinControl* header = nullptr;  // its skinner, owned by the list view's owner
+    TSkinControl* header = nullptr;  // its skinner (a TSkinHeader), owned by this skinner
 
 protected:
-    // Attaches the header skinner to the header window. None is made yet: header controls keep their own
-    // look until the header skinner exists, and this is where it will be made.
+    // Attaches the header skinner to the header window.
     virtual TSkinControl* AttachHeader(HWND aheader, TSkinData* sd, TCanvas* acanvas, TComponent* sf);
 };
 

@@ -13,6 +13,7 @@
 #include "platform/win/status_bar.h"
 #include "platform/win/std_controls.h"
 #include "skin/controls/win/combox_scroll_bar.h"
+#include "skin/controls/win/skin_backgrounds.h"
 #include "skin/controls/win/skin_boxes.h"
 #include "skin/controls/win/skin_button.h"
 #include "skin/controls/win/skin_check_box.h"
@@ -20,6 +21,9 @@
 #include "skin/controls/win/skin_date_time.h"
 #include "skin/controls/win/skin_edit.h"
 #include "skin/controls/win/skin_glyph_buttons.h"
+#include "skin/controls/win/skin_header.h"
+#include "skin/controls/win/skin_media_player.h"
+#include "skin/controls/win/skin_obj_image.h"
 #include "skin/controls/win/skin_scrollbar.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_messages.h"
@@ -50,6 +54,11 @@ std::unique_ptr<TSkinControl> MakeSkinner(SkinnerKind kind, TComponent* owner) {
     case SkinnerKind::SpeedButton: return std::make_unique<TSkinSpeedButton>(owner);
     case SkinnerKind::ComboBox: return std::make_unique<TSkinComBox>(owner);
     case SkinnerKind::DateTime: return std::make_unique<TSkinDateTime>(owner);
+    case SkinnerKind::Header: return std::make_unique<TSkinHeader>(owner);
+    case SkinnerKind::MediaPlayer: return std::make_unique<TSkinMP>(owner);
+    case SkinnerKind::Sizer: return std::make_unique<TSkinSizer>(owner);
+    case SkinnerKind::BoxH: return std::make_unique<TSkinBoxH>(owner);
+    case SkinnerKind::ObjImage: return std::make_unique<TSkinObjImage>(owner);
     default: return nullptr;
     }
 }
@@ -221,6 +230,7 @@ void TWinSkinForm::AddComp(TControl* Comp, TWinControl* wForm) {
             AddComp(windowed->Controls(i), choice.skinner == SkinnerKind::Box ? nullptr : windowed);
     }
     if (choice.ownedComponents && windowed) SkinOwnedComponents(windowed);
+    if (choice.hwndChildren && windowed) InitHwndControls(windowed->Handle());
 }
 
 bool TWinSkinForm::Attach(TControl* control, int skinnerKind, bool recolour, int kind) {

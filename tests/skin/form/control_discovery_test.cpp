@@ -263,4 +263,28 @@ TEST(ControlDiscovery, TheFrameworksCheckBoxesRadioButtonsAndGroups) {
     EXPECT_EQ(s.childSkinner, SkinnerKind::None);
 }
 
+TEST(ControlDiscovery, HeadersToolBarsMediaPlayersAndChildDialogs) {
+    TStringList none;
+    // Header controls in a dialog box and of the framework get the header skinner, whatever the flags.
+    EXPECT_EQ(ChooseHwndSkinner("sysheader32", 0, {}).skinner, SkinnerKind::Header);
+    EXPECT_EQ(ChooseFrameworkSkinner(Control("THeaderControl"), none, {}, false).skinner,
+              SkinnerKind::Header);
+    // A list view's header comes with the list view's skinner.
+    EXPECT_EQ(ChooseFrameworkSkinner(Control("TListView"), none, {xcScrollbar}, false).skinner,
+              SkinnerKind::ListView);
+    // A tool bar: the background of the bare window, and the framework bar takes the face colour.
+    EXPECT_EQ(ChooseHwndSkinner("toolbarwindow32", 0, {}).skinner, SkinnerKind::BoxH);
+    const SkinChoice bar = ChooseFrameworkSkinner(Control("TToolBar"), none, {}, false);
+    EXPECT_EQ(bar.skinner, SkinnerKind::BoxH);
+    EXPECT_TRUE(bar.recolour);
+    // A child dialog host: no skinner of its own; its dialog goes through the plain-window rows.
+    const SkinChoice pane = ChooseFrameworkSkinner(Control("TChildDialog"), none, {}, false);
+    EXPECT_EQ(pane.skinner, SkinnerKind::None);
+    EXPECT_TRUE(pane.hwndChildren);
+    EXPECT_EQ(ChooseHwndSkinner("#32770", 0x10000, {}).skinner, SkinnerKind::None);  // a tab stop: no pane
+    EXPECT_EQ(ChooseFrameworkSkinner(Control("TMediaPlayer"), none, {xcButton}, false).skinner,
+              SkinnerKind::MediaPlayer);
+    EXPECT_EQ(ChooseFrameworkSkinner(Control("TMediaPlayer"), none, {}, false).skinner, SkinnerKind::None);
+}
+
 }  // namespace

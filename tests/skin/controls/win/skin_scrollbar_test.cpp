@@ -529,7 +529,9 @@ TEST_F(BareWindowBarsTest, AListViewsBarsAndHeader) {
     Pump(30);
     EXPECT_TRUE(skinner->hHeader);
     EXPECT_EQ(skinner->hHeader, reinterpret_cast<HWND>(SendMessageW(h, LVM_GETHEADER, 0, 0)));
-    EXPECT_EQ(skinner->header, nullptr);  // header controls keep their own look for now
+    ASSERT_TRUE(skinner->header);  // the header gets its own skinner
+    EXPECT_EQ(skinner->header->hwnd, skinner->hHeader);
+    EXPECT_EQ(SendMessageW(skinner->hHeader, SM_ISSKINNED, 0, 0), 1);
     ASSERT_TRUE(skinner->vb);
     EXPECT_TRUE(skinner->vb->sbVisible);
     RECT panel;

@@ -357,7 +357,7 @@ TEST_F(SkinComponent, LoadFromCollectionLoadsAStoredSkinAsItsFileWouldAndRefuses
     EXPECT_EQ(store.Store()->Items(0)->DataSize(), int(std::filesystem::file_size(file)));
     TSkinData fromFile(nullptr);
     fromFile.SetSkinFormtype(sfDialog);
-    fromFile.LoadFromFile(file);
+    fromFile.LoadFromFile(file.string());
     d.LoadFromCollection(&store, 0);
     EXPECT_EQ(d.SkinName, "Test Skin");
     EXPECT_EQ(d.SkinName, fromFile.SkinName);
